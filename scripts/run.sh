@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Sets up, builds and starts the router console.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+"$top/scripts/setup.sh" "$top/build" >&2
+exec "$top/build/bin/kestro-console" "$@"

@@ -1,0 +1,95 @@
+// The one object that holds everything the system keeps for a whole run: the
+// routers, the saved configuration, topology and activity values, console
+// values and the content connection. A front end creates and owns one; a
+// test builds a fresh one, so nothing leaks between tests.
+#pragma once
+
+#include "config/RouterState.h"
+#include "console/ConsoleIo.h"
+#include "content/ContentStore.h"
+#include "shell/ErrorLog.h"
+
+#include <memory>
+#include <random>
+#include <string>
+
+namespace kestro {
+
+// What the next Enter means.
+enum class InputState {
+    Normal,
+    ConfigureQuestion,
+    EnableSecretPassword,
+    EnablePassword,
+    LoginPassword,
+    BannerText,
+    ReloadConfirm,
+    CopyQuestion,
+    Paging,
+};
+
+class Simulator {
+public:
+    // io: the console window this simulator prints to (not owned; must
+    // outlive the simulator or be replaced first). content may be null: then
+    // every lookup finds nothing.
+    Simulator(ConsoleIo& io, std::unique_ptr<ContentStore> content = nullptr,
+              std::string appFolder = applicationFolder());
+
+    ConsoleIo& io() { return *io_; }
+    void setIo(ConsoleIo& io) { io_ = &io; }
+    ContentStore* content() { return content_.get(); }
+
+    // Reports an unexpected failure inside the named operation (error log
+    // and one message box); the operation then continues.
+    void logError(const std::string& operationName, const std::string& description,
+                  int number = 0);
+
+    // --- routers -----------------------------------------------------------
+    routerState liveRouter;
+    routerState routerAStore;
+    routerState routerBStore;
+    long activeRouter = 0; // 0 RouterA (or the single router), 1 RouterB
+    // The live router's saved configuration. Each router keeps its own: the
+    // parked router's waits in its store below and is switched with it.
+    routerConfig startupConfig;
+    routerConfig routerAStartupStore;
+    routerConfig routerBStartupStore;
+
+    // --- topology and activity values --------------------------------------
+    int topologyKind = 0; // 0 none, 1 single-router lab, 2 two routers
+    // Parameters of the current activity's network (dotted quads).
+    std::string lanAHost1, lanAHost2, lanANetwork;
+    std::string lanBHost1, lanBHost2, lanBNetwork;
+    std::string neighbourSerialAddress, neighbourLanAddress, neighbourLanMask;
+    std::string linkNetwork;
+    int activityKind = 0; // 0 lab, 1 welcome, 2 flash cards, 3 test, 4 report, 5 exercise
+    int exerciseNumber = 0;
+    // The console window is open: a router exists for the current activity,
+    // so a further guided lab goes on with it.
+    bool consoleOpen = false;
+
+    // --- console values ----------------------------------------------------
+    InputState inputState = InputState::Normal;
+    bool escPending = false;
+    int lastKeyChar = 0;
+    std::string bannerKind;    // "motd", "exec" or "login" while banner text is entered
+    char bannerDelimiter = 0;
+    std::string bannerText;    // text accumulated so far
+    bool helpEmphasis = false;
+    std::string helpTemplate;
+    std::string bootText;
+    InputLine input;
+    OutputPane output;
+
+    // Pseudo-random figures of a real router (timers, round-trip times).
+    std::mt19937 random{std::random_device{}()};
+
+    ErrorLog errorLog;
+
+private:
+    ConsoleIo* io_;
+    std::unique_ptr<ContentStore> content_;
+};
+
+} // namespace kestro

@@ -1,0 +1,360 @@
+// Handlers of the global configuration mode that change router-wide
+// settings: enable password and secret, banners, the ip name services and
+// flags, CDP, and the no forms of that mode.
+#include "config/ConfigCommands.h"
+
+#include "Simulator.h"
+#include "config/AddressUtils.h"
+#include "console/Console.h"
+#include "console/Dispatcher.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <iterator>
+#include <string_view>
+#include <vector>
+
+namespace kestro {
+
+// Defined with the access-list command (AccessLists.cpp): removes every line
+// of the named list; false when the text is not a list number.
+bool removeAccessList(Simulator& sim, const std::string& number);
+
+namespace {
+
+std::vector<std::string> wordsOf(const Simulator& sim, const std::string& line) {
+    return splitWords(normaliseLine(sim, line));
+}
+
+// The message for a template result other than a match.
+void printMismatch(Simulator& sim, int result) {
+    if (result == patternIncomplete)
+        printIncompleteCommand(sim);
+    else
+        printInvalidInput(sim);
+}
+
+// The whole number in text that isNumberInRange accepted (sign, digits,
+// optional fraction), rounded as it rounds: half to even.
+long roundedNumber(std::string_view text) {
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    const long whole = static_cast<long>(std::nearbyint(value));
+    return negative ? -whole : whole;
+}
+
+bool isValidIpAddressText(const std::string& text) {
+    return isValidIpAddress(text);
+}
+
+// A CDP timer value: numeric, at most three characters, within low..high.
+bool isCdpValue(const std::string& text, long low, long high) {
+    return text.size() < 4 && isNumberInRange(text, low, high);
+}
+
+void setNameServers(Simulator& sim, const std::vector<std::string>& words) {
+    // Six addresses at most after "ip name-server".
+    if (words.size() > 8) {
+        printInvalidInput(sim);
+        return;
+    }
+    if (!std::all_of(words.begin() + 2, words.end(), isValidIpAddressText)) {
+        printInvalidInput(sim);
+        return;
+    }
+    sim.liveRouter.nameServers.assign(words.begin() + 2, words.end());
+}
+
+void setHostAddresses(Simulator& sim, const std::vector<std::string>& words) {
+    if (words.size() == 3) {
+        printIncompleteCommand(sim);
+        return;
+    }
+    // Eight addresses at most after "ip host name".
+    if (words.size() > 11) {
+        printInvalidInput(sim);
+        return;
+    }
+    if (!std::all_of(words.begin() + 3, words.end(), isValidIpAddressText)) {
+        printInvalidInput(sim);
+        return;
+    }
+    std::vector<hostIpAssociation>& hosts = sim.liveRouter.hosts;
+    const std::string& name = words[2];
+    std::erase_if(hosts, [&](const hostIpAssociation& h) { return h.hostName == name; });
+    for (auto address = words.begin() + 3; address != words.end(); ++address)
+        hosts.push_back({name, *address});
+}
+
+// Each no form acts on the words of a line that matched its template wholly
+// and answers whether it handled the line.
+using NoAction = bool (*)(Simulator&, const std::vector<std::string>&);
+
+struct NoForm {
+    const char* pattern;
+    NoAction act;
+};
+
+bool noRouterIgrp(Simulator& sim, const std::vector<std::string>& words) {
+    if (!isNumberInRange(words[3], 1, 65535))
+        return false;
+    routerState& r = sim.liveRouter;
+    const long as = roundedNumber(words[3]);
+    std::erase_if(r.igrpNetworks,
+                  [as](const asNetworkAssociation& n) { return n.igrpAsNumber == as; });
+    if (r.igrpNetworks.empty())
+        r.igrpConfigured = false;
+    return true;
+}
+
+bool noIpRouting(Simulator& sim, const std::vector<std::string>&) {
+    routerState& r = sim.liveRouter;
+    r.ipRouting = false;
+    r.ripConfigured = false;
+    r.igrpConfigured = false;
+    r.ripNetworks.clear();
+    r.igrpNetworks.clear();
+    return true;
+}
+
+// Tried in this order; every form whose template matches wholly acts.
+const NoForm noForms[] = {
+    {"no access-list variable",
+     [](Simulator& sim, const std::vector<std::string>& w) { return removeAccessList(sim, w[2]); }},
+    {"no enable secret",
+     [](Simulator& sim, const std::vector<std::string>&) {
+         sim.liveRouter.enableSecret.clear();
+         return true;
+     }},
+    {"no enable password",
+     [](Simulator& sim, const std::vector<std::string>&) {
+         sim.liveRouter.enablePassword.clear();
+         return true;
+     }},
+    {"no banner exec",
+     [](Simulator& sim, const std::vector<std::string>&) {
+         sim.liveRouter.execBanner.clear();
+         return true;
+     }},
+    {"no banner login",
+     [](Simulator& sim, const std::vector<std::string>&) {
+         sim.liveRouter.loginBanner.clear();
+         return true;
+     }},
+    {"no ip name-server",
+     [](Simulator& sim, const std::vector<std::string>&) {
+         sim.liveRouter.nameServers.clear();
+         return true;
+     }},
+    {"no ip host variable",
+     [](Simulator& sim, const std::vector<std::string>& w) {
+         std::erase_if(sim.liveRouter.hosts,
+                       [&](const hostIpAssociation& h) { return h.hostName == w[3]; });
+         return true;
+     }},
+    {"no banner motd",
+     [](Simulator& sim, const std::vector<std::string>&) {
+         sim.liveRouter.motdBanner.clear();
+         return true;
+     }},
+    {"no cdp holdtime",
+     [](Simulator& sim, const std::vector<std::string>&) {
+         sim.liveRouter.cdpHoldtime = 180;
+         return true;
+     }},
+    {"no cdp run",
+     [](Simulator& sim, const std::vector<std::string>&) {
+         sim.liveRouter.cdpRun = false;
+         return true;
+     }},
+    {"no cdp timer",
+     [](Simulator& sim, const std::vector<std::string>&) {
+         sim.liveRouter.cdpTimer = 60;
+         return true;
+     }},
+    {"no ip routing", noIpRouting},
+    {"no ip http server",
+     [](Simulator& sim, const std::vector<std::string>&) {
+         sim.liveRouter.httpServer = false;
+         return true;
+     }},
+    {"no ip domain-lookup",
+     [](Simulator& sim, const std::vector<std::string>&) {
+         sim.liveRouter.domainLookup = false;
+         return true;
+     }},
+    {"no router igrp variable", noRouterIgrp},
+    {"no router rip",
+     [](Simulator& sim, const std::vector<std::string>&) {
+         sim.liveRouter.ripConfigured = false;
+         return true;
+     }},
+};
+
+// The prefixes that make an unmatched no line incomplete rather than
+// invalid; "no ip host", "no ip name-server" and "no banner motd" are
+// deliberately absent.
+const char* const noIncompletePatterns[] = {
+    "no access-list variable",
+    "no router igrp variable",
+    "no router rip",
+    "no cdp holdtime",
+    "no cdp timer",
+    "no cdp run",
+    "no ip domain-lookup",
+    "no ip http server",
+    "no banner login",
+    "no banner exec",
+    "no enable password",
+    "no enable secret",
+};
+
+} // namespace
+
+void processEnableConf(Simulator& sim, const std::string& line) {
+    const std::vector<std::string> words = wordsOf(sim, line);
+    if (words.size() < 2) {
+        printIncompleteCommand(sim);
+        return;
+    }
+    routerState& r = sim.liveRouter;
+    std::string* target = nullptr;
+    const char* pattern = nullptr;
+    if (words[1] == "password") {
+        target = &r.enablePassword;
+        pattern = "enable password variable";
+    } else if (words[1] == "secret") {
+        target = &r.enableSecret;
+        pattern = "enable secret variable";
+    } else {
+        printInvalidInput(sim);
+        return;
+    }
+    // The template spells "enable" in full, so a line begun with "en" fails here.
+    const int result = matchPattern(sim, line, pattern);
+    if (result == patternMatch)
+        *target = words[2];
+    else
+        printMismatch(sim, result);
+}
+
+void processBanner(Simulator& sim, const std::string& line) {
+    static const std::pair<const char*, const char*> kinds[] = {
+        {"banner motd variable", "motd"},
+        {"banner login variable", "login"},
+        {"banner exec variable", "exec"},
+    };
+    bool incomplete = false;
+    for (const auto& [pattern, kind] : kinds) {
+        const int result = matchPattern(sim, line, pattern);
+        if (result == patternMatch) {
+            // Only the first character of the word counts; the text itself
+            // is always typed on the lines that follow.
+            const char delimiter = wordsOf(sim, line)[2].front();
+            sim.bannerKind = kind;
+            sim.bannerDelimiter = delimiter;
+            sim.bannerText.clear();
+            // The prompt is emptied first so the input line stays bare while
+            // the banner text is typed.
+            sim.liveRouter.prompt.clear();
+            printLine(sim, std::string("Enter TEXT message.  End with the character '") +
+                               delimiter + "'.");
+            sim.inputState = InputState::BannerText;
+            return;
+        }
+        incomplete = incomplete || result == patternIncomplete;
+    }
+    if (incomplete)
+        printIncompleteCommand(sim);
+    else
+        printInvalidInput(sim);
+}
+
+void processGlobalIp(Simulator& sim, const std::string& line) {
+    routerState& r = sim.liveRouter;
+    const std::vector<std::string> words = wordsOf(sim, line);
+    bool acted = false;
+    const int lookup = matchPattern(sim, line, "ip domain-lookup");
+    if (lookup == patternMatch) {
+        r.domainLookup = true;
+        acted = true;
+    }
+    const int domainName = matchPattern(sim, line, "ip domain-name variable");
+    if (domainName == patternMatch) {
+        r.domainName = words[2];
+        acted = true;
+    }
+    if (words.size() >= 3 && words[0] == "ip" && words[1] == "name-server") {
+        setNameServers(sim, words);
+        return;
+    }
+    if (words.size() >= 3 && words[0] == "ip" && words[1] == "host") {
+        setHostAddresses(sim, words);
+        return;
+    }
+    if (matchPattern(sim, line, "ip http server") == patternMatch) {
+        r.httpServer = true;
+        acted = true;
+    }
+    if (matchPattern(sim, line, "ip routing") == patternMatch) {
+        r.ipRouting = true;
+        acted = true;
+    }
+    if (acted)
+        return;
+    // Only the domain templates can make an ip line incomplete.
+    if (lookup == patternIncomplete || domainName == patternIncomplete)
+        printIncompleteCommand(sim);
+    else
+        printInvalidInput(sim);
+}
+
+void processGlobalCdp(Simulator& sim, const std::string& line) {
+    routerState& r = sim.liveRouter;
+    const int run = matchPattern(sim, line, "cdp run");
+    if (run == patternMatch) {
+        r.cdpRun = true;
+        return;
+    }
+    const std::vector<std::string> words = wordsOf(sim, line);
+    const int timer = matchPattern(sim, line, "cdp timer variable");
+    if (timer == patternMatch && isCdpValue(words[2], 5, 900)) {
+        r.cdpTimer = static_cast<int>(roundedNumber(words[2]));
+        return;
+    }
+    const int holdtime = matchPattern(sim, line, "cdp holdtime variable");
+    if (holdtime == patternMatch && isCdpValue(words[2], 10, 255)) {
+        r.cdpHoldtime = static_cast<int>(roundedNumber(words[2]));
+        return;
+    }
+    if (run == patternIncomplete || timer == patternIncomplete || holdtime == patternIncomplete)
+        printIncompleteCommand(sim);
+    else
+        printInvalidInput(sim);
+}
+
+void processNoConf(Simulator& sim, const std::string& line) {
+    const std::vector<std::string> words = wordsOf(sim, line);
+    bool handled = false;
+    for (const NoForm& form : noForms) {
+        if (matchPattern(sim, line, form.pattern) == patternMatch && form.act(sim, words))
+            handled = true;
+    }
+    if (handled)
+        return;
+    const bool incomplete =
+        std::any_of(std::begin(noIncompletePatterns), std::end(noIncompletePatterns),
+                    [&](const char* p) { return matchPattern(sim, line, p) == patternIncomplete; });
+    if (incomplete)
+        printIncompleteCommand(sim);
+    else
+        printInvalidInput(sim);
+}
+
+} // namespace kestro

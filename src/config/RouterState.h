@@ -1,0 +1,132 @@
+// Router records: one interface record per port, the saved part of a router's
+// configuration, and the whole state of a router while it is in use.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kestro {
+
+struct interfaceConfig {
+    bool shutdown = true;
+    long bandwidth = 1544; // kbit/s; Ethernet0 is built with 1000
+    long clockRate = 0;    // bit/s; 0 = none set
+    std::string description;
+    long keepalive = 10;
+    bool cdpEnable = true;
+    std::string ipAddress; // empty = no address
+    std::string subnetMask;
+    int accessGroupOut = 0; // 0 = none
+    int accessGroupIn = 0;
+
+    bool operator==(const interfaceConfig&) const = default;
+};
+
+struct hostIpAssociation {
+    std::string hostName;
+    std::string ipAddress;
+    bool operator==(const hostIpAssociation&) const = default;
+};
+
+struct asNetworkAssociation {
+    long igrpAsNumber = 0;
+    std::string networkAddress; // classful network number
+    bool operator==(const asNetworkAssociation&) const = default;
+};
+
+// Line kinds of a standard access-list line, as stored in `typeOfList`.
+enum AccessListType : int {
+    denyWildcard = 0,
+    permitWildcard = 1,
+    denyAny = 3,
+    permitAny = 4,
+    permitHost = 5,
+    denyHost = 6,
+};
+
+struct accessListInfo {
+    int typeOfList = 0;
+    std::string ipAddress;
+    std::string wildCard;
+    int number = 0; // list number 1-99
+    bool operator==(const accessListInfo&) const = default;
+};
+
+// The part of a router that is saved and restored as a whole. Field order is
+// the order of the saved copy.
+struct routerConfig {
+    int historySize = 10;
+    std::string hostname = "Router";
+    std::string enableSecret;
+    std::string enablePassword;
+    std::string motdBanner;
+    std::string execBanner;
+    std::string loginBanner;
+    bool auxLogin = false;
+    bool consoleLogin = false;
+    bool vtyLogin = false;
+    std::string auxPassword;
+    std::string consolePassword;
+    std::string vtyPassword;
+    bool domainLookup = true;
+    std::string domainName;
+    bool httpServer = false;
+    long auxExecTimeoutMinutes = 10;
+    long auxExecTimeoutSeconds = 0;
+    long consoleExecTimeoutMinutes = 10;
+    long consoleExecTimeoutSeconds = 0;
+    long vtyExecTimeoutMinutes = 10;
+    long vtyExecTimeoutSeconds = 0;
+    bool cdpRun = true;
+    int cdpTimer = 60;
+    int cdpHoldtime = 180;
+    interfaceConfig serial0;
+    interfaceConfig serial1;
+    interfaceConfig ethernet0 = ethernetDefaults();
+    std::vector<std::string> nameServers; // at most 6
+    std::vector<hostIpAssociation> hosts;
+    std::vector<std::string> ripNetworks;
+    bool ripConfigured = false;
+    bool igrpConfigured = false;
+    std::vector<asNetworkAssociation> igrpNetworks;
+    std::vector<accessListInfo> accessLists;
+    bool ipRouting = true;
+
+    bool operator==(const routerConfig&) const = default;
+
+    static interfaceConfig ethernetDefaults() {
+        interfaceConfig e;
+        e.bandwidth = 1000;
+        return e;
+    }
+};
+
+// Everything that belongs to one simulated router while it is used: its
+// configuration fields (inherited, so they are fields of their own), the
+// console dialogue fields and the parked console texts.
+struct routerState : routerConfig {
+    std::string prompt;
+    std::string savedPrompt;
+    std::vector<std::string> commandHistory;
+    int historyIndex = 1;
+    std::string savedLine;
+    std::string mode; // "" before the first Return after a boot
+    std::string currentLine;
+    int failedPasswordCount = 0;
+    std::string currentInterface;
+    std::string copyDialogue;
+    long igrpAs = 0;
+    std::string consoleText;
+    std::string inputText;
+
+    routerConfig& config() { return *this; }
+    const routerConfig& config() const { return *this; }
+
+    // The interface selected by `currentInterface` ("0", "1", "2"); null
+    // when none is selected.
+    interfaceConfig* selectedInterface();
+    interfaceConfig* interfaceAt(int index);
+    const interfaceConfig* interfaceAt(int index) const;
+};
+
+} // namespace kestro

@@ -1,0 +1,44 @@
+// The command dispatcher, the mode machine and the line helpers every
+// handler shares.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestro {
+
+class Simulator;
+
+// The text after the prompt, trimmed, lower-cased (ASCII letters only) and
+// with runs of blanks reduced to one.
+std::string normaliseLine(const Simulator& sim, std::string_view line);
+std::string normaliseText(std::string_view text);
+std::vector<std::string> splitWords(std::string_view normalised);
+std::string toLowerAscii(std::string_view text);
+
+enum PatternMatch : int { patternMatch = 0, patternInvalid = 1, patternIncomplete = 2 };
+
+// Compares the normalised line with a template of words in which "variable"
+// stands for any one word: 0 match, 1 invalid, 2 incomplete.
+int matchPattern(const Simulator& sim, std::string_view line, std::string_view pattern);
+
+// The shared messages.
+void printInvalidInput(Simulator& sim);
+void printIncompleteCommand(Simulator& sim);
+void printUnknownCommand(Simulator& sim);
+void printUnrecognizedCommand(Simulator& sim);
+
+inline constexpr const char* configuredFromConsole =
+    "3d13h: %SYS-5-CONFIG_I: Configured from console by console";
+
+void dispatchCommand(Simulator& sim, const std::string& line);
+
+// Prompt of a mode for the live router's host name.
+std::string promptFor(const Simulator& sim, std::string_view mode);
+// mode and prompt together.
+void enterMode(Simulator& sim, const std::string& mode);
+
+bool isConfigurationMode(std::string_view mode);
+
+} // namespace kestro

@@ -1,0 +1,249 @@
+#include "console/Session.h"
+
+#include "Simulator.h"
+#include "config/AddressUtils.h"
+#include "config/RouterStore.h"
+#include "console/Console.h"
+#include "console/Dispatcher.h"
+
+#include <cmath>
+
+namespace kestro {
+
+namespace {
+
+constexpr const char* passwordQuestion = "Password: ";
+constexpr const char* configureQuestionText =
+    "Configuring from terminal, memory, or network [terminal]?";
+constexpr const char* reloadQuestion = "Proceed with reload? [confirm]";
+constexpr const char* enterConfiguration =
+    "Enter configuration commands, one per line.  End with CNTL/Z.";
+
+// Puts a question into the input line and remembers the prompt it replaces.
+void ask(Simulator& sim, InputState state, const std::string& shown, const std::string& question) {
+    sim.inputState = state;
+    sim.liveRouter.savedPrompt = sim.liveRouter.prompt;
+    sim.liveRouter.prompt = question;
+    setInputLine(sim, shown);
+}
+
+// Printed banners: an empty one prints nothing.
+void printBanner(Simulator& sim, const std::string& banner) { printLine(sim, banner); }
+
+// Shared by the enable secret and enable password questions: `expected` is
+// the stored word, `tooMany` the lines printed after the third failure.
+void checkEnableAnswer(Simulator& sim, const std::string& line, const std::string& expected,
+                       std::initializer_list<const char*> tooMany) {
+    routerState& r = sim.liveRouter;
+    if (normaliseLine(sim, line) == expected) {
+        enterMode(sim, "priv");
+        resetInputLine(sim);
+        sim.inputState = InputState::Normal;
+        r.failedPasswordCount = 0;
+        return;
+    }
+    r.failedPasswordCount += 1;
+    if (r.failedPasswordCount >= 3) {
+        for (const char* text : tooMany)
+            printLine(sim, text);
+        sim.inputState = InputState::Normal;
+        r.failedPasswordCount = 0;
+        r.prompt = r.hostname + ">";
+    }
+}
+
+} // namespace
+
+void loadRouter(Simulator& sim) {
+    routerState& r = sim.liveRouter;
+    sim.inputState = InputState::Normal;
+    sim.input.enabled = true;
+    r.failedPasswordCount = 0;
+    r.currentLine.clear();
+    r.mode.clear();
+    r.prompt.clear();
+    sim.helpEmphasis = false;
+    sim.output.replace(sim.bootText);
+    sim.io().outputReplaced(sim.output);
+    printLine(sim, " ");
+    printLine(sim, r.hostname + " con0 is now available");
+    printLine(sim, " ");
+    printLine(sim, " ");
+    printLine(sim, "Press RETURN to get started.");
+    sim.io().repaint();
+    r.commandHistory.clear();
+    // The browsing cursor goes with the history; left behind it would bring
+    // back a line from before the boot.
+    r.historyIndex = 1;
+    r.savedLine.clear();
+}
+
+void buildFreshRouter(Simulator& sim, const std::string& hostname) {
+    resetStartupConfig(sim);
+    if (!hostname.empty())
+        sim.startupConfig.hostname = hostname;
+    loadStartupConfig(sim);
+    loadRouter(sim);
+}
+
+void startSession(Simulator& sim) {
+    routerState& r = sim.liveRouter;
+    if (r.consolePassword.empty() || !r.consoleLogin) {
+        printBanner(sim, r.motdBanner);
+        printBanner(sim, r.execBanner);
+        enterMode(sim, "user");
+        return;
+    }
+    printBanner(sim, r.motdBanner);
+    printBanner(sim, r.loginBanner);
+    printLine(sim, " ");
+    printLine(sim, "User Access Verification");
+    sim.inputState = InputState::LoginPassword;
+    r.prompt = passwordQuestion;
+    r.mode = "user";
+    setInputLine(sim, passwordQuestion);
+}
+
+void checkLoginPassword(Simulator& sim, const std::string& line) {
+    routerState& r = sim.liveRouter;
+    if (normaliseLine(sim, line) == r.consolePassword) {
+        enterMode(sim, "user");
+        printBanner(sim, r.execBanner);
+        resetInputLine(sim);
+        sim.inputState = InputState::Normal;
+        r.failedPasswordCount = 0;
+        return;
+    }
+    r.failedPasswordCount += 1;
+    if (r.failedPasswordCount >= 3) {
+        sim.inputState = InputState::Normal;
+        r.failedPasswordCount = 0;
+        loadRouter(sim);
+    }
+}
+
+void processEnable(Simulator& sim, const std::vector<std::string>& words) {
+    routerState& r = sim.liveRouter;
+    if (!r.enableSecret.empty())
+        ask(sim, InputState::EnableSecretPassword, passwordQuestion, passwordQuestion);
+    else if (!r.enablePassword.empty())
+        ask(sim, InputState::EnablePassword, "password: ", passwordQuestion);
+    else if (words.size() == 1) {
+        enterMode(sim, "priv");
+        resetInputLine(sim);
+    } else
+        printInvalidInput(sim);
+}
+
+void checkEnableSecret(Simulator& sim, const std::string& line) {
+    checkEnableAnswer(sim, line, sim.liveRouter.enableSecret, {"% Bad passwords", " "});
+}
+
+void checkEnablePassword(Simulator& sim, const std::string& line) {
+    checkEnableAnswer(sim, line, sim.liveRouter.enablePassword, {"TOo many tries!!!"});
+}
+
+void process_configure_terminal(Simulator& sim, const std::vector<std::string>& words) {
+    if (sim.liveRouter.mode != "priv") {
+        printUnknownCommand(sim);
+        return;
+    }
+    if (words.size() >= 3) {
+        printInvalidInput(sim);
+    } else if (words.size() == 2) {
+        const std::string& source = words[1];
+        if (source == "memory" || source == "network")
+            return;
+        if (std::string_view("terminal").starts_with(source)) {
+            printLine(sim, enterConfiguration);
+            enterMode(sim, "conf");
+        } else {
+            printInvalidInput(sim);
+        }
+    } else {
+        ask(sim, InputState::ConfigureQuestion, configureQuestionText, configureQuestionText);
+    }
+}
+
+void configureQuestion(Simulator& sim, const std::string& line) {
+    const std::string answer = normaliseLine(sim, line);
+    sim.inputState = InputState::Normal;
+    sim.liveRouter.prompt = sim.liveRouter.savedPrompt;
+    if (answer == "terminal" || answer == "term") {
+        printLine(sim, enterConfiguration);
+        enterMode(sim, "conf");
+    } else if (answer != "memory" && answer != "network") {
+        printLine(sim, "?Must be 'terminal', 'memory' or 'network'");
+    }
+}
+
+void processReload(Simulator& sim, const std::string& line) {
+    if (matchPattern(sim, line, "reload") == patternMatch)
+        ask(sim, InputState::ReloadConfirm, reloadQuestion, reloadQuestion);
+    else
+        printInvalidInput(sim);
+}
+
+void reloadConfirm(Simulator& sim, char32_t ch) {
+    // The transcript shows the question with the answer typed after it.
+    std::string echoed = "\r\n" + sim.input.text;
+    if (ch >= 32 && ch < 127)
+        echoed += static_cast<char>(ch);
+    sim.output.append(echoed, false);
+    sim.io().outputAppended(echoed, false);
+    if (ch == 'y' || ch == 'Y') {
+        printLine(sim, ": %SYS-5-RELOAD: Reload requested");
+        setInputLine(sim, "");
+        sim.io().repaint();
+        sim.io().pause(2000);
+        // A reload boots what was saved: the saved configuration survives it,
+        // as on a real router; nothing saved means the factory defaults.
+        loadStartupConfig(sim);
+        loadRouter(sim);
+        return;
+    }
+    sim.liveRouter.prompt = sim.liveRouter.hostname + "#";
+    sim.inputState = InputState::Normal;
+    resetInputLine(sim);
+}
+
+void proces_terminal(Simulator& sim, const std::vector<std::string>& words) {
+    routerState& r = sim.liveRouter;
+    if (r.mode != "user" && r.mode != "priv") {
+        printUnknownCommand(sim);
+        return;
+    }
+    const std::size_t n = words.size();
+    if (n > 4) {
+        printInvalidInput(sim);
+    } else if (n == 1) {
+        printIncompleteCommand(sim);
+    } else if (n == 2) {
+        if (words[1] == "history")
+            r.historySize = 10;
+        else if (words[1] == "no")
+            printIncompleteCommand(sim);
+        else
+            printInvalidInput(sim);
+    } else if (n == 3) {
+        if (words[1] == "history" && words[2] == "size") {
+            printIncompleteCommand(sim);
+        } else if (words[1] == "no" && words[2] == "history") {
+            r.historySize = 0;
+            r.commandHistory.clear();
+            r.historyIndex = 1;
+        } else {
+            printInvalidInput(sim);
+        }
+    } else {
+        const std::string& size = words[3];
+        if (words[1] == "history" && words[2] == "size" && size.size() <= 3 &&
+            isNumberInRange(size, 1, 256)) {
+            r.historySize = static_cast<int>(std::nearbyint(std::stod(size)));
+        } else {
+            printInvalidInput(sim);
+        }
+    }
+}
+
+} // namespace kestro

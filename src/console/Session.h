@@ -1,0 +1,33 @@
+// How a console session begins and ends, and how the student moves between
+// privilege levels.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kestro {
+
+class Simulator;
+
+// The boot screen: boot text, "Press RETURN to get started.", history cleared.
+void loadRouter(Simulator& sim);
+// Factory defaults (with an optional host name) loaded into the live router,
+// then the boot screen.
+void buildFreshRouter(Simulator& sim, const std::string& hostname = "");
+// Enter on the boot screen.
+void startSession(Simulator& sim);
+
+void processEnable(Simulator& sim, const std::vector<std::string>& words);
+void checkEnableSecret(Simulator& sim, const std::string& line);
+void checkEnablePassword(Simulator& sim, const std::string& line);
+void checkLoginPassword(Simulator& sim, const std::string& line);
+
+void process_configure_terminal(Simulator& sim, const std::vector<std::string>& words);
+void configureQuestion(Simulator& sim, const std::string& line);
+
+void processReload(Simulator& sim, const std::string& line);
+void reloadConfirm(Simulator& sim, char32_t ch);
+
+void proces_terminal(Simulator& sim, const std::vector<std::string>& words);
+
+} // namespace kestro

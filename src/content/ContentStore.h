@@ -1,0 +1,64 @@
+// Read-only access to the content database. Every query is a prepared
+// statement with the typed text bound as a parameter, so nothing the student
+// types can change what a query means.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace kestro {
+
+// Called when a query fails: the name of the procedure that asked, and the
+// failure's number and description. The owner routes it to the error log.
+using QueryFailureHandler =
+    std::function<void(const std::string& caller, int number, const std::string& description)>;
+
+class ContentStore {
+public:
+    // Opens the database file read-only. On failure returns null and puts a
+    // sentence naming the file and the reason into `error`.
+    static std::unique_ptr<ContentStore> open(const std::string& path, std::string& error);
+    ~ContentStore();
+    ContentStore(const ContentStore&) = delete;
+    ContentStore& operator=(const ContentStore&) = delete;
+
+    void setFailureHandler(QueryFailureHandler handler) { onFailure_ = std::move(handler); }
+
+    // cmdInfo.display of the row whose cmd equals key (case ignored).
+    std::optional<std::string> cmdInfo(std::string_view key, const char* caller);
+    // Misc.contents of the row whose id equals key (case ignored).
+    std::optional<std::string> misc(std::string_view id, const char* caller);
+
+    // Runs `sql` (prepared once per distinct text, then reused) with the
+    // given text parameters bound in order; returns every row, each as its
+    // columns' text. A failure is reported to the failure handler under
+    // `caller` and gives an empty result.
+    std::vector<std::vector<std::string>> query(const char* sql,
+                                                const std::vector<std::string>& params,
+                                                const char* caller);
+
+    // Escapes LIKE wildcards ('%', '_') and the escape character ('\') in
+    // typed text; patterns built with it must say ESCAPE '\'.
+    static std::string escapeLike(std::string_view text);
+
+    const std::string& path() const { return path_; }
+
+private:
+    ContentStore(sqlite3* db, std::string path);
+    sqlite3_stmt* statementFor(const char* sql, const char* caller);
+    void fail(const char* caller, int number, const std::string& description);
+
+    sqlite3* db_;
+    std::string path_;
+    std::vector<std::pair<std::string, sqlite3_stmt*>> statements_;
+    QueryFailureHandler onFailure_;
+};
+
+} // namespace kestro

@@ -1,0 +1,89 @@
+// Interface, routing, CDP, host and access-list displays and the ping rules.
+// The show dispatcher recognises the commands and calls these; each reads the
+// live router (and, in the two-router topology, the other router's store) as
+// it is at that moment. Interface index everywhere: 0 Serial0, 1 Serial1,
+// 2 Ethernet0.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kestro {
+
+class Simulator;
+struct routerState;
+
+// --- interface state -------------------------------------------------------
+
+// e.g. "Serial0 is administratively down"; empty outside topology kinds 1, 2.
+std::string interfaceStatusLine(const Simulator& sim, int index);
+// ", line protocol is up" or ", line protocol is down"; empty outside kinds 1, 2.
+std::string lineProtocolSuffix(const Simulator& sim, int index);
+// Status text followed by line-protocol text contains no "down". Always false
+// outside topology kinds 1 and 2, where an interface has no state to show.
+bool interfaceIsUp(const Simulator& sim, int index);
+
+// --- interface reports -----------------------------------------------------
+
+// One "show interfaces" report: CR LF separated, ending with CR LF. Empty when
+// the content row with the counters is missing.
+std::string interfaceReport(Simulator& sim, int index);
+// One "show ip interface" report, beginning with CR LF.
+std::string ipInterfaceReport(const Simulator& sim, int index);
+
+// "show interfaces [x]": index -1 joins Serial0, Serial1, Ethernet0 into one
+// paged text.
+void showInterfaces(Simulator& sim, int index);
+// "show ip interface [x]": index -1 joins Ethernet0, Serial0, Serial1 into
+// one paged text.
+void showIpInterface(Simulator& sim, int index);
+
+// --- routing ---------------------------------------------------------------
+
+// "show ip route": the routing table of the current topology; prints nothing
+// outside topology kinds 1 and 2.
+void showIpRoute(Simulator& sim);
+// "show ip protocols" (both modes): RIP and IGRP summaries; an empty paged
+// text when IP routing is off.
+void showIpProtocols(Simulator& sim);
+
+// --- CDP, hosts, access lists ----------------------------------------------
+// Each CDP display tests cdpRun itself and then prints only
+// "% CDP is not enabled", so a caller need not test it (testing it too is
+// harmless).
+
+// "show cdp".
+void showCdpGlobal(Simulator& sim);
+inline void showCdp(Simulator& sim) {
+    showCdpGlobal(sim);
+}
+// "show cdp interface [x]": index -1 prints Serial0, Serial1, Ethernet0 in
+// that order. Call once per command: the not-enabled line is printed once.
+void showCdpInterface(Simulator& sim, int index);
+// "show cdp neighbors": the neighbour table of the lab topology; nothing at
+// all in any other topology.
+void showCdpNeighbors(Simulator& sim);
+// "show hosts" (both modes).
+void showHosts(Simulator& sim);
+// "show access-lists" and "show ip access-lists".
+void showAccessLists(Simulator& sim);
+
+// --- ping ------------------------------------------------------------------
+
+// True when access list listNumber of `router` stops `address`. No list
+// applied (0) or no access list at all: not denied; no entry decides: denied.
+bool listDeniesAddress(const routerState& router, int listNumber, std::string_view address);
+
+// Reachability of a dotted-quad address under the current topology's rules.
+// silent false: prints the paced ping output. silent true: prints nothing
+// (the TFTP copy's reachability question). Returns whether it answers; false
+// outside topology kinds 1 and 2.
+bool pingTarget(Simulator& sim, const std::string& address, bool silent);
+
+// The ping output for `target` (as typed, normalised): heading, five paced
+// dots, result line. Stops early when the console's pause is interrupted.
+void printPingResult(Simulator& sim, const std::string& target, bool reachable);
+
+// processPing (the command handler) is declared in status/Status.h.
+
+} // namespace kestro

@@ -1,0 +1,148 @@
+// The per-interface reports of "show interfaces" and "show ip interface".
+#include "Simulator.h"
+#include "config/AddressUtils.h"
+#include "console/Console.h"
+#include "status/Displays.h"
+
+#include <exception>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace kestro {
+
+namespace {
+
+bool isSerial(int index) {
+    return index == 0 || index == 1;
+}
+
+std::string prefixOf(const interfaceConfig& iface) {
+    return iface.ipAddress + "/" + std::to_string(maskBitCount(iface.subnetMask));
+}
+
+std::string accessListText(int number) {
+    return number == 0 ? std::string("not set") : std::to_string(number);
+}
+
+} // namespace
+
+std::string interfaceReport(Simulator& sim, int index) {
+    const interfaceConfig* found = sim.liveRouter.interfaceAt(index);
+    if (found == nullptr)
+        return {};
+    const interfaceConfig& iface = *found;
+
+    // A line that fails is logged and left out; the report goes on.
+    std::vector<std::string> lines;
+    auto line = [&](const std::function<std::string()>& build) {
+        try {
+            lines.push_back(build());
+        } catch (const std::exception& e) {
+            sim.logError("process_show_interface", e.what());
+        }
+    };
+
+    line([&] { return interfaceStatusLine(sim, index) + lineProtocolSuffix(sim, index); });
+    line([] { return std::string("  Hardware is HD64570"); });
+    if (!iface.description.empty())
+        line([&] { return "  Description: " + iface.description; });
+    line([&] {
+        return "  MTU 1500 bytes, BW " + std::to_string(iface.bandwidth) +
+               " Kbit, DLY 20000 usec, rely 255/255, load 1/255";
+    });
+    line([&] {
+        return std::string(isSerial(index) ? "  Encapsulation HDLC" : "  Encapsulation ARPA") +
+               ", loopback not set, keepalive set (" + std::to_string(iface.keepalive) + " sec)";
+    });
+    line([] { return std::string("  Hardware is HD64570"); });
+    if (!iface.ipAddress.empty())
+        line([&] { return "  Internet address is " + prefixOf(iface); });
+
+    // The counters come from the content store, the same for every interface;
+    // without them there is no report at all.
+    ContentStore* content = sim.content();
+    if (content == nullptr)
+        return {};
+    const std::optional<std::string> counters =
+        content->cmdInfo("show_interface", "process_show_interface");
+    if (!counters)
+        return {};
+
+    std::string report;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            report += "\r\n";
+        report += lines[i];
+    }
+    report += "\r\n" + *counters + "\r\n";
+    return report;
+}
+
+std::string ipInterfaceReport(const Simulator& sim, int index) {
+    const interfaceConfig* found = sim.liveRouter.interfaceAt(index);
+    if (found == nullptr)
+        return {};
+    const interfaceConfig& iface = *found;
+    std::string text = "\r\n" + interfaceStatusLine(sim, index) + lineProtocolSuffix(sim, index);
+    auto add = [&text](const std::string& line) { text += "\r\n" + line; };
+    if (iface.ipAddress.empty()) {
+        add("  Internet protocol processing disabled");
+        return text;
+    }
+    add("  Internet address is " + prefixOf(iface));
+    add("  Broadcast address is 255.255.255.255");
+    add("  Address determined by setup command");
+    add("  MTU is 1500 bytes");
+    add("  Helper address is not set");
+    add("  Directed broadcast forwarding is disabled");
+    add("  Outgoing access list is " + accessListText(iface.accessGroupOut));
+    add("  Inbound  access list is " + accessListText(iface.accessGroupIn));
+    add("  Proxy ARP is enabled");
+    add("  Security level is default");
+    add("  Split horizon is enabled");
+    add("  ICMP redirects are always sent");
+    add("  ICMP unreachables are always sent");
+    add("  ICMP mask replies are never sent");
+    add("  IP fast switching is enabled");
+    add("  IP fast switching on the same interface is disabled");
+    add("  IP Feature Fast switching turbo vector");
+    add("  IP multicast fast switching is enabled");
+    add("  IP multicast distributed fast switching is disabled");
+    add("  IP route-cache flags are Fast");
+    add("  Router Discovery is disabled");
+    add("  IP output packet accounting is disabled");
+    add("  IP access violation accounting is disabled");
+    add("  TCP/IP header compression is disabled");
+    add("  RTP/IP header compression is disabled");
+    add("  Probe proxy name replies are disabled");
+    add("  Policy routing is disabled");
+    add("  Network address translation is disabled");
+    add("  Web Cache Redirect is disabled");
+    add("  BGP Policy Mapping is disabled");
+    return text;
+}
+
+void showInterfaces(Simulator& sim, int index) {
+    if (index >= 0) {
+        printPaged(sim, interfaceReport(sim, index));
+        return;
+    }
+    std::string text;
+    for (int i : {0, 1, 2})
+        text += interfaceReport(sim, i);
+    printPaged(sim, text);
+}
+
+void showIpInterface(Simulator& sim, int index) {
+    if (index >= 0) {
+        printPaged(sim, ipInterfaceReport(sim, index));
+        return;
+    }
+    std::string text;
+    for (int i : {2, 0, 1})
+        text += ipInterfaceReport(sim, i);
+    printPaged(sim, text);
+}
+
+} // namespace kestro

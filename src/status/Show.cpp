@@ -1,0 +1,241 @@
+// The show commands of user and privileged mode: the short forms are
+// rewritten into one spelling, the first matching template picks the
+// display. The simple displays live here; the network displays are in
+// status/Displays.h and the configuration listings in config/ConfigRendering.h.
+#include "status/Status.h"
+
+#include "Simulator.h"
+#include "config/AddressUtils.h"
+#include "config/ConfigRendering.h"
+#include "console/Console.h"
+#include "console/Dispatcher.h"
+#include "status/Displays.h"
+
+#include <ctime>
+#include <string_view>
+#include <vector>
+
+namespace kestro {
+
+// The "show clock" line for a broken-down local time. English names are used
+// whatever the workstation's locale, as on the router.
+std::string clockLine(const std::tm& t) {
+    static const char* const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    const auto twoDigits = [](int n) {
+        std::string s = std::to_string(n);
+        return s.size() < 2 ? "0" + s : s;
+    };
+    const char* day = t.tm_wday >= 0 && t.tm_wday < 7 ? days[t.tm_wday] : "";
+    const char* month = t.tm_mon >= 0 && t.tm_mon < 12 ? months[t.tm_mon] : "";
+    return "*" + twoDigits(t.tm_hour) + ":" + twoDigits(t.tm_min) + ":" + twoDigits(t.tm_sec) +
+           " UTC " + day + " " + month + " " + std::to_string(t.tm_mday) + " " +
+           std::to_string(t.tm_year + 1900) + " ";
+}
+
+namespace {
+
+constexpr const char* userCaller = "process_show_user";
+constexpr const char* privCaller = "process_show_privileged";
+
+void replaceAll(std::string& text, std::string_view from, std::string_view to) {
+    std::size_t at = 0;
+    while ((at = text.find(from, at)) != std::string::npos) {
+        text.replace(at, from.size(), to);
+        at += to.size();
+    }
+}
+
+std::string lastWord(const std::string& normalised) {
+    const std::size_t blank = normalised.rfind(' ');
+    return blank == std::string::npos ? normalised : normalised.substr(blank + 1);
+}
+
+std::string rewriteUserLine(const Simulator& sim, const std::string& line) {
+    std::string n = normaliseLine(sim, line);
+    replaceAll(n, "sh ", "show ");
+    if (n == "sh")
+        n = "show";
+    else if (n.ends_with(" sh"))
+        n.replace(n.size() - 3, 3, " show");
+    return n;
+}
+
+// The conditions look at the last word as typed, before any rewrite.
+std::string rewritePrivLine(const Simulator& sim, const std::string& line) {
+    std::string n = normaliseLine(sim, line);
+    const std::string last = lastWord(n);
+    if (last == "int")
+        replaceAll(n, " int", " interface");
+    replaceAll(n, "sh ", "show ");
+    replaceAll(n, " int ", " interface ");
+    replaceAll(n, " s0", " serial 0");
+    replaceAll(n, " s1", " serial 1");
+    replaceAll(n, " e0", " ethernet 0");
+    replaceAll(n, " e 0", " ethernet 0");
+    replaceAll(n, " s 0", " serial 0");
+    replaceAll(n, " s 1", " serial 1");
+    if (last == "run")
+        replaceAll(n, " run", " running-config");
+    if (last != "startup-config")
+        replaceAll(n, " start", " startup-config");
+    return n;
+}
+
+// --- the simple displays ---------------------------------------------------
+
+void showSubcommandHint(Simulator& sim) {
+    printLine(sim, "% Type 'show ?' for a list of subcommands");
+}
+
+void showClock(Simulator& sim) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#if defined(_WIN32)
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    printLine(sim, clockLine(local));
+}
+
+void showHistory(Simulator& sim) {
+    for (const std::string& entry : sim.liveRouter.commandHistory)
+        printLine(sim, "  " + entry);
+}
+
+// A canned output of the content database, unchanged; nothing when the row
+// is missing.
+void showContent(Simulator& sim, const char* key, const char* caller) {
+    ContentStore* content = sim.content();
+    if (content == nullptr)
+        return;
+    if (const std::optional<std::string> text = content->cmdInfo(key, caller))
+        printPaged(sim, *text);
+}
+
+void showProtocols(Simulator& sim) {
+    const routerState& r = sim.liveRouter;
+    std::string text = "Global values:";
+    if (r.ipRouting)
+        text += "\r\n  Internet Protocol routing is enabled";
+    for (int index : {0, 1, 2}) {
+        text += "\r\n" + interfaceStatusLine(sim, index) + lineProtocolSuffix(sim, index);
+        const interfaceConfig& i = *r.interfaceAt(index);
+        if (!i.ipAddress.empty())
+            text += "\r\n  Internet address is " + i.ipAddress + "/" +
+                    std::to_string(maskBitCount(i.subnetMask));
+    }
+    printPaged(sim, text);
+}
+
+// --- dispatch --------------------------------------------------------------
+
+// A display and the spellings that reach it (unused places stay null).
+struct Row {
+    const char* templates[3];
+    void (*show)(Simulator&);
+};
+
+const Row userRows[] = {
+    {{"show"}, showSubcommandHint},
+    {{"show flash"}, [](Simulator& s) { showContent(s, "show_flash", userCaller); }},
+    {{"show clock"}, showClock},
+    {{"show history"}, showHistory},
+    {{"show hosts"}, showHosts},
+    {{"show ip protocols"}, showIpProtocols},
+    {{"show users"}, [](Simulator& s) { showContent(s, "show_users", userCaller); }},
+    {{"show version"}, [](Simulator& s) { showContent(s, "show_version", userCaller); }},
+};
+
+const char* const userIncomplete[] = {
+    "show",       "show flash",   "show clock",   "show hosts",
+    "show users", "show version", "show history", "show ip protocols",
+};
+
+const Row privRows[] = {
+    {{"show"}, showSubcommandHint},
+    {{"show flash"}, [](Simulator& s) { showContent(s, "show_flash", privCaller); }},
+    {{"show cdp"}, showCdpGlobal},
+    {{"show cdp interface"}, [](Simulator& s) { showCdpInterface(s, -1); }},
+    {{"show cdp interface serial 0", "show cdp interface s0"},
+     [](Simulator& s) { showCdpInterface(s, 0); }},
+    {{"show cdp interface serial 1", "show cdp interface s1"},
+     [](Simulator& s) { showCdpInterface(s, 1); }},
+    {{"show cdp interface ethernet 0", "show cdp interface e0"},
+     [](Simulator& s) { showCdpInterface(s, 2); }},
+    {{"show cdp neighbors"}, showCdpNeighbors},
+    {{"show clock"}, showClock},
+    {{"show history"}, showHistory},
+    {{"show hosts"}, showHosts},
+    {{"show interfaces", "show interface"}, [](Simulator& s) { showInterfaces(s, -1); }},
+    {{"show interfaces serial 0", "show interface serial 0"},
+     [](Simulator& s) { showInterfaces(s, 0); }},
+    {{"show interfaces serial 1", "show interface serial 1"},
+     [](Simulator& s) { showInterfaces(s, 1); }},
+    {{"show interfaces ethernet 0", "show interface ethernet 0"},
+     [](Simulator& s) { showInterfaces(s, 2); }},
+    {{"show ip interface"}, [](Simulator& s) { showIpInterface(s, -1); }},
+    {{"show ip interface serial 0"}, [](Simulator& s) { showIpInterface(s, 0); }},
+    {{"show ip interface serial 1"}, [](Simulator& s) { showIpInterface(s, 1); }},
+    {{"show ip interface ethernet 0"}, [](Simulator& s) { showIpInterface(s, 2); }},
+    {{"show ip access-lists", "show access-lists"}, showAccessLists},
+    {{"show ip protocols"}, showIpProtocols},
+    {{"show ip route"}, showIpRoute},
+    {{"show running-config"}, showRunningConfig},
+    {{"show startup-config", "show config", "show configuration"}, showStartupConfig},
+    {{"show protocols"}, showProtocols},
+    {{"show users"}, [](Simulator& s) { showContent(s, "show_users", privCaller); }},
+    {{"show version"}, [](Simulator& s) { showContent(s, "show_version", privCaller); }},
+};
+
+const char* const privIncomplete[] = {
+    "show",
+    "show flash",
+    "show clock",
+    "show hosts",
+    "show history",
+    "show users",
+    "show version",
+    "show cdp interface",
+    "show cdp interface serial 0",
+    "show cdp interface ethernet 0",
+    "show interfaces serial 1",
+    "show interfaces ethernet 0",
+    "show ip protocols",
+};
+
+template <std::size_t R, std::size_t I>
+void dispatchShow(Simulator& sim, const std::string& rewritten, const Row (&rows)[R],
+                  const char* const (&incomplete)[I]) {
+    // matchPattern normalises its line, which takes the prompt off first.
+    const std::string line = sim.liveRouter.prompt + rewritten;
+    for (const Row& row : rows) {
+        for (const char* t : row.templates) {
+            if (t != nullptr && matchPattern(sim, line, t) == patternMatch) {
+                row.show(sim);
+                return;
+            }
+        }
+    }
+    for (const char* t : incomplete) {
+        if (matchPattern(sim, line, t) == patternIncomplete) {
+            printIncompleteCommand(sim);
+            return;
+        }
+    }
+    printInvalidInput(sim);
+}
+
+} // namespace
+
+void processShowUser(Simulator& sim, const std::string& line) {
+    dispatchShow(sim, rewriteUserLine(sim, line), userRows, userIncomplete);
+}
+
+void processShowPriv(Simulator& sim, const std::string& line) {
+    dispatchShow(sim, rewritePrivLine(sim, line), privRows, privIncomplete);
+}
+
+} // namespace kestro

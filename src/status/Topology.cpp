@@ -1,0 +1,376 @@
+// Interface states, routing predicates, the routing table and the routing
+// protocol summary of both topologies.
+#include "status/Topology.h"
+
+#include "config/AddressUtils.h"
+#include "console/Console.h"
+#include "status/Displays.h"
+
+#include <algorithm>
+#include <array>
+#include <random>
+#include <vector>
+
+namespace kestro {
+
+namespace {
+
+constexpr std::array<const char*, 3> interfaceNames = {"Serial0", "Serial1", "Ethernet0"};
+
+bool validIndex(int index) {
+    return index >= 0 && index <= 2;
+}
+
+std::string administrativeText(int index, bool up) {
+    return std::string(interfaceNames[static_cast<std::size_t>(index)]) +
+           (up ? " is administratively up" : " is administratively down");
+}
+
+std::string protocolText(bool up) {
+    return up ? ", line protocol is up" : ", line protocol is down";
+}
+
+bool routerALive(const Simulator& sim) {
+    return sim.activeRouter == 0;
+}
+
+std::string trimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(' ');
+    return std::string(text.substr(first, last - first + 1));
+}
+
+void appendLine(std::string& text, std::string_view line) {
+    text += "\r\n";
+    text += line;
+}
+
+} // namespace
+
+double uniformFraction(Simulator& sim) {
+    return std::uniform_real_distribution<double>(0, 1)(sim.random);
+}
+
+bool interfaceInNetwork(const interfaceConfig& iface, std::string_view network) {
+    return !iface.ipAddress.empty() && networkOf(iface.ipAddress, iface.subnetMask) == network;
+}
+
+bool interfacesShareNetwork(const interfaceConfig& a, const interfaceConfig& b) {
+    return !b.ipAddress.empty() && interfaceInNetwork(a, networkOf(b.ipAddress, b.subnetMask));
+}
+
+bool inRipNetworks(const routerState& router, std::string_view network) {
+    const std::string wanted = trimBlanks(network);
+    for (const std::string& entry : router.ripNetworks) {
+        if (trimBlanks(entry) == wanted)
+            return true;
+    }
+    return false;
+}
+
+// --- status texts ------------------------------------------------------------
+
+std::string interfaceStatusLine(const Simulator& sim, int index) {
+    switch (sim.topologyKind) {
+    case 1:
+        return labTopology::statusLine(sim, index);
+    case 2:
+        return twoRouterTopology::statusLine(sim, index);
+    default:
+        return {};
+    }
+}
+
+std::string lineProtocolSuffix(const Simulator& sim, int index) {
+    switch (sim.topologyKind) {
+    case 1:
+        return labTopology::lineProtocol(sim, index);
+    case 2:
+        return twoRouterTopology::lineProtocol(sim, index);
+    default:
+        return {};
+    }
+}
+
+bool interfaceIsUp(const Simulator& sim, int index) {
+    if (sim.topologyKind != 1 && sim.topologyKind != 2)
+        return false;
+    const std::string state = interfaceStatusLine(sim, index) + lineProtocolSuffix(sim, index);
+    return !state.empty() && state.find("down") == std::string::npos;
+}
+
+namespace labTopology {
+
+std::string statusLine(const Simulator& sim, int index) {
+    if (!validIndex(index))
+        return {};
+    const interfaceConfig& iface = *sim.liveRouter.interfaceAt(index);
+    switch (index) {
+    case 0:
+        return administrativeText(0, !iface.shutdown && iface.clockRate > 0);
+    case 1:
+        return administrativeText(1, !iface.shutdown);
+    default:
+        return administrativeText(2, !iface.shutdown);
+    }
+}
+
+std::string lineProtocol(const Simulator& sim, int index) {
+    if (!validIndex(index))
+        return {};
+    return protocolText(statusLine(sim, index).find("up") != std::string::npos);
+}
+
+} // namespace labTopology
+
+namespace twoRouterTopology {
+
+std::string statusLine(const Simulator& sim, int index) {
+    if (!validIndex(index))
+        return {};
+    const routerState& live = sim.liveRouter;
+    switch (index) {
+    case 0:
+        return administrativeText(0, routerALive(sim) && !live.serial0.shutdown &&
+                                         live.serial0.clockRate > 0);
+    case 1:
+        return administrativeText(1, !routerALive(sim) && !live.serial1.shutdown);
+    default:
+        return administrativeText(2, !live.ethernet0.shutdown);
+    }
+}
+
+std::string lineProtocol(const Simulator& sim, int index) {
+    if (!validIndex(index))
+        return {};
+    const routerState& live = sim.liveRouter;
+    if (index == 2)
+        return protocolText(!live.ethernet0.shutdown);
+    if (routerALive(sim)) {
+        // RouterA's Serial0 clocks the link to RouterB's Serial1.
+        const bool up = index == 0 && statusLine(sim, 0).find("up") != std::string::npos &&
+                        !sim.routerBStore.serial1.shutdown && live.serial0.clockRate > 0;
+        return protocolText(up);
+    }
+    const interfaceConfig& clockingEnd = sim.routerAStore.serial0;
+    const bool up =
+        index == 1 && !clockingEnd.shutdown && clockingEnd.clockRate > 0 && !live.serial1.shutdown;
+    return protocolText(up);
+}
+
+const routerState& peerStore(const Simulator& sim) {
+    return routerALive(sim) ? sim.routerBStore : sim.routerAStore;
+}
+
+int linkIndex(const Simulator& sim) {
+    return routerALive(sim) ? 0 : 1;
+}
+
+const interfaceConfig& linkInterface(const Simulator& sim) {
+    return routerALive(sim) ? sim.liveRouter.serial0 : sim.liveRouter.serial1;
+}
+
+const interfaceConfig& peerLinkInterface(const Simulator& sim) {
+    return routerALive(sim) ? sim.routerBStore.serial1 : sim.routerAStore.serial0;
+}
+
+const std::string& peerExpectedLan(const Simulator& sim) {
+    return routerALive(sim) ? sim.lanBNetwork : sim.lanANetwork;
+}
+
+PeerMadeLive::PeerMadeLive(Simulator& sim)
+    : sim_(sim), ownStore_(routerALive(sim) ? sim.routerAStore : sim.routerBStore) {
+    const routerState& peerRecord = peerStore(sim);
+    std::swap(ownStore_, heldStore_);
+    bool parked = false;
+    try {
+        ownStore_ = sim_.liveRouter;
+        parked = true;
+        sim_.liveRouter = peerRecord;
+    } catch (...) {
+        if (parked)
+            std::swap(sim_.liveRouter, ownStore_);
+        std::swap(ownStore_, heldStore_);
+        throw;
+    }
+}
+
+PeerMadeLive::~PeerMadeLive() {
+    // Swaps only, so putting the routers back cannot fail.
+    std::swap(sim_.liveRouter, ownStore_);
+    std::swap(ownStore_, heldStore_);
+}
+
+bool linkConnected(Simulator& sim) {
+    const interfaceConfig& link = linkInterface(sim);
+    return interfaceIsUp(sim, linkIndex(sim)) && !link.ipAddress.empty() &&
+           interfacesShareNetwork(link, peerLinkInterface(sim));
+}
+
+bool ripAdjacency(Simulator& sim) {
+    const routerState& live = sim.liveRouter;
+    const routerState& peer = peerStore(sim);
+    const interfaceConfig& link = linkInterface(sim);
+    if (!interfaceIsUp(sim, linkIndex(sim)) || link.ipAddress.empty() || !live.ripConfigured ||
+        !peer.ripConfigured || !live.ipRouting)
+        return false;
+    const std::string linkNetwork = networkOf(link.ipAddress, link.subnetMask);
+    if (!inRipNetworks(live, linkNetwork) || !interfacesShareNetwork(link, peerLinkInterface(sim)))
+        return false;
+    return withPeerLive(sim, [&](const routerState& y) { return inRipNetworks(y, linkNetwork); });
+}
+
+bool remoteLanLearned(Simulator& sim) {
+    if (!ripAdjacency(sim))
+        return false;
+    const routerState& peer = peerStore(sim);
+    if (peer.ethernet0.ipAddress.empty() || peer.ethernet0.shutdown || !peer.ripConfigured)
+        return false;
+    return withPeerLive(sim, [](const routerState& y) {
+        return inRipNetworks(y, networkOf(y.ethernet0.ipAddress, y.ethernet0.subnetMask));
+    });
+}
+
+bool peerLanAsExpected(Simulator& sim) {
+    const std::string expected = peerExpectedLan(sim);
+    return withPeerLive(
+        sim, [&](const routerState& y) { return interfaceInNetwork(y.ethernet0, expected); });
+}
+
+} // namespace twoRouterTopology
+
+// --- routing table -----------------------------------------------------------
+
+namespace {
+
+std::string routeLine(Simulator& sim, const std::string& network, int prefix,
+                      const std::string& nextHop, int serialNumber) {
+    const int seconds = static_cast<int>(uniformFraction(sim) * 5 + 25);
+    return "R   " + network + "/" + std::to_string(prefix) + " [120/1] via " + nextHop +
+           ", 00:00:" + std::to_string(seconds) + ", Serial " + std::to_string(serialNumber);
+}
+
+} // namespace
+
+std::optional<std::string> labTopology::ripRoute(Simulator& sim) {
+    const routerState& r = sim.liveRouter;
+    const bool serial0Listed = interfaceIsUp(sim, 0) && !r.serial0.ipAddress.empty();
+    if (!serial0Listed || !r.ripConfigured || !r.ipRouting)
+        return std::nullopt;
+    const std::string network = networkOf(r.serial0.ipAddress, r.serial0.subnetMask);
+    if (!inRipNetworks(r, network) || network != sim.linkNetwork)
+        return std::nullopt;
+    return routeLine(sim, networkOf(sim.neighbourLanAddress, sim.neighbourLanMask),
+                     maskBitCount(sim.neighbourLanMask), sim.neighbourSerialAddress, 0);
+}
+
+std::optional<std::string> twoRouterTopology::ripRoute(Simulator& sim) {
+    if (!remoteLanLearned(sim))
+        return std::nullopt;
+    const interfaceConfig& lan = peerStore(sim).ethernet0;
+    return routeLine(sim, networkOf(lan.ipAddress, lan.subnetMask), maskBitCount(lan.subnetMask),
+                     peerLinkInterface(sim).ipAddress, static_cast<int>(sim.activeRouter));
+}
+
+void showIpRoute(Simulator& sim) {
+    if (sim.topologyKind != 1 && sim.topologyKind != 2)
+        return;
+    const routerState& r = sim.liveRouter;
+    std::string text;
+    if (r.ipRouting) {
+        appendLine(text,
+                   "Codes: C - connected, S - static, I - IGRP, R - RIP, M - mobile, B - BGP");
+        appendLine(text, "       D - EIGRP, EX - EIGRP external, O - OSPF, IA - OSPF inter area");
+        appendLine(text, "       N1 - OSPF NSSA external type 1, N2 - OSPF NSSA external type 2");
+        appendLine(text, "       E1 - OSPF external type 1, E2 - OSPF external type 2, E - EGP");
+        appendLine(
+            text,
+            "       i - IS-IS, L1 - IS-IS level-1, L2 - IS-IS level-2, * - candidate default");
+        appendLine(text, "       U - per-user static route, o - ODR");
+        appendLine(text, "       ");
+    }
+    appendLine(text, "Gateway of last resort is not set");
+    appendLine(text, "       ");
+    if (r.ipRouting) {
+        appendLine(text, "Host               Gateway           Last Use    Total Uses  Interface");
+        appendLine(text, "ICMP redirect cache is empty");
+    }
+    constexpr std::array<const char*, 3> connectedSuffix = {" is directly connected, Serial 0",
+                                                            " is directly connected, Serial 1",
+                                                            " is directly connected, Ethernet 0"};
+    for (int i = 0; i < 3; ++i) {
+        const interfaceConfig& iface = *r.interfaceAt(i);
+        if (interfaceIsUp(sim, i) && !iface.ipAddress.empty())
+            appendLine(text, "C   " + networkOf(iface.ipAddress, iface.subnetMask) + "/" +
+                                 std::to_string(maskBitCount(iface.subnetMask)) +
+                                 connectedSuffix[static_cast<std::size_t>(i)]);
+    }
+    const std::optional<std::string> rip =
+        sim.topologyKind == 1 ? labTopology::ripRoute(sim) : twoRouterTopology::ripRoute(sim);
+    if (rip)
+        appendLine(text, *rip);
+    printPaged(sim, text);
+}
+
+// --- routing protocol summary -------------------------------------------------
+
+void showIpProtocols(Simulator& sim) {
+    const routerState& r = sim.liveRouter;
+    std::string text;
+    if (r.ipRouting) {
+        if (r.ripConfigured && !r.ripNetworks.empty()) {
+            const int due = static_cast<int>(uniformFraction(sim) * 30 + 1);
+            appendLine(text, "Routing Protocol is 'rip'");
+            appendLine(text, "  Sending updates every 30 seconds, next due in " +
+                                 std::to_string(due) + " seconds");
+            appendLine(text, "  Invalid after 180 seconds, hold down 180, flushed after 240");
+            appendLine(text, "  Outgoing update filter list for all interfaces is");
+            appendLine(text, "  Incoming update filter list for all interfaces is");
+            appendLine(text, "  Redistributing: rip");
+            appendLine(text, "  Default version control: send version 1, receive any version");
+            appendLine(text, "  Routing for Networks:");
+            for (auto it = r.ripNetworks.rbegin(); it != r.ripNetworks.rend(); ++it)
+                appendLine(text, "    " + *it);
+            appendLine(text, "  Routing Information Sources:");
+            appendLine(text, "    Gateway         Distance      Last Update");
+            appendLine(text, "  Distance: (default is 120)");
+        }
+        if (r.igrpConfigured && !r.igrpNetworks.empty()) {
+            std::vector<long> systems;
+            for (const asNetworkAssociation& n : r.igrpNetworks) {
+                if (std::find(systems.begin(), systems.end(), n.igrpAsNumber) == systems.end())
+                    systems.push_back(n.igrpAsNumber);
+            }
+            for (long as : systems) {
+                const std::string number = std::to_string(as);
+                const int due = static_cast<int>(uniformFraction(sim) * 90 + 1);
+                appendLine(text, "    ");
+                appendLine(text, "Routing Protocol is 'igrp " + number + "'");
+                appendLine(text, "  Sending updates every 90 seconds, next due in " +
+                                     std::to_string(due) + " seconds");
+                appendLine(text, "  Invalid after 270 seconds, hold down 280, flushed after 630");
+                appendLine(text, "  Outgoing update filter list for all interfaces is");
+                appendLine(text, "  Incoming update filter list for all interfaces is");
+                appendLine(text, "  Default networks flagged in outgoing updates");
+                appendLine(text, "  Default networks accepted from incoming updates");
+                appendLine(text, "  IGRP metric weight K1=1, K2=0, K3=1, K4=0, K5=0");
+                appendLine(text, "  IGRP maximum hopcount 100");
+                appendLine(text, "  IGRP maximum metric variance 1");
+                appendLine(text, "  Redistributing: igrp " + number);
+                appendLine(text, "  Routing for Networks:");
+                for (const asNetworkAssociation& n : r.igrpNetworks) {
+                    if (n.igrpAsNumber == as)
+                        appendLine(text, "    " + n.networkAddress);
+                }
+                appendLine(text, "  Routing Information Sources:");
+                appendLine(text, "    Gateway         Distance      Last Update");
+                appendLine(text, "  Distance: (default is 120)");
+            }
+        }
+    }
+    printPaged(sim, text);
+}
+
+} // namespace kestro

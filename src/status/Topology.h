@@ -1,0 +1,94 @@
+// The two fixed networks a simulated router can sit in. Kind 1 is the lab
+// topology: one simulated router whose Serial0 faces a fixed neighbour given
+// by the activity's values. Kind 2 is the two-router topology: RouterA's
+// Serial0 (the clocking end) joined to RouterB's Serial1, the other router
+// read from its store. Each kind is a group of routines with the same roles;
+// callers choose the group by topologyKind.
+#pragma once
+
+#include "Simulator.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace kestro {
+
+// A uniform figure in [0, 1) from the simulator's one generator.
+double uniformFraction(Simulator& sim);
+
+// The interface has an address and that address lies in `network`. An
+// interface without an address lies in no network.
+bool interfaceInNetwork(const interfaceConfig& iface, std::string_view network);
+// Both interfaces have addresses in the same network.
+bool interfacesShareNetwork(const interfaceConfig& a, const interfaceConfig& b);
+// `network` equals one of the router's RIP network entries, blanks trimmed.
+bool inRipNetworks(const routerState& router, std::string_view network);
+
+namespace labTopology {
+
+std::string statusLine(const Simulator& sim, int index);
+std::string lineProtocol(const Simulator& sim, int index);
+// The one route the neighbour's LAN can be learned by, when it is.
+std::optional<std::string> ripRoute(Simulator& sim);
+bool reachable(Simulator& sim, const std::string& target);
+
+} // namespace labTopology
+
+namespace twoRouterTopology {
+
+std::string statusLine(const Simulator& sim, int index);
+std::string lineProtocol(const Simulator& sim, int index);
+std::optional<std::string> ripRoute(Simulator& sim);
+bool reachable(Simulator& sim, const std::string& target);
+
+// The other router's parked record (RouterB's while RouterA is live).
+const routerState& peerStore(const Simulator& sim);
+// The live router's link interface (L) and its index: Serial0 on RouterA,
+// Serial1 on RouterB.
+int linkIndex(const Simulator& sim);
+const interfaceConfig& linkInterface(const Simulator& sim);
+// The other router's end of the link (M), from its store.
+const interfaceConfig& peerLinkInterface(const Simulator& sim);
+// The network the other router's LAN must have.
+const std::string& peerExpectedLan(const Simulator& sim);
+
+// The live end of the link is up and addressed in the same network as the
+// far end.
+bool linkConnected(Simulator& sim);
+// Both routers run RIP for the link network and the live router routes IP.
+bool ripAdjacency(Simulator& sim);
+// The other router advertises its addressed, open LAN over that adjacency.
+bool remoteLanLearned(Simulator& sim);
+// The other router's LAN has the network the activity expects.
+bool peerLanAsExpected(Simulator& sim);
+
+// While alive, the other router is the live router: the live one is parked
+// in its store and the other's store copied into liveRouter. On leaving,
+// liveRouter and the live router's store are put back exactly as they were
+// (even when the evaluation throws), so an evaluation changes no router.
+class PeerMadeLive {
+public:
+    explicit PeerMadeLive(Simulator& sim);
+    ~PeerMadeLive();
+    PeerMadeLive(const PeerMadeLive&) = delete;
+    PeerMadeLive& operator=(const PeerMadeLive&) = delete;
+
+    const routerState& peer() const { return sim_.liveRouter; }
+
+private:
+    Simulator& sim_;
+    routerState& ownStore_;
+    routerState heldStore_; // the own store's previous content
+};
+
+// Runs evaluate(peer) with the other router made live for the moment.
+template <class F> auto withPeerLive(Simulator& sim, F&& evaluate) {
+    PeerMadeLive live(sim);
+    return std::forward<F>(evaluate)(live.peer());
+}
+
+} // namespace twoRouterTopology
+
+} // namespace kestro

@@ -1,0 +1,86 @@
+// A fresh simulator on a recording console, with helpers to type keys and
+// read what the router printed.
+#pragma once
+
+#include "Simulator.h"
+#include "config/RouterStore.h"
+#include "console/Console.h"
+#include "console/Dispatcher.h"
+#include "console/RecordingConsole.h"
+#include "console/Session.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace kestro::testing {
+
+// The content database built beside the tests, or null when it is missing.
+inline std::unique_ptr<ContentStore> builtContent() {
+    std::string error;
+    return ContentStore::open(std::string(KESTRO_BIN_DIR) + "/DataStore.db", error);
+}
+
+class ConsoleTest : public ::testing::Test {
+protected:
+    explicit ConsoleTest(bool withContent = false)
+        : sim(io, withContent ? builtContent() : nullptr, ::testing::TempDir()) {
+        sim.topologyKind = 1;
+        buildFreshRouter(sim);
+    }
+
+    routerState& router() { return sim.liveRouter; }
+
+    // Types each character of `text`, then Enter unless told otherwise.
+    void type(const std::string& text, bool enter = true) {
+        for (char c : text)
+            pressKey(sim, Key::character(static_cast<unsigned char>(c)));
+        if (enter)
+            press(keyEnter);
+    }
+    void press(int keyCode) { pressKey(sim, Key::special(keyCode)); }
+    void ctrl(char letter) { pressKey(sim, Key::control(letter)); }
+
+    // Enter on the boot screen, then each line in turn.
+    void startSession() { press(keyEnter); }
+    void toPrivileged() {
+        startSession();
+        type("enable");
+    }
+    void toConfiguration() {
+        toPrivileged();
+        type("configure terminal");
+    }
+
+    // Remembers where the output ends; since() gives what was printed after.
+    void mark() { mark_ = sim.output.text.size(); }
+    std::string since() const {
+        return mark_ <= sim.output.text.size() ? sim.output.text.substr(mark_) : sim.output.text;
+    }
+    // What typing `line` and Enter printed, its own echo left out.
+    std::string outputOf(const std::string& line) {
+        const std::string echo = "\r\n" + sim.input.text + line;
+        mark();
+        type(line);
+        std::string out = since();
+        if (out.starts_with(echo))
+            out.erase(0, echo.size());
+        return out;
+    }
+
+    const std::string& inputLine() const { return sim.input.text; }
+
+    RecordingConsole io;
+    Simulator sim;
+
+private:
+    std::size_t mark_ = 0;
+};
+
+inline const std::string invalidInput = "\r\n \r\n% Invalid input detected at '^' marker.";
+inline const std::string incompleteCommand = "\r\n% Incomplete command.\r\n ";
+inline const std::string unknownCommand =
+    "\r\n% Unknown command or computer name, or unable to find computer address";
+
+} // namespace kestro::testing

@@ -1,0 +1,211 @@
+// normaliseLine, matchPattern, the shared messages and the mode machine.
+#include "ConsoleFixture.h"
+
+namespace kestro::testing {
+namespace {
+
+class Dispatcher : public ConsoleTest {};
+
+TEST_F(Dispatcher, NormaliseLineTrimsLowersAndCollapsesBlanks) {
+    toPrivileged();
+    EXPECT_EQ(normaliseLine(sim, "Router#  SHOW   IP  Route "), "show ip route");
+    EXPECT_EQ(normaliseLine(sim, "Router#"), "");
+    // Without the prompt the text is taken from one character before the
+    // prompt's length.
+    EXPECT_EQ(normaliseLine(sim, "abcdefgh ip"), "gh ip");
+    router().prompt = "";
+    EXPECT_EQ(normaliseLine(sim, "Banner TEXT"), "banner text");
+}
+
+TEST_F(Dispatcher, NormaliseLineKeepsMultiByteCharactersWhole) {
+    toPrivileged();
+    EXPECT_EQ(normaliseLine(sim, "Router#HOST Ärger"), "host Ärger");
+}
+
+TEST_F(Dispatcher, MatchPatternAnswersMatchInvalidOrIncomplete) {
+    toPrivileged();
+    EXPECT_EQ(matchPattern(sim, "Router#password cisco", "password variable"), patternMatch);
+    EXPECT_EQ(matchPattern(sim, "Router#password", "password variable"), patternIncomplete);
+    EXPECT_EQ(matchPattern(sim, "Router#password a b", "password variable"), patternInvalid);
+    EXPECT_EQ(matchPattern(sim, "Router#pass word", "password variable"), patternInvalid);
+    // No abbreviation is accepted.
+    EXPECT_EQ(matchPattern(sim, "Router#int serial 0", "interface serial 0"), patternInvalid);
+    EXPECT_EQ(matchPattern(sim, "Router#", "reload"), patternIncomplete);
+}
+
+TEST_F(Dispatcher, UnknownAndInvalidMessagesDependOnTheMode) {
+    startSession();
+    EXPECT_EQ(outputOf("ena"), unknownCommand);
+    EXPECT_EQ(outputOf("ip"), invalidInput);
+    EXPECT_EQ(outputOf("line"), unknownCommand);
+    type("en");
+    EXPECT_EQ(inputLine(), "Router#");
+    type("configure terminal");
+    EXPECT_EQ(outputOf("show"), invalidInput);
+    EXPECT_EQ(outputOf("logout"), invalidInput);
+    EXPECT_EQ(outputOf("frobnicate"), invalidInput);
+}
+
+TEST_F(Dispatcher, EmptyLinesOnlyBringANewPrompt) {
+    toPrivileged();
+    EXPECT_EQ(outputOf(""), "");
+    EXPECT_EQ(outputOf("    "), "");
+    EXPECT_EQ(inputLine(), "Router#");
+}
+
+TEST_F(Dispatcher, InterfaceEntryAcceptsTheShortSpellings) {
+    toConfiguration();
+    const std::pair<const char*, const char*> spellings[] = {
+        {"int s0", "0"},  {"interface s 1", "1"},
+        {"int e0", "2"},  {"interface serial 0", "0"},
+        {"INT E 0", "2"}, {"interface ethernet 0", "2"},
+        {"int  s1", "1"},
+    };
+    for (const auto& [line, index] : spellings) {
+        EXPECT_EQ(outputOf(line), "") << line;
+        EXPECT_EQ(router().mode, "config-if") << line;
+        EXPECT_EQ(router().currentInterface, index) << line;
+        EXPECT_EQ(inputLine(), "Router(config-if)#");
+        type("exit");
+    }
+    EXPECT_EQ(outputOf("interface ethernet"), incompleteCommand);
+    EXPECT_EQ(outputOf("interface fastethernet 0"), invalidInput);
+    EXPECT_EQ(outputOf("interface serial0"), invalidInput);
+    EXPECT_EQ(outputOf("interface serial 2"), invalidInput);
+    EXPECT_EQ(router().mode, "conf");
+}
+
+TEST_F(Dispatcher, LineEntry) {
+    toConfiguration();
+    EXPECT_EQ(outputOf("line con 0"), "");
+    EXPECT_EQ(router().currentLine, "con");
+    EXPECT_EQ(inputLine(), "Router(config-line)#");
+    // Sub-modes are not switched into each other directly.
+    EXPECT_EQ(outputOf("line vty 0 4"), invalidInput);
+    type("exit");
+    EXPECT_EQ(outputOf("line vty 0"), incompleteCommand);
+    EXPECT_EQ(outputOf("line vty 0 5"), invalidInput);
+    type("line aux 0");
+    EXPECT_EQ(router().currentLine, "aux");
+    type("exit");
+    type("line vty 0 4");
+    EXPECT_EQ(router().currentLine, "vty");
+}
+
+TEST_F(Dispatcher, RouterEntry) {
+    toConfiguration();
+    EXPECT_EQ(outputOf("router igrp 0"), invalidInput);
+    EXPECT_EQ(outputOf("router igrp 70000"), invalidInput);
+    EXPECT_EQ(outputOf("router igrp"), incompleteCommand);
+    EXPECT_EQ(outputOf("router"), incompleteCommand);
+    EXPECT_EQ(outputOf("router ospf 1"), invalidInput);
+    type("router igrp 10");
+    EXPECT_EQ(router().mode, "config-routerIgrp");
+    EXPECT_EQ(router().igrpAs, 10);
+    EXPECT_TRUE(router().igrpConfigured);
+    EXPECT_EQ(inputLine(), "Router(config-router)#");
+    type("end");
+    EXPECT_EQ(router().mode, "priv");
+    type("configure terminal");
+    type("router rip");
+    EXPECT_EQ(router().mode, "config-routerRip");
+    EXPECT_TRUE(router().ripConfigured);
+}
+
+TEST_F(Dispatcher, RouterEntryNeedsIpRouting) {
+    toConfiguration();
+    router().ipRouting = false;
+    EXPECT_EQ(outputOf("router igrp 10"), "\r\nIP routing not enabled");
+    EXPECT_EQ(outputOf("router rip"), "\r\nIP routing not enabled");
+    EXPECT_EQ(router().mode, "conf");
+    EXPECT_FALSE(router().igrpConfigured);
+}
+
+TEST_F(Dispatcher, Hostname) {
+    toConfiguration();
+    EXPECT_EQ(outputOf("hostname RouterA"), "");
+    EXPECT_EQ(router().hostname, "routera");
+    EXPECT_EQ(inputLine(), "routera(config)#");
+    EXPECT_EQ(outputOf("hostname"), incompleteCommand);
+    EXPECT_EQ(outputOf("hostname a b"), invalidInput);
+    type("end");
+    EXPECT_EQ(inputLine(), "routera#");
+    EXPECT_EQ(outputOf("hostname x"), invalidInput);
+}
+
+TEST_F(Dispatcher, ExitAndEnd) {
+    toConfiguration();
+    EXPECT_EQ(outputOf("exit now"), invalidInput);
+    EXPECT_EQ(outputOf("exit"), "\r\n" + std::string(configuredFromConsole));
+    EXPECT_EQ(router().mode, "priv");
+    type("configure terminal");
+    type("router igrp 5");
+    EXPECT_EQ(outputOf("end"), "");
+    EXPECT_EQ(router().mode, "priv");
+    EXPECT_EQ(outputOf("end"), invalidInput);
+    type("configure terminal");
+    type("interface serial 1");
+    EXPECT_EQ(outputOf("end now"), invalidInput);
+    type("exit");
+    EXPECT_EQ(router().mode, "conf");
+    EXPECT_EQ(inputLine(), "Router(config)#");
+}
+
+TEST_F(Dispatcher, ExitAndLogoutInUserOrPrivilegedModeShowTheBootScreen) {
+    toPrivileged();
+    type("exit");
+    EXPECT_EQ(router().mode, "");
+    EXPECT_TRUE(sim.output.text.ends_with("\r\nPress RETURN to get started."));
+    startSession();
+    EXPECT_EQ(outputOf("logout now"), unknownCommand);
+    type("logout");
+    EXPECT_EQ(router().mode, "");
+}
+
+TEST_F(Dispatcher, DisableAndEnable) {
+    toPrivileged();
+    EXPECT_EQ(outputOf("disable now"), invalidInput);
+    EXPECT_EQ(outputOf("disable"), "");
+    EXPECT_EQ(router().mode, "user");
+    EXPECT_EQ(inputLine(), "Router>");
+    EXPECT_EQ(outputOf("disable"), "");
+    EXPECT_EQ(router().mode, "user");
+    type("enable");
+    type("configure terminal");
+    type("line con 0");
+    EXPECT_EQ(outputOf("disable"), invalidInput);
+    EXPECT_EQ(outputOf("enable"), "");
+    EXPECT_EQ(router().mode, "config-line");
+}
+
+TEST_F(Dispatcher, LinePasswordAndLoginSetTheCurrentLine) {
+    toConfiguration();
+    type("line vty 0 4");
+    EXPECT_EQ(outputOf("password"), incompleteCommand);
+    EXPECT_EQ(outputOf("password a b"), invalidInput);
+    EXPECT_EQ(outputOf("password Secret"), "");
+    EXPECT_EQ(router().vtyPassword, "secret");
+    EXPECT_EQ(outputOf("login now"), invalidInput);
+    EXPECT_EQ(outputOf("login"), "");
+    EXPECT_TRUE(router().vtyLogin);
+    EXPECT_FALSE(router().consoleLogin);
+    type("exit");
+    EXPECT_EQ(outputOf("login"), invalidInput);
+    EXPECT_EQ(outputOf("password x"), invalidInput);
+}
+
+TEST_F(Dispatcher, ModeSpecificCommandsElsewhere) {
+    toPrivileged();
+    EXPECT_EQ(outputOf("shutdown"), invalidInput);
+    EXPECT_EQ(outputOf("exec-timeout 5"), invalidInput);
+    EXPECT_EQ(outputOf("network 10.0.0.0"), invalidInput);
+    EXPECT_EQ(outputOf("no shutdown"), invalidInput);
+    type("disable");
+    EXPECT_EQ(outputOf("reload"), unknownCommand);
+    EXPECT_EQ(outputOf("copy run start"), invalidInput);
+    EXPECT_EQ(outputOf("no shutdown"), unknownCommand);
+    EXPECT_EQ(outputOf("help me"), unknownCommand);
+}
+
+} // namespace
+} // namespace kestro::testing
