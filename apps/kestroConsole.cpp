@@ -91,14 +91,12 @@ std::string activityHelp() {
         out += line + "\n";
     };
     std::vector<std::string> labs = {"lab"};
+    labs.insert(labs.end(), guidedLabNames().begin(), guidedLabNames().end());
     std::vector<std::string> tests, exercises;
-    for (const std::string& n : activityNames()) {
-        if (n.starts_with("test"))
-            tests.push_back(n);
-        else if (n.starts_with("troubleshooting"))
-            exercises.push_back(n);
-        else
-            labs.push_back(n);
+    // After the labs come the tests, then the exercises.
+    for (std::size_t i = guidedLabNames().size(); i < activityNames().size(); ++i) {
+        const std::string& n = activityNames()[i];
+        (n.starts_with("troubleshooting") ? exercises : tests).push_back(n);
     }
     list("guided labs (lab is the first of them):", labs);
     list("graded tests:", tests);

@@ -209,3 +209,43 @@ TEST_F(Dispatcher, ModeSpecificCommandsElsewhere) {
 
 } // namespace
 } // namespace kestro::testing
+
+namespace kestro::testing {
+namespace {
+
+// Every first word the dispatcher claims for a mode, and no other, escapes
+// the shared "wrong mode" answers there: a word typed alone in a mode it is
+// not handled in gets the unknown-command (or invalid-input) message, or
+// nothing at all.
+TEST_F(Dispatcher, HandledCommandsListTellsTheTruthAboutOtherModes) {
+    const std::vector<std::pair<const char*, std::vector<std::string>>> reach = {
+        {"user", {}},
+        {"priv", {"enable"}},
+        {"conf", {"enable", "configure terminal"}},
+        {"config-if", {"enable", "configure terminal", "interface serial 0"}},
+        {"config-line", {"enable", "configure terminal", "line con 0"}},
+        {"config-routerRip", {"enable", "configure terminal", "router rip"}},
+        {"config-routerIgrp", {"enable", "configure terminal", "router igrp 1"}},
+    };
+    for (const auto& [mode, path] : reach) {
+        for (const HandledCommand& c : handledCommands()) {
+            const bool handled = std::find_if(c.modes.begin(), c.modes.end(), [&](const char* m) {
+                                     return std::string_view(m) == mode;
+                                 }) != c.modes.end();
+            if (handled)
+                continue;
+            buildFreshRouter(sim);
+            startSession();
+            for (const std::string& step : path)
+                type(step);
+            ASSERT_EQ(router().mode, mode);
+            const std::string out = outputOf(c.word);
+            EXPECT_TRUE(out == unknownCommand || out == invalidInput || out.empty())
+                << c.word << " in " << mode;
+            EXPECT_EQ(router().mode, mode) << c.word << " in " << mode;
+        }
+    }
+}
+
+} // namespace
+} // namespace kestro::testing

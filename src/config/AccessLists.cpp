@@ -16,6 +16,7 @@
 
 namespace kestro {
 
+// Called by the no form of the global configuration mode (GlobalConfig.cpp).
 bool removeAccessList(Simulator& sim, const std::string& number);
 
 namespace {

@@ -49,6 +49,7 @@ long roundedNumber(std::string_view text) {
     return negative ? -whole : whole;
 }
 
+// For the algorithms over a line's words.
 bool isValidIpAddressText(const std::string& text) {
     return isValidIpAddress(text);
 }

@@ -143,7 +143,8 @@ void replaceAll(std::string& text, std::string_view from, std::string_view to) {
 // Matches the rewritten line against each template in turn; answers the
 // index of the first match, or -1 after printing the incomplete message (when
 // any template found the line too short) or the invalid-input message.
-int matchOneOf(Simulator& sim, const std::string& line, std::initializer_list<const char*> templates) {
+int matchOneOf(Simulator& sim, const std::string& line,
+               std::initializer_list<const char*> templates) {
     bool incomplete = false;
     int index = 0;
     for (const char* t : templates) {
@@ -163,15 +164,15 @@ int matchOneOf(Simulator& sim, const std::string& line, std::initializer_list<co
 void processInterfaceEntry(Simulator& sim, const std::string& line) {
     std::string n = normaliseLine(sim, line);
     static const std::pair<const char*, const char*> spellings[] = {
-        {"int ", "interface "},  {" e0", " ethernet 0"},  {" s0", " serial 0"},
-        {" s1", " serial 1"},    {" e 0", " ethernet 0"}, {" s 0", " serial 0"},
+        {"int ", "interface "}, {" e0", " ethernet 0"},  {" s0", " serial 0"},
+        {" s1", " serial 1"},   {" e 0", " ethernet 0"}, {" s 0", " serial 0"},
         {" s 1", " serial 1"},
     };
     for (const auto& [from, to] : spellings)
         replaceAll(n, from, to);
     const std::string rewritten = sim.liveRouter.prompt + n;
-    const int which = matchOneOf(sim, rewritten,
-                                 {"interface serial 0", "interface serial 1", "interface ethernet 0"});
+    const int which = matchOneOf(
+        sim, rewritten, {"interface serial 0", "interface serial 1", "interface ethernet 0"});
     if (which < 0)
         return;
     enterMode(sim, "config-if");
@@ -301,8 +302,8 @@ using Handler = std::function<void(const Context&)>;
 
 // A row that runs `handler` in the named modes and answers every other mode
 // with `otherwise`.
-Handler inModes(std::initializer_list<const char*> modes, void (*handler)(Simulator&, const std::string&),
-                void (*otherwise)(Simulator&)) {
+Handler inModes(std::initializer_list<const char*> modes,
+                void (*handler)(Simulator&, const std::string&), void (*otherwise)(Simulator&)) {
     std::vector<std::string> accepted(modes.begin(), modes.end());
     return [accepted, handler, otherwise](const Context& c) {
         if (std::find(accepted.begin(), accepted.end(), c.mode) != accepted.end())
@@ -422,7 +423,9 @@ void showCommand(const Context& c) {
         printUnknownCommand(c.sim);
 }
 
-void configureCommand(const Context& c) { process_configure_terminal(c.sim, c.words); }
+void configureCommand(const Context& c) {
+    process_configure_terminal(c.sim, c.words);
+}
 
 const std::map<std::string, Handler, std::less<>>& dispatchTable() {
     static const std::map<std::string, Handler, std::less<>> table = [] {
@@ -468,6 +471,56 @@ const std::map<std::string, Handler, std::less<>>& dispatchTable() {
 }
 
 } // namespace
+
+const std::vector<HandledCommand>& handledCommands() {
+    static const char* const anyConfiguration[] = {"conf", "config-if", "config-line",
+                                                   "config-routerRip", "config-routerIgrp"};
+    static const std::vector<HandledCommand> commands = [] {
+        const std::vector<const char*> config(std::begin(anyConfiguration),
+                                              std::end(anyConfiguration));
+        std::vector<const char*> all = {"user", "priv"};
+        all.insert(all.end(), config.begin(), config.end());
+        return std::vector<HandledCommand>{
+            {"access-list", {"conf"}},
+            {"banner", {"conf"}},
+            {"bandwidth", {"config-if"}},
+            {"cdp", {"conf", "config-if"}},
+            {"clock", {"config-if"}},
+            {"configure", {"priv"}},
+            {"copy", {"priv"}},
+            {"description", {"config-if"}},
+            {"disable", {"user", "priv"}},
+            {"enable", {"user", "conf"}},
+            {"end", config},
+            {"exec-timeout", {"config-line"}},
+            {"exit", all},
+            {"help", all},
+            {"hostname", {"conf"}},
+            {"interface", {"conf"}},
+            {"ip", {"conf", "config-if"}},
+            {"keepalive", {"config-if"}},
+            {"line", {"conf"}},
+            {"login", {"config-line"}},
+            {"logout", {"user", "priv"}},
+            {"network", {"config-routerRip", "config-routerIgrp"}},
+            {"no", config},
+            {"password", {"config-line"}},
+            {"ping", {"user", "priv"}},
+            {"reload", {"priv"}},
+            {"router", {"conf"}},
+            {"show", {"user", "priv"}},
+            {"shutdown", {"config-if"}},
+            {"terminal", {"user", "priv"}},
+        };
+    }();
+    return commands;
+}
+
+bool isAcceptedAbbreviation(std::string_view word) {
+    static const char* const shortForms[] = {"en",    "sh",     "int",     "conf",
+                                             "confi", "config", "configu", "configur"};
+    return std::find(std::begin(shortForms), std::end(shortForms), word) != std::end(shortForms);
+}
 
 void dispatchCommand(Simulator& sim, const std::string& line) {
     std::string n = normaliseLine(sim, line);

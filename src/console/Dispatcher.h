@@ -34,6 +34,18 @@ inline constexpr const char* configuredFromConsole =
 
 void dispatchCommand(Simulator& sim, const std::string& line);
 
+// The first words the dispatcher carries out, each with the modes in which it
+// does (elsewhere it answers with a shared message or does nothing). The
+// command tables mark exactly these as implemented.
+struct HandledCommand {
+    const char* word;
+    std::vector<const char*> modes;
+};
+const std::vector<HandledCommand>& handledCommands();
+// The short forms the dispatcher accepts besides full words ("en", "sh",
+// "int", "conf" ... "configur").
+bool isAcceptedAbbreviation(std::string_view word);
+
 // Prompt of a mode for the live router's host name.
 std::string promptFor(const Simulator& sim, std::string_view mode);
 // mode and prompt together.

@@ -1,0 +1,115 @@
+// Networks for the status-display and ping tests: the lab topology with its
+// fixed neighbour, and two routers joined by a serial link, each with an
+// Ethernet LAN.
+#pragma once
+
+#include "ConsoleFixture.h"
+#include "status/Displays.h"
+#include "status/Topology.h"
+
+#include <string>
+
+namespace kestro::testing {
+
+// Every field of a router record, the console dialogue fields included.
+inline bool sameRouter(const routerState& a, const routerState& b) {
+    return a.config() == b.config() && a.prompt == b.prompt && a.savedPrompt == b.savedPrompt &&
+           a.commandHistory == b.commandHistory && a.historyIndex == b.historyIndex &&
+           a.savedLine == b.savedLine && a.mode == b.mode && a.currentLine == b.currentLine &&
+           a.failedPasswordCount == b.failedPasswordCount &&
+           a.currentInterface == b.currentInterface && a.copyDialogue == b.copyDialogue &&
+           a.igrpAs == b.igrpAs && a.consoleText == b.consoleText && a.inputText == b.inputText;
+}
+
+inline void addressed(interfaceConfig& iface, const std::string& address,
+                      const std::string& mask = "255.255.255.0") {
+    iface.ipAddress = address;
+    iface.subnetMask = mask;
+}
+
+inline void openInterface(interfaceConfig& iface, const std::string& address,
+                          const std::string& mask = "255.255.255.0") {
+    addressed(iface, address, mask);
+    iface.shutdown = false;
+}
+
+inline accessListInfo aclEntry(int number, int type, const std::string& address = "",
+                               const std::string& wildcard = "0.0.0.0") {
+    return accessListInfo{type, address, wildcard, number};
+}
+
+// Own LAN 192.168.1.0/24, link 192.168.2.0/24 to a neighbour at .2 whose LAN
+// is 192.168.3.0/24.
+class LabNetworkTest : public ConsoleTest {
+protected:
+    explicit LabNetworkTest(bool withContent = false) : ConsoleTest(withContent) {
+        sim.topologyKind = 1;
+        sim.lanAHost1 = "192.168.1.10";
+        sim.lanAHost2 = "192.168.1.11";
+        sim.lanANetwork = "192.168.1.0";
+        sim.lanBHost1 = "192.168.3.10";
+        sim.lanBHost2 = "192.168.3.11";
+        sim.neighbourSerialAddress = "192.168.2.2";
+        sim.neighbourLanAddress = "192.168.3.1";
+        sim.neighbourLanMask = "255.255.255.0";
+        sim.linkNetwork = "192.168.2.0";
+    }
+
+    void openLan() { openInterface(router().ethernet0, "192.168.1.1"); }
+    void openLink() {
+        openInterface(router().serial0, "192.168.2.1");
+        router().serial0.clockRate = 64000;
+    }
+    void runRip(std::initializer_list<const char*> networks) {
+        router().ripConfigured = true;
+        for (const char* n : networks)
+            router().ripNetworks.push_back(n);
+    }
+};
+
+// RouterA (live) and RouterB (parked): LANs 192.168.1.0/24 and
+// 192.168.3.0/24, link 192.168.2.0/24 from RouterA's Serial0 (.1, clocking)
+// to RouterB's Serial1 (.2). Both start unconfigured.
+class TwoRouterTest : public ConsoleTest {
+protected:
+    TwoRouterTest() {
+        sim.topologyKind = 2;
+        sim.activeRouter = 0;
+        sim.lanAHost1 = "192.168.1.10";
+        sim.lanAHost2 = "192.168.1.11";
+        sim.lanANetwork = "192.168.1.0";
+        sim.lanBHost1 = "192.168.3.10";
+        sim.lanBHost2 = "192.168.3.11";
+        sim.lanBNetwork = "192.168.3.0";
+        routerB().hostname = "routerb";
+        // RouterA's own store holds an old parked copy while it is live.
+        sim.routerAStore.hostname = "routera-old";
+        sim.routerAStore.consoleText = "parked earlier";
+    }
+
+    routerState& routerB() { return sim.routerBStore; }
+
+    void openLinkOnA() {
+        openInterface(router().serial0, "192.168.2.1");
+        router().serial0.clockRate = 64000;
+    }
+    void openLinkOnB() { openInterface(routerB().serial1, "192.168.2.2"); }
+    void ripOnA() {
+        router().ripConfigured = true;
+        router().ripNetworks = {"192.168.1.0", "192.168.2.0"};
+        openInterface(router().ethernet0, "192.168.1.1");
+    }
+    void ripOnB() {
+        routerB().ripConfigured = true;
+        routerB().ripNetworks = {"192.168.2.0", "192.168.3.0"};
+        openInterface(routerB().ethernet0, "192.168.3.1");
+    }
+    void fullyConfigured() {
+        openLinkOnA();
+        openLinkOnB();
+        ripOnA();
+        ripOnB();
+    }
+};
+
+} // namespace kestro::testing

@@ -1,0 +1,400 @@
+// Interface states of both topologies, the routing table, the routing
+// protocol summary, and the two-router predicates that briefly make the other
+// router live.
+#include "StatusFixture.h"
+
+#include <regex>
+#include <stdexcept>
+
+namespace kestro::testing {
+namespace {
+
+std::string stateOf(const Simulator& sim, int index) {
+    return interfaceStatusLine(sim, index) + lineProtocolSuffix(sim, index);
+}
+
+// --- interface states ---------------------------------------------------------
+
+using TopologyLabStatus = LabNetworkTest;
+
+TEST_F(TopologyLabStatus, Serial0NeedsClockRateAndNoShutdown) {
+    EXPECT_EQ(stateOf(sim, 0), "Serial0 is administratively down, line protocol is down");
+    router().serial0.shutdown = false;
+    EXPECT_EQ(stateOf(sim, 0), "Serial0 is administratively down, line protocol is down");
+    router().serial0.clockRate = 64000;
+    EXPECT_EQ(stateOf(sim, 0), "Serial0 is administratively up, line protocol is up");
+    EXPECT_TRUE(interfaceIsUp(sim, 0));
+    router().serial0.shutdown = true;
+    EXPECT_EQ(stateOf(sim, 0), "Serial0 is administratively down, line protocol is down");
+}
+
+TEST_F(TopologyLabStatus, Serial1AndEthernetFollowShutdownOnly) {
+    EXPECT_EQ(stateOf(sim, 1), "Serial1 is administratively down, line protocol is down");
+    EXPECT_EQ(stateOf(sim, 2), "Ethernet0 is administratively down, line protocol is down");
+    router().serial1.shutdown = false;
+    router().ethernet0.shutdown = false;
+    EXPECT_EQ(stateOf(sim, 1), "Serial1 is administratively up, line protocol is up");
+    EXPECT_EQ(stateOf(sim, 2), "Ethernet0 is administratively up, line protocol is up");
+}
+
+TEST_F(TopologyLabStatus, NoTopologyGivesEmptyTextsAndNothingIsUp) {
+    router().ethernet0.shutdown = false;
+    sim.topologyKind = 0;
+    EXPECT_EQ(interfaceStatusLine(sim, 2), "");
+    EXPECT_EQ(lineProtocolSuffix(sim, 2), "");
+    EXPECT_FALSE(interfaceIsUp(sim, 2));
+}
+
+using TopologyTwoRouterStatus = TwoRouterTest;
+
+TEST_F(TopologyTwoRouterStatus, RouterALinkWaitsForRouterBsParkedSerial1) {
+    openLinkOnA();
+    EXPECT_EQ(stateOf(sim, 0), "Serial0 is administratively up, line protocol is down");
+    routerB().serial1.shutdown = false;
+    EXPECT_EQ(stateOf(sim, 0), "Serial0 is administratively up, line protocol is up");
+    router().serial0.clockRate = 0;
+    EXPECT_EQ(stateOf(sim, 0), "Serial0 is administratively down, line protocol is down");
+}
+
+TEST_F(TopologyTwoRouterStatus, UnconnectedSerialsStayDown) {
+    router().serial1.shutdown = false;
+    router().serial1.clockRate = 64000;
+    addressed(router().serial1, "10.0.0.1");
+    EXPECT_EQ(stateOf(sim, 1), "Serial1 is administratively down, line protocol is down");
+
+    sim.activeRouter = 1;
+    router().serial0.shutdown = false;
+    router().serial0.clockRate = 64000;
+    EXPECT_EQ(stateOf(sim, 0), "Serial0 is administratively down, line protocol is down");
+}
+
+TEST_F(TopologyTwoRouterStatus, RouterBLinkNeedsRouterAsParkedClockingEnd) {
+    sim.activeRouter = 1;
+    router().serial1.shutdown = false;
+    EXPECT_EQ(stateOf(sim, 1), "Serial1 is administratively up, line protocol is down");
+    sim.routerAStore.serial0.shutdown = false;
+    EXPECT_EQ(stateOf(sim, 1), "Serial1 is administratively up, line protocol is down");
+    sim.routerAStore.serial0.clockRate = 56000;
+    EXPECT_EQ(stateOf(sim, 1), "Serial1 is administratively up, line protocol is up");
+    router().serial1.shutdown = true;
+    EXPECT_EQ(stateOf(sim, 1), "Serial1 is administratively down, line protocol is down");
+}
+
+// --- routing table ----------------------------------------------------------------
+
+const std::string legend =
+    "\r\nCodes: C - connected, S - static, I - IGRP, R - RIP, M - mobile, "
+    "B - BGP"
+    "\r\n       D - EIGRP, EX - EIGRP external, O - OSPF, IA - OSPF inter "
+    "area"
+    "\r\n       N1 - OSPF NSSA external type 1, N2 - OSPF NSSA external "
+    "type 2"
+    "\r\n       E1 - OSPF external type 1, E2 - OSPF external type 2, E - EGP"
+    "\r\n       i - IS-IS, L1 - IS-IS level-1, L2 - IS-IS level-2, * - "
+    "candidate default"
+    "\r\n       U - per-user static route, o - ODR"
+    "\r\n       ";
+const std::string gateway = "\r\nGateway of last resort is not set\r\n       ";
+const std::string hostCache =
+    "\r\nHost               Gateway           Last Use    Total Uses  Interface"
+    "\r\nICMP redirect cache is empty";
+
+class TopologyRoute : public LabNetworkTest {
+protected:
+    std::string route() {
+        mark();
+        showIpRoute(sim);
+        return since();
+    }
+};
+
+TEST_F(TopologyRoute, NoRouteShowsTheFrameOnly) {
+    EXPECT_EQ(route(), legend + gateway + hostCache);
+}
+
+TEST_F(TopologyRoute, WithoutIpRoutingOnlyGatewayAndConnectedRoutes) {
+    router().ipRouting = false;
+    openLan();
+    openLink();
+    runRip({"192.168.2.0"});
+    EXPECT_EQ(route(), gateway + "\r\nC   192.168.2.0/24 is directly connected, Serial 0"
+                                 "\r\nC   192.168.1.0/24 is directly connected, Ethernet 0");
+}
+
+TEST_F(TopologyRoute, ConnectedRoutesInInterfaceOrderNetworkNotAddress) {
+    openInterface(router().ethernet0, "172.16.9.7", "255.255.0.0");
+    openInterface(router().serial1, "10.1.2.3", "255.0.0.0");
+    addressed(router().serial0, "192.168.2.1"); // shut down: no route
+    EXPECT_EQ(route(), legend + gateway + hostCache +
+                           "\r\nC   10.0.0.0/8 is directly connected, Serial 1"
+                           "\r\nC   172.16.0.0/16 is directly connected, Ethernet 0");
+}
+
+TEST_F(TopologyRoute, LabRipRouteNeedsTheLinkNetworkInRip) {
+    openLink();
+    const std::string connected = "\r\nC   192.168.2.0/24 is directly connected, Serial 0";
+    runRip({"192.168.1.0"});
+    EXPECT_EQ(route(), legend + gateway + hostCache + connected);
+
+    router().ripNetworks.push_back(" 192.168.2.0 ");
+    const std::string out = route();
+    const std::regex rip("\r\nR   192\\.168\\.3\\.0/24 \\[120/1\\] via 192\\.168\\.2\\.2, "
+                         "00:00:2[5-9], Serial 0$");
+    EXPECT_TRUE(out.starts_with(legend + gateway + hostCache + connected)) << out;
+    EXPECT_TRUE(std::regex_search(out, rip)) << out;
+
+    sim.linkNetwork = "192.168.9.0"; // the link is not where the activity expects it
+    EXPECT_EQ(route().find("\r\nR   "), std::string::npos);
+    sim.linkNetwork = "192.168.2.0";
+    router().ripConfigured = false;
+    EXPECT_EQ(route().find("\r\nR   "), std::string::npos);
+}
+
+class TopologyTwoRouterRoute : public TwoRouterTest {
+protected:
+    std::string route() {
+        mark();
+        showIpRoute(sim);
+        return since();
+    }
+    bool hasRipRoute(const std::string& tail) {
+        const std::string out = route();
+        return std::regex_search(out, std::regex("\r\nR   192\\.168\\.3\\.0/24 \\[120/1\\] via "
+                                                 "192\\.168\\.2\\.2, 00:00:2[5-9], " +
+                                                 tail + "$"));
+    }
+};
+
+TEST_F(TopologyTwoRouterRoute, RouteAppearsOnlyOnceParkedRouterBIsConfigured) {
+    openLinkOnA();
+    openLinkOnB();
+    ripOnA();
+    EXPECT_FALSE(hasRipRoute("Serial 0")) << "RouterB runs no RIP yet";
+
+    routerB().ripConfigured = true;
+    routerB().ripNetworks = {"192.168.2.0"};
+    openInterface(routerB().ethernet0, "192.168.3.1");
+    EXPECT_FALSE(hasRipRoute("Serial 0")) << "RouterB does not advertise its LAN";
+
+    routerB().ripNetworks.push_back("192.168.3.0");
+    routerB().ethernet0.shutdown = true;
+    EXPECT_FALSE(hasRipRoute("Serial 0")) << "RouterB's LAN is shut down";
+
+    routerB().ethernet0.shutdown = false;
+    EXPECT_TRUE(hasRipRoute("Serial 0"));
+}
+
+TEST_F(TopologyTwoRouterRoute, RouteNeedsRipOnTheLiveRouterToo) {
+    fullyConfigured();
+    router().ripNetworks = {"192.168.1.0"};
+    EXPECT_FALSE(hasRipRoute("Serial 0"));
+    router().ripNetworks.push_back("192.168.2.0");
+    router().ipRouting = false;
+    EXPECT_FALSE(hasRipRoute("Serial 0"));
+}
+
+TEST_F(TopologyTwoRouterRoute, OnRouterBTheRouteLeavesBySerial1) {
+    // RouterB live, RouterA parked with the mirror configuration.
+    sim.activeRouter = 1;
+    openInterface(router().serial1, "192.168.2.2");
+    router().ripConfigured = true;
+    router().ripNetworks = {"192.168.2.0"};
+    routerState& a = sim.routerAStore;
+    openInterface(a.serial0, "192.168.2.1");
+    a.serial0.clockRate = 64000;
+    openInterface(a.ethernet0, "192.168.1.1");
+    a.ripConfigured = true;
+    a.ripNetworks = {"192.168.2.0", "192.168.1.0"};
+    const std::string out = route();
+    EXPECT_TRUE(std::regex_search(out, std::regex("\r\nR   192\\.168\\.1\\.0/24 \\[120/1\\] via "
+                                                  "192\\.168\\.2\\.1, 00:00:2[5-9], Serial 1$")))
+        << out;
+}
+
+TEST_F(TopologyTwoRouterRoute, NoTopologyPrintsNothing) {
+    sim.topologyKind = 0;
+    EXPECT_EQ(route(), "");
+}
+
+// --- routing protocol summary -------------------------------------------------------
+
+class TopologyProtocols : public LabNetworkTest {
+protected:
+    std::string protocols() {
+        mark();
+        showIpProtocols(sim);
+        return since();
+    }
+};
+
+TEST_F(TopologyProtocols, RipBlockListsNetworksNewestFirst) {
+    runRip({"10.0.0.0", "172.16.0.0", "192.168.2.0"});
+    const std::string out = protocols();
+    const std::regex expected(
+        "\r\nRouting Protocol is 'rip'"
+        "\r\n  Sending updates every 30 seconds, next due in ([0-9]+) seconds"
+        "\r\n  Invalid after 180 seconds, hold down 180, flushed after 240"
+        "\r\n  Outgoing update filter list for all interfaces is"
+        "\r\n  Incoming update filter list for all interfaces is"
+        "\r\n  Redistributing: rip"
+        "\r\n  Default version control: send version 1, receive any version"
+        "\r\n  Routing for Networks:"
+        "\r\n    192\\.168\\.2\\.0\r\n    172\\.16\\.0\\.0\r\n    10\\.0\\.0\\.0"
+        "\r\n  Routing Information Sources:"
+        "\r\n    Gateway         Distance      Last Update"
+        "\r\n  Distance: \\(default is 120\\)");
+    std::smatch m;
+    ASSERT_TRUE(std::regex_match(out, m, expected)) << out;
+    const int due = std::stoi(m[1]);
+    EXPECT_GE(due, 1);
+    EXPECT_LE(due, 30);
+}
+
+TEST_F(TopologyProtocols, IgrpBlocksPerSystemInOrderOfFirstAppearance) {
+    router().igrpConfigured = true;
+    router().igrpNetworks = {{10, "10.0.0.0"}, {20, "172.16.0.0"}, {10, "192.168.2.0"}};
+    const std::string block10 = "\r\n    "
+                                "\r\nRouting Protocol is 'igrp 10'"
+                                "\r\n  Sending updates every 90 seconds, next due in [0-9]+ seconds"
+                                "\r\n  Invalid after 270 seconds, hold down 280, flushed after 630"
+                                "\r\n  Outgoing update filter list for all interfaces is"
+                                "\r\n  Incoming update filter list for all interfaces is"
+                                "\r\n  Default networks flagged in outgoing updates"
+                                "\r\n  Default networks accepted from incoming updates"
+                                "\r\n  IGRP metric weight K1=1, K2=0, K3=1, K4=0, K5=0"
+                                "\r\n  IGRP maximum hopcount 100"
+                                "\r\n  IGRP maximum metric variance 1"
+                                "\r\n  Redistributing: igrp 10"
+                                "\r\n  Routing for Networks:"
+                                "\r\n    10\\.0\\.0\\.0\r\n    192\\.168\\.2\\.0"
+                                "\r\n  Routing Information Sources:"
+                                "\r\n    Gateway         Distance      Last Update"
+                                "\r\n  Distance: \\(default is 120\\)";
+    const std::string out = protocols();
+    EXPECT_TRUE(std::regex_search(out, std::regex("^" + block10 + "\r\n    \r\n"))) << out;
+    EXPECT_TRUE(std::regex_search(
+        out, std::regex("\r\n  Redistributing: igrp 20\r\n  Routing for Networks:"
+                        "\r\n    172\\.16\\.0\\.0\r\n  Routing Information Sources:")));
+}
+
+TEST_F(TopologyProtocols, NextDueFiguresStayInTheirRanges) {
+    runRip({"10.0.0.0"});
+    router().igrpConfigured = true;
+    router().igrpNetworks = {{5, "10.0.0.0"}};
+    const std::regex due("next due in ([0-9]+) seconds");
+    for (int run = 0; run < 200; ++run) {
+        const std::string out = protocols();
+        std::vector<int> figures;
+        for (auto it = std::sregex_iterator(out.begin(), out.end(), due);
+             it != std::sregex_iterator(); ++it)
+            figures.push_back(std::stoi((*it)[1]));
+        ASSERT_EQ(figures.size(), 2u);
+        EXPECT_TRUE(figures[0] >= 1 && figures[0] <= 30) << figures[0];
+        EXPECT_TRUE(figures[1] >= 1 && figures[1] <= 90) << figures[1];
+    }
+}
+
+TEST_F(TopologyProtocols, NothingWithoutIpRoutingOrWithoutNetworks) {
+    router().ripConfigured = true; // router rip without a network statement
+    router().igrpConfigured = true;
+    EXPECT_EQ(protocols(), "");
+    runRip({"10.0.0.0"});
+    router().ipRouting = false;
+    EXPECT_EQ(protocols(), "");
+}
+
+// --- predicates and the other router made live ---------------------------------------
+
+class TopologyPeer : public TwoRouterTest {
+protected:
+    struct Snapshot {
+        routerState live, a, b;
+    };
+    Snapshot snapshot() { return {sim.liveRouter, sim.routerAStore, sim.routerBStore}; }
+    void expectUnchanged(const Snapshot& s) {
+        EXPECT_TRUE(sameRouter(sim.liveRouter, s.live));
+        EXPECT_TRUE(sameRouter(sim.routerAStore, s.a));
+        EXPECT_TRUE(sameRouter(sim.routerBStore, s.b));
+    }
+};
+
+TEST_F(TopologyPeer, PredicatesFollowTheirConditions) {
+    using namespace twoRouterTopology;
+    openLinkOnA();
+    EXPECT_FALSE(linkConnected(sim)) << "far end shut down";
+    openLinkOnB();
+    EXPECT_TRUE(linkConnected(sim));
+    EXPECT_FALSE(ripAdjacency(sim));
+    ripOnA();
+    ripOnB();
+    EXPECT_TRUE(ripAdjacency(sim));
+    EXPECT_TRUE(remoteLanLearned(sim));
+    EXPECT_TRUE(peerLanAsExpected(sim));
+
+    addressed(routerB().serial1, "192.168.4.2");
+    EXPECT_FALSE(linkConnected(sim)) << "ends in different networks";
+    EXPECT_FALSE(ripAdjacency(sim));
+    openLinkOnB();
+    routerB().ripNetworks = {"192.168.3.0"};
+    EXPECT_FALSE(ripAdjacency(sim)) << "RouterB does not run RIP on the link";
+    routerB().ripNetworks = {"192.168.2.0", "192.168.3.0"};
+    sim.lanBNetwork = "192.168.30.0";
+    EXPECT_FALSE(peerLanAsExpected(sim));
+    EXPECT_TRUE(remoteLanLearned(sim));
+}
+
+TEST_F(TopologyPeer, PredicatesLeaveBothRoutersExactlyAsTheyWere) {
+    using namespace twoRouterTopology;
+    fullyConfigured();
+    router().commandHistory = {"enable", "configure terminal"};
+    router().mode = "priv";
+    router().consoleText = "live text";
+    routerB().consoleText = "routerb text";
+    routerB().accessLists = {aclEntry(7, denyHost, "192.168.1.10"), aclEntry(7, permitAny)};
+    routerB().ethernet0.accessGroupOut = 7;
+    const Snapshot before = snapshot();
+
+    EXPECT_TRUE(linkConnected(sim));
+    EXPECT_TRUE(ripAdjacency(sim));
+    EXPECT_TRUE(remoteLanLearned(sim));
+    EXPECT_TRUE(peerLanAsExpected(sim));
+    EXPECT_TRUE(pingTarget(sim, "192.168.3.10", true));
+    EXPECT_TRUE(pingTarget(sim, "192.168.2.2", true));
+    expectUnchanged(before);
+
+    sim.activeRouter = 1; // the same on the other side
+    std::swap(sim.liveRouter, sim.routerBStore);
+    const Snapshot fromB = snapshot();
+    linkConnected(sim);
+    ripAdjacency(sim);
+    remoteLanLearned(sim);
+    peerLanAsExpected(sim);
+    pingTarget(sim, "192.168.1.10", true);
+    expectUnchanged(fromB);
+}
+
+TEST_F(TopologyPeer, TheOtherRouterIsLiveOnlyDuringTheEvaluation) {
+    using namespace twoRouterTopology;
+    const Snapshot before = snapshot();
+    const std::string seen = withPeerLive(sim, [&](const routerState& peer) {
+        EXPECT_EQ(&peer, &sim.liveRouter);
+        // The live router is parked in its own store meanwhile.
+        EXPECT_TRUE(sameRouter(sim.routerAStore, before.live));
+        return sim.liveRouter.hostname;
+    });
+    EXPECT_EQ(seen, "routerb");
+    expectUnchanged(before);
+}
+
+TEST_F(TopologyPeer, AFailingEvaluationStillRestoresBothRouters) {
+    using namespace twoRouterTopology;
+    const Snapshot before = snapshot();
+    EXPECT_THROW(
+        withPeerLive(
+            sim, [](const routerState&) -> bool { throw std::runtime_error("evaluation failed"); }),
+        std::runtime_error);
+    expectUnchanged(before);
+}
+
+} // namespace
+} // namespace kestro::testing

@@ -1,0 +1,218 @@
+// The two-router panel: switching the console between RouterA and RouterB,
+// RouterB built at its first use, each router's own saved configuration, and
+// the refusal while the console is not at a plain prompt.
+#include "ConsoleFixture.h"
+
+#include "config/ConfigRendering.h"
+#include "learning/Activities.h"
+
+namespace kestro::testing {
+namespace {
+
+class TwoRouter : public ConsoleTest {
+protected:
+    explicit TwoRouter(const char* exercise = "troubleshooting4") {
+        EXPECT_TRUE(startActivity(sim, exercise));
+    }
+
+    SwitchResult toB() { return pressRouterButton(sim, 1).value(); }
+    SwitchResult toA() { return pressRouterButton(sim, 0).value(); }
+
+    // Everything of the live router a student can see or rely on.
+    struct Snapshot {
+        routerConfig config;
+        std::string prompt, mode, output, input;
+        std::vector<std::string> history;
+        int historyIndex;
+        std::size_t caret;
+        routerConfig saved;
+        bool operator==(const Snapshot&) const = default;
+    };
+    Snapshot snapshot() const {
+        const routerState& r = sim.liveRouter;
+        return {r.config(),       r.prompt,       r.mode,          sim.output.text,  sim.input.text,
+                r.commandHistory, r.historyIndex, sim.input.caret, sim.startupConfig};
+    }
+};
+
+constexpr const char* bootEnd = " con0 is now available\r\n \r\n \r\nPress RETURN to get started.";
+
+TEST_F(TwoRouter, FirstUseOfRouterBBuildsItWithItsPreset) {
+    toPrivileged();
+    type("show ver", false);
+    EXPECT_EQ(toB(), SwitchResult::Switched);
+    EXPECT_EQ(sim.activeRouter, 1);
+    EXPECT_EQ(router().hostname, "RouterB");
+    EXPECT_EQ(router().mode, "");
+    EXPECT_TRUE(sim.output.text.ends_with(std::string("RouterB") + bootEnd));
+    EXPECT_EQ(inputLine(), "");
+    EXPECT_TRUE(router().commandHistory.empty());
+    routerConfig b;
+    b.hostname = "RouterB";
+    b.ethernet0.shutdown = false;
+    b.ethernet0.ipAddress = "220.14.5.1";
+    b.ethernet0.subnetMask = "255.255.255.0";
+    EXPECT_EQ(router().config(), b);
+    // RouterA is parked as it was, half-typed line included.
+    EXPECT_EQ(sim.routerAStore.inputText, "RouterA#show ver");
+    EXPECT_EQ(sim.routerAStore.mode, "priv");
+}
+
+TEST_F(TwoRouter, RouterBIsBuiltOnlyOnceAndKeepsItsTranscript) {
+    ASSERT_EQ(toB(), SwitchResult::Switched);
+    startSession();
+    type("enable");
+    type("configure terminal");
+    type("hostname rb");
+    const Snapshot b = snapshot();
+    ASSERT_EQ(toA(), SwitchResult::Switched);
+    ASSERT_EQ(toB(), SwitchResult::Switched);
+    EXPECT_EQ(snapshot(), b);
+    EXPECT_EQ(inputLine(), "rb(config)#");
+}
+
+TEST_F(TwoRouter, SwitchingAwayAndBackReturnsRouterAExactly) {
+    toConfiguration();
+    type("hostname ra");
+    type("interface serial 0");
+    type("desc", false);
+    pressKey(sim, Key::special(keyArrowLeft));
+    const Snapshot a = snapshot();
+    ASSERT_EQ(toB(), SwitchResult::Switched);
+    startSession();
+    type("enable");
+    ASSERT_EQ(toA(), SwitchResult::Switched);
+    Snapshot back = snapshot();
+    // The caret comes back at the end of the line.
+    EXPECT_EQ(back.caret, inputLine().size());
+    back.caret = a.caret;
+    EXPECT_EQ(back, a);
+    EXPECT_EQ(router().mode, "config-if");
+    EXPECT_EQ(sim.activeRouter, 0);
+    type("ription x", false);
+    EXPECT_EQ(inputLine(), "ra(config-if)#description x");
+}
+
+TEST_F(TwoRouter, PressingTheLiveRoutersButtonDoesNothing) {
+    toPrivileged();
+    type("reload");
+    const Snapshot a = snapshot();
+    EXPECT_EQ(toA(), SwitchResult::AlreadyLive);
+    EXPECT_EQ(snapshot(), a);
+    EXPECT_TRUE(io.messages.empty());
+}
+
+TEST_F(TwoRouter, EachRouterKeepsItsOwnSavedConfiguration) {
+    toConfiguration();
+    type("hostname saveda");
+    saveStartupConfig(sim);
+    const routerConfig savedA = router().config();
+    type("hostname unsaved");
+
+    ASSERT_EQ(toB(), SwitchResult::Switched);
+    // RouterB's first use resets its own saved configuration only.
+    EXPECT_EQ(sim.startupConfig.hostname, "RouterB");
+    EXPECT_TRUE(startupConfigText(sim).find("hostname RouterB") != std::string::npos);
+    startSession();
+    type("enable");
+    type("configure terminal");
+    type("hostname savedb");
+    saveStartupConfig(sim);
+    const routerConfig savedB = router().config();
+
+    ASSERT_EQ(toA(), SwitchResult::Switched);
+    EXPECT_EQ(sim.startupConfig, savedA);
+    EXPECT_TRUE(startupConfigText(sim).find("hostname saveda") != std::string::npos);
+    loadStartupConfig(sim); // copy startup-config running-config
+    EXPECT_EQ(router().hostname, "saveda");
+
+    ASSERT_EQ(toB(), SwitchResult::Switched);
+    EXPECT_EQ(sim.startupConfig, savedB);
+}
+
+TEST_F(TwoRouter, SwitchingIsRefusedWhileAQuestionIsOpen) {
+    toPrivileged();
+    type("reload");
+    ASSERT_EQ(sim.inputState, InputState::ReloadConfirm);
+    const Snapshot a = snapshot();
+    EXPECT_EQ(toB(), SwitchResult::Refused);
+    EXPECT_EQ(io.messages, std::vector<std::string>{" Please switch router when at prompt"});
+    EXPECT_EQ(snapshot(), a);
+    EXPECT_EQ(sim.activeRouter, 0);
+    // RouterB was not built by the refused press.
+    EXPECT_EQ(sim.routerBStore.hostname, "");
+
+    type("n", false);
+    EXPECT_EQ(toB(), SwitchResult::Switched);
+}
+
+TEST_F(TwoRouter, SwitchingIsRefusedDuringAListing) {
+    toPrivileged();
+    io.lines = 3;
+    std::vector<std::optional<SwitchResult>> pressed;
+    io.keySource = [&]() -> std::optional<int> {
+        pressed.push_back(pressRouterButton(sim, 1));
+        return 'q';
+    };
+    printPaged(sim, "1\r\n2\r\n3\r\n4\r\n5");
+    ASSERT_FALSE(pressed.empty());
+    EXPECT_EQ(pressed.front(), SwitchResult::Refused);
+    EXPECT_EQ(io.messages.front(), " Please switch router when at prompt");
+    EXPECT_EQ(sim.activeRouter, 0);
+    EXPECT_EQ(router().hostname, "RouterA");
+}
+
+TEST_F(TwoRouter, AnExerciseStartedOnRouterBGoesBackToRouterAFirst) {
+    ASSERT_EQ(toB(), SwitchResult::Switched);
+    startSession();
+    router().enablePassword = "x";
+    type("enable"); // a password question is open on RouterB
+    ASSERT_NE(sim.inputState, InputState::Normal);
+
+    ASSERT_TRUE(startActivity(sim, "troubleshooting5"));
+    EXPECT_EQ(sim.activeRouter, 0);
+    EXPECT_EQ(sim.inputState, InputState::Normal);
+    EXPECT_EQ(router().hostname, "RouterA");
+    // RouterA's rows of the preset, not RouterB's.
+    EXPECT_EQ(router().serial0.ipAddress, "196.56.12.1");
+    EXPECT_EQ(router().serial0.clockRate, 56000);
+    EXPECT_EQ(router().ethernet0.ipAddress, "202.16.92.1");
+    EXPECT_FALSE(router().ethernet0.shutdown);
+    EXPECT_EQ(sim.startupConfig.hostname, "RouterA");
+    EXPECT_TRUE(sim.output.text.ends_with(std::string("RouterA") + bootEnd));
+
+    // RouterB is rebuilt for the new exercise at its next use.
+    EXPECT_EQ(sim.routerBStore.hostname, "");
+    ASSERT_EQ(toB(), SwitchResult::Switched);
+    EXPECT_EQ(router().hostname, "RouterB");
+    EXPECT_EQ(router().serial1.ipAddress, "196.56.12.2");
+    EXPECT_TRUE(router().ethernet0.shutdown);
+    EXPECT_EQ(router().ripNetworks, std::vector<std::string>{"196.56.12.0"});
+    EXPECT_TRUE(router().enablePassword.empty());
+}
+
+TEST_F(TwoRouter, TheButtonsExistOnlyInTheTwoRouterExercises) {
+    for (const char* single : {"troubleshooting1", "test2", "routerStatus"}) {
+        ASSERT_TRUE(startActivity(sim, single));
+        const std::string before = sim.output.text;
+        EXPECT_EQ(pressRouterButton(sim, 1), std::nullopt) << single;
+        EXPECT_EQ(sim.activeRouter, 0);
+        EXPECT_EQ(sim.output.text, before);
+    }
+}
+
+class TwoRouterExercise6 : public TwoRouter {
+protected:
+    TwoRouterExercise6() : TwoRouter("troubleshooting6") {}
+};
+
+TEST_F(TwoRouterExercise6, RouterBListsItsAccessListInItsConfiguration) {
+    ASSERT_EQ(toB(), SwitchResult::Switched);
+    const std::string text = runningConfigText(sim);
+    EXPECT_NE(text.find("access-list 12 deny   any"), std::string::npos) << text;
+    EXPECT_NE(text.find(" ip access-group 12 out"), std::string::npos) << text;
+    EXPECT_NE(text.find("hostname RouterB"), std::string::npos) << text;
+}
+
+} // namespace
+} // namespace kestro::testing
