@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test headless: the normal build, then the
-# whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then the console fuzz target for about a minute.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -11,3 +12,6 @@ ctest --test-dir "$top/build" --output-on-failure --parallel "$jobs"
 "$top/scripts/setup.sh" "$top/build-asan" -DKESTRO_SANITIZE=ON -DKESTRO_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir "$top/build-asan" --output-on-failure --parallel "$jobs"
+
+# The console under random keystrokes for about a minute.
+"$top/scripts/fuzz.sh"

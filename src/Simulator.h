@@ -28,6 +28,15 @@ enum class InputState {
     Paging,
 };
 
+// The file transfer a copy from a TFTP server is asking about. It lives only
+// from the host question to the last answer, and each answer is written
+// before it is read, so one request serves both routers.
+struct TftpRequest {
+    std::string host;
+    std::string sourceFile;
+    std::string destinationFile;
+};
+
 class Simulator {
 public:
     // io: the console window this simulator prints to (not owned; must
@@ -42,8 +51,7 @@ public:
 
     // Reports an unexpected failure inside the named operation (error log
     // and one message box); the operation then continues.
-    void logError(const std::string& operationName, const std::string& description,
-                  int number = 0);
+    void logError(const std::string& operationName, const std::string& description, int number = 0);
 
     // --- routers -----------------------------------------------------------
     routerState liveRouter;
@@ -73,9 +81,10 @@ public:
     InputState inputState = InputState::Normal;
     bool escPending = false;
     int lastKeyChar = 0;
-    std::string bannerKind;    // "motd", "exec" or "login" while banner text is entered
+    std::string bannerKind; // "motd", "exec" or "login" while banner text is entered
     char bannerDelimiter = 0;
-    std::string bannerText;    // text accumulated so far
+    std::string bannerText; // text accumulated so far
+    TftpRequest tftpRequest;
     bool helpEmphasis = false;
     std::string helpTemplate;
     std::string bootText;

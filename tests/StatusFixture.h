@@ -8,6 +8,8 @@
 #include "status/Topology.h"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace kestro::testing {
 
@@ -19,6 +21,29 @@ inline bool sameRouter(const routerState& a, const routerState& b) {
            a.failedPasswordCount == b.failedPasswordCount &&
            a.currentInterface == b.currentInterface && a.copyDialogue == b.copyDialogue &&
            a.igrpAs == b.igrpAs && a.consoleText == b.consoleText && a.inputText == b.inputText;
+}
+
+// The text with the figure that follows each `lead` replaced by "#", after
+// checking that it is a plain number in low..high. The figures are added to
+// `figures` when given.
+inline std::string figuresMasked(std::string text, std::string_view lead, int low, int high,
+                                 std::vector<int>* figures = nullptr) {
+    for (std::size_t at = text.find(lead); at != std::string::npos; at = text.find(lead, at + 1)) {
+        const std::size_t start = at + lead.size();
+        std::size_t end = start;
+        while (end < text.size() && text[end] >= '0' && text[end] <= '9')
+            ++end;
+        if (end == start || (text[start] == '0' && end - start > 1)) {
+            ADD_FAILURE() << "no plain figure after '" << lead << "' in: " << text;
+            continue;
+        }
+        const int value = std::stoi(text.substr(start, end - start));
+        EXPECT_TRUE(value >= low && value <= high) << lead << value;
+        if (figures != nullptr)
+            figures->push_back(value);
+        text.replace(start, end - start, "#");
+    }
+    return text;
 }
 
 inline void addressed(interfaceConfig& iface, const std::string& address,

@@ -5,8 +5,6 @@
 
 #include "learning/Activities.h"
 
-#include <algorithm>
-
 namespace kestro::testing {
 namespace {
 
@@ -22,17 +20,16 @@ protected:
         sim.exerciseNumber = -1;
     }
 
-    std::vector<std::string> topology() const {
-        return {sim.lanAHost1,
-                sim.lanAHost2,
-                sim.lanANetwork,
-                sim.lanBHost1,
-                sim.lanBHost2,
-                sim.lanBNetwork,
-                sim.neighbourSerialAddress,
-                sim.neighbourLanAddress,
-                sim.neighbourLanMask,
-                sim.linkNetwork};
+    // The topology values, blank-separated: LAN A hosts and network, LAN B
+    // hosts and network, neighbour serial and LAN address, mask, link.
+    std::string topology() const {
+        std::string out;
+        for (const std::string* v :
+             {&sim.lanAHost1, &sim.lanAHost2, &sim.lanANetwork, &sim.lanBHost1, &sim.lanBHost2,
+              &sim.lanBNetwork, &sim.neighbourSerialAddress, &sim.neighbourLanAddress,
+              &sim.neighbourLanMask, &sim.linkNetwork})
+            out += (out.empty() ? "" : " ") + *v;
+        return out;
     }
 
     // Leaves the fresh state: a session on the router and a changed host name.
@@ -46,9 +43,8 @@ protected:
 
 using Strings = std::vector<std::string>;
 
-const Strings labValues = {"192.160.5.6",   "192.160.5.5", "192.160.5.0", "192.54.5.15",
-                           "192.54.5.20",   "unset",       "220.155.5.2", "192.54.5.1",
-                           "255.255.255.0", "220.155.5.0"};
+const std::string labValues = "192.160.5.6 192.160.5.5 192.160.5.0 192.54.5.15 192.54.5.20 unset "
+                              "220.155.5.2 192.54.5.1 255.255.255.0 220.155.5.0";
 
 routerConfig withHostname(const char* name) {
     routerConfig c;
@@ -138,9 +134,8 @@ TEST_F(Activities, TestsSetTheirNetworkAndBuildAFreshRouterEveryTime) {
     }
     markTopology();
     initTests(sim, "test3");
-    EXPECT_EQ(topology(),
-              (Strings{"220.14.5.2", "220.14.5.4", "220.14.5.0", "194.4.5.5", "194.4.5.13", "unset",
-                       "194.23.2.2", "194.4.5.1", "255.255.255.0", "194.23.2.0"}));
+    EXPECT_EQ(topology(), "220.14.5.2 220.14.5.4 220.14.5.0 194.4.5.5 194.4.5.13 unset "
+                          "194.23.2.2 194.4.5.1 255.255.255.0 194.23.2.0");
     EXPECT_EQ(sim.exerciseNumber, -1);
 }
 
@@ -151,40 +146,24 @@ TEST_F(Activities, ExercisesSetTheirNumberAndNetwork) {
         const char* name;
         int number;
         int kind;
-        Strings values;
+        const char* values;
     };
-    const std::vector<Row> rows = {
-        {"troubleshooting1",
-         1,
-         1,
-         {"128.16.31.5", "128.16.31.6", "128.16.0.0", "132.104.15.15", "124.34.25.20", "unset",
-          "121.43.38.22", "192.42.37.1", "255.255.255.0", "220.52.57.0"}},
-        {"troubleshooting2",
-         2,
-         1,
-         {"192.34.6.3", "192.34.6.4", "192.34.6.0", "204.5.13.8", "204.5.13.9", "unset",
-          "196.101.5.2", "204.5.13.1", "255.255.255.0", "196.101.5.0"}},
-        {"troubleshooting3",
-         2,
-         1,
-         {"192.34.6.3", "192.34.6.4", "192.34.6.0", "204.5.13.8", "204.5.13.9", "unset",
-          "196.101.5.2", "204.5.13.1", "255.255.255.0", "196.101.5.0"}},
-        {"troubleshooting4",
-         4,
-         2,
-         {"202.16.92.6", "202.16.92.7", "202.16.92.0", "220.14.5.2", "220.14.5.3", "220.14.5.0",
-          "unset", "unset", "unset", "unset"}},
-        {"troubleshooting5",
-         5,
-         2,
-         {"202.16.92.6", "202.16.92.7", "202.16.92.0", "220.14.5.2", "220.14.5.3", "220.14.5.0",
-          "unset", "unset", "unset", "unset"}},
-        {"troubleshooting6",
-         6,
-         2,
-         {"204.5.62.12", "204.5.62.13", "204.5.62.0", "208.109.1.12", "208.109.1.14", "208.109.1.0",
-          "unset", "unset", "unset", "unset"}},
+    // clang-format off
+    const Row rows[] = {
+        {"troubleshooting1", 1, 1, "128.16.31.5 128.16.31.6 128.16.0.0 132.104.15.15 124.34.25.20 "
+                                   "unset 121.43.38.22 192.42.37.1 255.255.255.0 220.52.57.0"},
+        {"troubleshooting2", 2, 1, "192.34.6.3 192.34.6.4 192.34.6.0 204.5.13.8 204.5.13.9 "
+                                   "unset 196.101.5.2 204.5.13.1 255.255.255.0 196.101.5.0"},
+        {"troubleshooting3", 2, 1, "192.34.6.3 192.34.6.4 192.34.6.0 204.5.13.8 204.5.13.9 "
+                                   "unset 196.101.5.2 204.5.13.1 255.255.255.0 196.101.5.0"},
+        {"troubleshooting4", 4, 2, "202.16.92.6 202.16.92.7 202.16.92.0 220.14.5.2 220.14.5.3 "
+                                   "220.14.5.0 unset unset unset unset"},
+        {"troubleshooting5", 5, 2, "202.16.92.6 202.16.92.7 202.16.92.0 220.14.5.2 220.14.5.3 "
+                                   "220.14.5.0 unset unset unset unset"},
+        {"troubleshooting6", 6, 2, "204.5.62.12 204.5.62.13 204.5.62.0 208.109.1.12 208.109.1.14 "
+                                   "208.109.1.0 unset unset unset unset"},
     };
+    // clang-format on
     for (const Row& row : rows) {
         markTopology();
         inittroubleshooting(sim, row.name);

@@ -21,14 +21,6 @@ Lines linesOf(const std::string& text) {
     }
 }
 
-const Lines header = {"Current configuration:",
-                      "!",
-                      "Version 12#",
-                      "service timestamps debug uptime",
-                      "service timestamps log uptime",
-                      "no service password-encryption",
-                      "!"};
-
 Lines concat(std::initializer_list<Lines> parts) {
     Lines out;
     for (const Lines& p : parts)
@@ -36,47 +28,23 @@ Lines concat(std::initializer_list<Lines> parts) {
     return out;
 }
 
-const Lines factoryInterfaces = {"interface Ethernet0",
-                                 " bandwidth 1000",
-                                 " no ip address",
-                                 " no ip directed-broadcast",
-                                 " keepalive 10",
-                                 " shutdown",
-                                 "!",
-                                 "interface Serial0",
-                                 " bandwidth 1544",
-                                 " no ip address",
-                                 " no ip directed-broadcast",
-                                 " no ip mroute-cache",
-                                 " keepalive 10",
-                                 " shutdown",
-                                 " no fair-queue",
-                                 "!",
-                                 "interface serial1",
-                                 " bandwidth 1544",
-                                 " no ip address",
-                                 " no ip directed-broadcast",
-                                 " no ip mroute-cache",
-                                 " keepalive 10",
-                                 " shutdown",
-                                 " no fair-queue",
-                                 "!"};
-
-const Lines factoryLines = {" !",
-                            "line con 0",
-                            " exec-timeout 10 0",
-                            "line aux 0",
-                            " exec-timeout 10 0",
-                            "line vty 0 4",
-                            " exec-timeout 10 0",
-                            "!",
-                            "end"};
-
+// clang-format off
+const Lines header = {"Current configuration:", "!", "Version 12#",
+                      "service timestamps debug uptime", "service timestamps log uptime",
+                      "no service password-encryption", "!"};
+const Lines factoryEthernet = {"interface Ethernet0", " bandwidth 1000", " no ip address",
+                               " no ip directed-broadcast", " keepalive 10", " shutdown", "!"};
+const Lines factorySerial = {" bandwidth 1544", " no ip address", " no ip directed-broadcast",
+                             " no ip mroute-cache", " keepalive 10", " shutdown", " no fair-queue",
+                             "!"};
+const Lines factoryLines = {" !", "line con 0", " exec-timeout 10 0", "line aux 0",
+                            " exec-timeout 10 0", "line vty 0 4", " exec-timeout 10 0", "!", "end"};
 const Lines factory = concat({header,
                               {"hostname Router", "!", "!", "ip subnet-zero", "!", "!", "!"},
-                              factoryInterfaces,
-                              {"!", "!", "ip classless", "!"},
-                              factoryLines});
+                              factoryEthernet, {"interface Serial0"}, factorySerial,
+                              {"interface serial1"}, factorySerial,
+                              {"!", "!", "ip classless", "!"}, factoryLines});
+// clang-format on
 
 class ConfigRendering : public ConsoleTest {
 protected:
@@ -117,79 +85,30 @@ TEST_F(ConfigRendering, ConfiguredRouterLineByLine) {
     r.vtyLogin = true;
     r.auxExecTimeoutMinutes = 0;
     r.auxExecTimeoutSeconds = 30;
-    const Lines expected = concat({header,
-                                   {"hostname lab",
-                                    "!",
-                                    "enable secret password $1$Qm7d$Vh3kLp0sWz8RnT4eYc2Jx.",
-                                    "enable password cisco",
-                                    "!",
-                                    "ip subnet-zero",
-                                    "no ip domain-lookup",
-                                    "ip host a 1.1.1.1 3.3.3.3 ",
-                                    "ip host b 2.2.2.2 ",
-                                    "ip domain-name example",
-                                    "ip name-server 4.4.4.4 5.5.5.5 ",
-                                    "!",
-                                    "!",
-                                    "!",
-                                    "interface Ethernet0",
-                                    " description lan side",
-                                    " bandwidth 1000",
-                                    " ip address 10.1.1.1 255.255.255.0",
-                                    " ip access-group 1 out",
-                                    " ip access-group 10 in",
-                                    " no ip directed-broadcast",
-                                    " keepalive 10",
-                                    "!",
-                                    "interface Serial0",
-                                    " bandwidth 56",
-                                    " ip address 10.2.2.1 255.255.255.252",
-                                    " no ip directed-broadcast",
-                                    " no ip mroute-cache",
-                                    " keepalive 5",
-                                    " no fair-queue",
-                                    " clockrate 64000",
-                                    " no cdp enable",
-                                    "!"},
-                                   Lines(factoryInterfaces.begin() + 16, factoryInterfaces.end()),
-                                   {"!",
-                                    "router rip",
-                                    " network 10.0.0.0",
-                                    " network 192.168.1.0",
-                                    "!",
-                                    "router igrp 10",
-                                    " 10.0.0.0",
-                                    " 192.168.2.0",
-                                    "!",
-                                    "router igrp 20",
-                                    " 172.16.0.0",
-                                    "!",
-                                    "ip http server",
-                                    "ip classless",
-                                    "!",
-                                    "access-list 1 permit any",
-                                    "access-list 10 deny   192.54.5.0, wildcard bits 0.0.0.255",
-                                    "access-list 1 deny   any",
-                                    "access-list 2 permit 6.6.6.6",
-                                    "access-list 2 deny   7.7.7.7",
-                                    "access-list 3 permit 8.8.0.0, wildcard bits 0.0.255.255",
-                                    "cdp timer 30",
-                                    "banner exec #exec#",
-                                    "banner login #login#",
-                                    "banner motd #one",
-                                    "two#",
-                                    " !",
-                                    "line con 0",
-                                    " exec-timeout 10 0",
-                                    " password con",
-                                    " login",
-                                    "line aux 0",
-                                    " exec-timeout 0 30",
-                                    "line vty 0 4",
-                                    " exec-timeout 10 0",
-                                    " login",
-                                    "!",
-                                    "end"}});
+    // clang-format off
+    const Lines expected = concat({header, {
+        "hostname lab", "!", "enable secret password $1$Qm7d$Vh3kLp0sWz8RnT4eYc2Jx.",
+        "enable password cisco", "!", "ip subnet-zero", "no ip domain-lookup",
+        "ip host a 1.1.1.1 3.3.3.3 ", "ip host b 2.2.2.2 ", "ip domain-name example",
+        "ip name-server 4.4.4.4 5.5.5.5 ", "!", "!", "!",
+        "interface Ethernet0", " description lan side", " bandwidth 1000",
+        " ip address 10.1.1.1 255.255.255.0", " ip access-group 1 out", " ip access-group 10 in",
+        " no ip directed-broadcast", " keepalive 10", "!",
+        "interface Serial0", " bandwidth 56", " ip address 10.2.2.1 255.255.255.252",
+        " no ip directed-broadcast", " no ip mroute-cache", " keepalive 5", " no fair-queue",
+        " clockrate 64000", " no cdp enable", "!",
+        "interface serial1"}, factorySerial, {
+        "!", "router rip", " network 10.0.0.0", " network 192.168.1.0",
+        "!", "router igrp 10", " 10.0.0.0", " 192.168.2.0", "!", "router igrp 20", " 172.16.0.0",
+        "!", "ip http server", "ip classless", "!",
+        "access-list 1 permit any", "access-list 10 deny   192.54.5.0, wildcard bits 0.0.0.255",
+        "access-list 1 deny   any", "access-list 2 permit 6.6.6.6", "access-list 2 deny   7.7.7.7",
+        "access-list 3 permit 8.8.0.0, wildcard bits 0.0.255.255",
+        "cdp timer 30", "banner exec #exec#", "banner login #login#", "banner motd #one", "two#",
+        " !", "line con 0", " exec-timeout 10 0", " password con", " login",
+        "line aux 0", " exec-timeout 0 30", "line vty 0 4", " exec-timeout 10 0", " login",
+        "!", "end"}});
+    // clang-format on
     EXPECT_EQ(linesOf(runningConfigText(sim)), expected);
     // Nothing of it was saved.
     EXPECT_EQ(linesOf(startupConfigText(sim)), factory);

@@ -99,6 +99,13 @@ TEST_F(Dispatcher, RouterEntry) {
     EXPECT_EQ(outputOf("router igrp"), incompleteCommand);
     EXPECT_EQ(outputOf("router"), incompleteCommand);
     EXPECT_EQ(outputOf("router ospf 1"), invalidInput);
+    // A number is read as the range check reads it: rounded, never cut.
+    type("router igrp .6");
+    EXPECT_EQ(router().igrpAs, 1);
+    type("exit");
+    type("router igrp 2.5");
+    EXPECT_EQ(router().igrpAs, 2);
+    type("exit");
     type("router igrp 10");
     EXPECT_EQ(router().mode, "config-routerIgrp");
     EXPECT_EQ(router().igrpAs, 10);

@@ -5,12 +5,9 @@
 
 #include "config/ConfigRendering.h"
 #include "status/Displays.h"
+#include "status/Status.h"
 
 #include <ctime>
-
-namespace kestro {
-std::string clockLine(const std::tm& t); // the show clock formatter (Show.cpp)
-}
 
 namespace kestro::testing {
 namespace {

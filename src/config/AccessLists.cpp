@@ -9,31 +9,12 @@
 #include "console/Dispatcher.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <string_view>
 #include <vector>
 
 namespace kestro {
 
-// Called by the no form of the global configuration mode (GlobalConfig.cpp).
-bool removeAccessList(Simulator& sim, const std::string& number);
-
 namespace {
-
-// A list number isNumberInRange accepted, as the whole number it stands for
-// (rounded half to even, so "05" and "5" name the same list).
-int listNumber(std::string_view text) {
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    double value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    const int whole = static_cast<int>(std::nearbyint(value));
-    return negative ? -whole : whole;
-}
 
 bool isListNumber(std::string_view text) {
     return isNumberInRange(text, 1, 99);
@@ -62,7 +43,7 @@ const LineForm lineForms[] = {
 // wildcard is not a dotted quad.
 bool buildEntry(const LineForm& form, const std::vector<std::string>& words,
                 accessListInfo& entry) {
-    entry.number = listNumber(words[1]);
+    entry.number = static_cast<int>(numberValue(words[1]));
     entry.typeOfList = form.type;
     entry.wildCard = "0.0.0.0";
     switch (form.operands) {
@@ -132,7 +113,7 @@ void processAccessList(Simulator& sim, const std::string& line) {
 bool removeAccessList(Simulator& sim, const std::string& number) {
     if (!isListNumber(number))
         return false;
-    const int list = listNumber(number);
+    const int list = static_cast<int>(numberValue(number));
     std::erase_if(sim.liveRouter.accessLists,
                   [list](const accessListInfo& e) { return e.number == list; });
     return true;

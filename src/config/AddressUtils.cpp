@@ -69,9 +69,9 @@ std::string joinOctets(const std::array<std::uint32_t, 4>& octets) {
 
 } // namespace
 
-bool isNumberInRange(std::string_view text, long low, long high) {
+std::optional<long> numericValue(std::string_view text) {
     if (text.empty() || text.size() >= 10) {
-        return false;
+        return std::nullopt;
     }
     std::size_t pos = 0;
     bool negative = false;
@@ -98,7 +98,7 @@ bool isNumberInRange(std::string_view text, long low, long high) {
         digitCount += static_cast<int>(fraction.size());
     }
     if (pos != text.size() || digitCount == 0) {
-        return false;
+        return std::nullopt;
     }
 
     // Round the magnitude half to even; the sign is symmetric under this rule.
@@ -110,8 +110,16 @@ bool isNumberInRange(std::string_view text, long low, long high) {
             ++whole;
         }
     }
-    const long value = negative ? -whole : whole;
-    return value >= low && value <= high;
+    return negative ? -whole : whole;
+}
+
+long numberValue(std::string_view text) {
+    return numericValue(text).value_or(0);
+}
+
+bool isNumberInRange(std::string_view text, long low, long high) {
+    const std::optional<long> value = numericValue(text);
+    return value && *value >= low && *value <= high;
 }
 
 bool isValidIpAddress(std::string_view text) {

@@ -2,6 +2,7 @@
 // else and only turned into numbers here.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,12 @@ namespace kestro {
 // Numeric text (optional sign, digits, optional fraction) shorter than 10
 // characters whose value, rounded half to even, lies in low..high.
 bool isNumberInRange(std::string_view text, long low, long high);
+
+// The value isNumberInRange reads from such text (rounded half to even);
+// empty when the text is not numeric or has 10 characters or more.
+std::optional<long> numericValue(std::string_view text);
+// The same for text already checked with isNumberInRange (0 otherwise).
+long numberValue(std::string_view text);
 
 // Four plain decimal numbers 0-255 joined by dots, no part longer than three
 // characters. Hexadecimal and octal spellings are refused.
@@ -40,7 +47,7 @@ struct routerState;
 // "ok", or the new network followed by " overlaps with Serial 0", " overlaps
 // with Serial 1" or " overlaps with Ethernet0" (the last interface checked
 // that overlaps is named). ownIndex: 0 Serial0, 1 Serial1, 2 Ethernet0.
-std::string checkOverlap(const routerState& router, std::string_view address,
-                         std::string_view mask, int ownIndex);
+std::string checkOverlap(const routerState& router, std::string_view address, std::string_view mask,
+                         int ownIndex);
 
 } // namespace kestro

@@ -30,6 +30,9 @@ void processExecTimeout(Simulator& sim, const std::string& line);
 
 // Standard access lists.
 void processAccessList(Simulator& sim, const std::string& line);
+// "no access-list N": removes every line of list N. Answers false, changing
+// nothing, when N is not a list number 1-99.
+bool removeAccessList(Simulator& sim, const std::string& number);
 
 // Router configuration modes.
 void processNetworkRip(Simulator& sim, const std::string& line);

@@ -156,16 +156,6 @@ constexpr const char* hostQuestion = "Address or name of remote host []?";
 constexpr const char* sourceQuestion = "Source filename []?";
 constexpr const char* tftpServer = "192.160.5.5";
 
-// The file transfer being asked about. It lives only from the host question
-// to the last answer, and each answer is written before it is read, so one
-// request is enough for every router.
-struct TftpRequest {
-    std::string host;
-    std::string sourceFile;
-    std::string destinationFile;
-};
-TftpRequest tftpRequest;
-
 void replaceAll(std::string& text, std::string_view from, std::string_view to) {
     std::size_t at = 0;
     while ((at = text.find(from, at)) != std::string::npos) {
@@ -256,7 +246,7 @@ void answerLoad(Simulator& sim, const std::string& answer) {
 void answerTftpHost(Simulator& sim, const std::string& answer) {
     routerState& r = sim.liveRouter;
     if (isValidIpAddress(answer)) {
-        tftpRequest.host = answer;
+        sim.tftpRequest.host = answer;
         setInputLine(sim, sourceQuestion);
         r.prompt = sourceQuestion;
         r.copyDialogue = "tftp_run_filename";
@@ -270,14 +260,14 @@ void answerTftpHost(Simulator& sim, const std::string& answer) {
 
 void answerTftpSource(Simulator& sim, const std::string& answer) {
     routerState& r = sim.liveRouter;
-    tftpRequest.sourceFile = answer;
+    sim.tftpRequest.sourceFile = answer;
     setInputLine(sim, loadQuestion);
     r.prompt = loadQuestion;
     r.copyDialogue = "tftp_run_filename_run";
 }
 
 void answerTftpDestination(Simulator& sim, const std::string& answer) {
-    TftpRequest& t = tftpRequest;
+    TftpRequest& t = sim.tftpRequest;
     t.destinationFile = answer.empty() ? "running-config" : answer;
     endCopyDialogue(sim, sim.liveRouter.savedPrompt);
     printLine(sim, "Accessing tftp://" + t.host + "/" + t.sourceFile + "...");

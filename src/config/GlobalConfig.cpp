@@ -2,6 +2,7 @@
 // settings: enable password and secret, banners, the ip name services and
 // flags, CDP, and the no forms of that mode.
 #include "config/ConfigCommands.h"
+#include "config/RoutingConfig.h"
 
 #include "Simulator.h"
 #include "config/AddressUtils.h"
@@ -9,44 +10,16 @@
 #include "console/Dispatcher.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <iterator>
 #include <string_view>
 #include <vector>
 
 namespace kestro {
 
-// Defined with the access-list command (AccessLists.cpp): removes every line
-// of the named list; false when the text is not a list number.
-bool removeAccessList(Simulator& sim, const std::string& number);
-
 namespace {
 
 std::vector<std::string> wordsOf(const Simulator& sim, const std::string& line) {
     return splitWords(normaliseLine(sim, line));
-}
-
-// The message for a template result other than a match.
-void printMismatch(Simulator& sim, int result) {
-    if (result == patternIncomplete)
-        printIncompleteCommand(sim);
-    else
-        printInvalidInput(sim);
-}
-
-// The whole number in text that isNumberInRange accepted (sign, digits,
-// optional fraction), rounded as it rounds: half to even.
-long roundedNumber(std::string_view text) {
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    double value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    const long whole = static_cast<long>(std::nearbyint(value));
-    return negative ? -whole : whole;
 }
 
 // For the algorithms over a line's words.
@@ -103,24 +76,11 @@ struct NoForm {
 };
 
 bool noRouterIgrp(Simulator& sim, const std::vector<std::string>& words) {
-    if (!isNumberInRange(words[3], 1, 65535))
-        return false;
-    routerState& r = sim.liveRouter;
-    const long as = roundedNumber(words[3]);
-    std::erase_if(r.igrpNetworks,
-                  [as](const asNetworkAssociation& n) { return n.igrpAsNumber == as; });
-    if (r.igrpNetworks.empty())
-        r.igrpConfigured = false;
-    return true;
+    return removeRouterIgrp(sim, words[3]);
 }
 
 bool noIpRouting(Simulator& sim, const std::vector<std::string>&) {
-    routerState& r = sim.liveRouter;
-    r.ipRouting = false;
-    r.ripConfigured = false;
-    r.igrpConfigured = false;
-    r.ripNetworks.clear();
-    r.igrpNetworks.clear();
+    disableIpRouting(sim);
     return true;
 }
 
@@ -193,7 +153,7 @@ const NoForm noForms[] = {
     {"no router igrp variable", noRouterIgrp},
     {"no router rip",
      [](Simulator& sim, const std::vector<std::string>&) {
-         sim.liveRouter.ripConfigured = false;
+         removeRouterRip(sim);
          return true;
      }},
 };
@@ -326,12 +286,12 @@ void processGlobalCdp(Simulator& sim, const std::string& line) {
     const std::vector<std::string> words = wordsOf(sim, line);
     const int timer = matchPattern(sim, line, "cdp timer variable");
     if (timer == patternMatch && isCdpValue(words[2], 5, 900)) {
-        r.cdpTimer = static_cast<int>(roundedNumber(words[2]));
+        r.cdpTimer = static_cast<int>(numberValue(words[2]));
         return;
     }
     const int holdtime = matchPattern(sim, line, "cdp holdtime variable");
     if (holdtime == patternMatch && isCdpValue(words[2], 10, 255)) {
-        r.cdpHoldtime = static_cast<int>(roundedNumber(words[2]));
+        r.cdpHoldtime = static_cast<int>(numberValue(words[2]));
         return;
     }
     if (run == patternIncomplete || timer == patternIncomplete || holdtime == patternIncomplete)

@@ -11,28 +11,12 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
-#include <cmath>
 #include <string_view>
 #include <vector>
 
 namespace kestro {
 
 namespace {
-
-// The whole number that numeric text isNumberInRange accepted stands for:
-// a fraction is rounded half to even, as that check rounds it.
-long roundedNumber(std::string_view text) {
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    double value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    const long whole = static_cast<long>(std::nearbyint(value));
-    return negative ? -whole : whole;
-}
 
 // Numeric text of at most maxLength characters whose value lies in low..high.
 bool isBoundedNumber(std::string_view text, std::size_t maxLength, long low, long high) {
@@ -45,12 +29,6 @@ std::vector<std::string> wordsOf(const Simulator& sim, const std::string& line) 
 
 // The message for a line that no rule took: incomplete when the template
 // found the line too short, otherwise invalid input.
-void printMismatch(Simulator& sim, int result) {
-    if (result == patternIncomplete)
-        printIncompleteCommand(sim);
-    else
-        printInvalidInput(sim);
-}
 
 bool isEthernet(const routerState& r) {
     return r.currentInterface == "2";
@@ -118,12 +96,12 @@ void processInterfaceIp(Simulator& sim, const std::string& line) {
     if ((matchPattern(sim, line, "ip access-group variable out") == patternMatch ||
          matchPattern(sim, line, "ip access-group variable") == patternMatch) &&
         isNumberInRange(words[2], 1, 99)) {
-        iface->accessGroupOut = static_cast<int>(roundedNumber(words[2]));
+        iface->accessGroupOut = static_cast<int>(numberValue(words[2]));
         return;
     }
     if (matchPattern(sim, line, "ip access-group variable in") == patternMatch &&
         isNumberInRange(words[2], 1, 99)) {
-        iface->accessGroupIn = static_cast<int>(roundedNumber(words[2]));
+        iface->accessGroupIn = static_cast<int>(numberValue(words[2]));
         return;
     }
     if (matchPattern(sim, line, "ip address variable") == patternMatch) {
@@ -164,7 +142,7 @@ void processKeepalive(Simulator& sim, const std::string& line) {
         printInvalidInput(sim);
         return;
     }
-    iface->keepalive = roundedNumber(value);
+    iface->keepalive = numberValue(value);
 }
 
 void processBandwidth(Simulator& sim, const std::string& line) {
@@ -179,7 +157,7 @@ void processBandwidth(Simulator& sim, const std::string& line) {
         printInvalidInput(sim);
         return;
     }
-    iface->bandwidth = roundedNumber(value);
+    iface->bandwidth = numberValue(value);
 }
 
 void processClockRate(Simulator& sim, const std::string& line) {
@@ -197,7 +175,7 @@ void processClockRate(Simulator& sim, const std::string& line) {
         printInvalidInput(sim);
         return;
     }
-    const long rate = roundedNumber(value);
+    const long rate = numberValue(value);
     if (std::find(acceptedClockRates.begin(), acceptedClockRates.end(), rate) ==
         acceptedClockRates.end()) {
         printLine(sim, "Unknown clock rate");
@@ -335,15 +313,15 @@ void processExecTimeout(Simulator& sim, const std::string& line) {
             printInvalidInput(sim);
             return;
         }
-        *timeout.minutes = roundedNumber(words[1]);
+        *timeout.minutes = numberValue(words[1]);
         return;
     }
     if (!minutesOk || !isBoundedNumber(words[2], 7, 0, 2147483)) {
         printInvalidInput(sim);
         return;
     }
-    *timeout.minutes = roundedNumber(words[1]);
-    *timeout.seconds = roundedNumber(words[2]);
+    *timeout.minutes = numberValue(words[1]);
+    *timeout.seconds = numberValue(words[2]);
 }
 
 } // namespace kestro

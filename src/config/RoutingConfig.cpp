@@ -9,27 +9,11 @@
 #include "console/Dispatcher.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <vector>
 
 namespace kestro {
 
 namespace {
-
-// The whole number that numeric text isNumberInRange accepted stands for:
-// a fraction is rounded half to even, as that check rounds it.
-long roundedNumber(std::string_view text) {
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    double value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    const long whole = static_cast<long>(std::nearbyint(value));
-    return negative ? -whole : whole;
-}
 
 std::string_view trimmed(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
@@ -105,7 +89,7 @@ bool removeRouterIgrp(Simulator& sim, std::string_view asNumber) {
     if (!isNumberInRange(asNumber, 1, 65535))
         return false;
     routerState& r = sim.liveRouter;
-    const long as = roundedNumber(asNumber);
+    const long as = numberValue(asNumber);
     std::erase_if(r.igrpNetworks,
                   [as](const asNetworkAssociation& n) { return n.igrpAsNumber == as; });
     if (r.igrpNetworks.empty())

@@ -54,9 +54,13 @@ Key Key::control(char letter) {
 
 namespace {
 
-std::size_t promptLength(const Simulator& sim) { return sim.liveRouter.prompt.size(); }
+std::size_t promptLength(const Simulator& sim) {
+    return sim.liveRouter.prompt.size();
+}
 
-void inputChanged(Simulator& sim) { sim.io().inputChanged(sim.input); }
+void inputChanged(Simulator& sim) {
+    sim.io().inputChanged(sim.input);
+}
 
 void setCaret(Simulator& sim, std::size_t caret) {
     sim.input.caret = std::min(caret, sim.input.text.size());
@@ -80,7 +84,9 @@ void caretGuard(Simulator& sim) {
         setCaret(sim, promptLength(sim) + 1);
 }
 
-bool caretAfterPrompt(const Simulator& sim) { return sim.input.caret > promptLength(sim); }
+bool caretAfterPrompt(const Simulator& sim) {
+    return sim.input.caret > promptLength(sim);
+}
 
 void deleteWordLeft(Simulator& sim) {
     const std::string& text = sim.input.text;
@@ -99,8 +105,9 @@ void deleteWordLeft(Simulator& sim) {
 void endOfConfiguration(Simulator& sim) {
     routerState& r = sim.liveRouter;
     const std::string marked = sim.input.text + "^Z";
-    static const char* const configModes[] = {"conf",           "config-line",      "config-if",
-                                              "config-router", "config-routerRip", "config-routerIgrp"};
+    static const char* const configModes[] = {
+        "conf",          "config-line",      "config-if",
+        "config-router", "config-routerRip", "config-routerIgrp"};
     bool inConfiguration = std::any_of(std::begin(configModes), std::end(configModes),
                                        [&](const char* m) { return r.mode == m; });
     if (inConfiguration) {
@@ -223,7 +230,9 @@ void completeLine(Simulator& sim) {
     resetInputLine(sim);
 }
 
-bool isPrintable(char32_t ch) { return ch >= 32 && ch < 127; }
+bool isPrintable(char32_t ch) {
+    return ch >= 32 && ch < 127;
+}
 
 } // namespace
 
@@ -410,7 +419,9 @@ void echoInputLine(Simulator& sim) {
     sim.io().outputAppended("\r\n" + sim.input.text, false);
 }
 
-void resetInputLine(Simulator& sim) { setInputLine(sim, sim.liveRouter.prompt); }
+void resetInputLine(Simulator& sim) {
+    setInputLine(sim, sim.liveRouter.prompt);
+}
 
 void setInputLine(Simulator& sim, std::string text) {
     sim.input.text = std::move(text);

@@ -12,8 +12,8 @@ class Simulator;
 
 // One key press as a front end delivers it.
 struct Key {
-    int code = 0;      // key-down code: a KeyCode, or 'A'..'Z' for letters
-    char32_t ch = 0;   // the character the key types; 0 for none
+    int code = 0;    // key-down code: a KeyCode, or 'A'..'Z' for letters
+    char32_t ch = 0; // the character the key types; 0 for none
     bool ctrl = false;
 
     static Key character(char32_t c);

@@ -98,6 +98,13 @@ void printUnknownCommand(Simulator& sim) {
         printInvalidInput(sim);
 }
 
+void printMismatch(Simulator& sim, int result) {
+    if (result == patternIncomplete)
+        printIncompleteCommand(sim);
+    else
+        printInvalidInput(sim);
+}
+
 void printUnrecognizedCommand(Simulator& sim) {
     printLine(sim, "% Unrecognized command");
     sim.helpEmphasis = false;
@@ -208,7 +215,7 @@ void processRouterEntry(Simulator& sim, const std::string& line) {
         const std::vector<std::string> words = splitWords(normaliseLine(sim, line));
         if (isNumberInRange(words[2], 1, 65535)) {
             if (r.ipRouting) {
-                r.igrpAs = std::stol(words[2]);
+                r.igrpAs = *numericValue(words[2]);
                 r.igrpConfigured = true;
                 enterMode(sim, "config-routerIgrp");
             } else {

@@ -28,6 +28,9 @@ void printInvalidInput(Simulator& sim);
 void printIncompleteCommand(Simulator& sim);
 void printUnknownCommand(Simulator& sim);
 void printUnrecognizedCommand(Simulator& sim);
+// The message for a template result other than a match: incomplete for 2,
+// invalid input otherwise.
+void printMismatch(Simulator& sim, int result);
 
 inline constexpr const char* configuredFromConsole =
     "3d13h: %SYS-5-CONFIG_I: Configured from console by console";

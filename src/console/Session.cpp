@@ -6,8 +6,6 @@
 #include "console/Console.h"
 #include "console/Dispatcher.h"
 
-#include <cmath>
-
 namespace kestro {
 
 namespace {
@@ -28,7 +26,9 @@ void ask(Simulator& sim, InputState state, const std::string& shown, const std::
 }
 
 // Printed banners: an empty one prints nothing.
-void printBanner(Simulator& sim, const std::string& banner) { printLine(sim, banner); }
+void printBanner(Simulator& sim, const std::string& banner) {
+    printLine(sim, banner);
+}
 
 // Shared by the enable secret and enable password questions: `expected` is
 // the stored word, `tooMany` the lines printed after the third failure.
@@ -239,7 +239,7 @@ void proces_terminal(Simulator& sim, const std::vector<std::string>& words) {
         const std::string& size = words[3];
         if (words[1] == "history" && words[2] == "size" && size.size() <= 3 &&
             isNumberInRange(size, 1, 256)) {
-            r.historySize = static_cast<int>(std::nearbyint(std::stod(size)));
+            r.historySize = static_cast<int>(*numericValue(size));
         } else {
             printInvalidInput(sim);
         }

@@ -1,14 +1,263 @@
-// Placeholder until completion from the command tables is built: the typed
-// text comes back unchanged.
+// Tab completion from the command tables of the current mode: the typed
+// beginning is extended as far as every matching command agrees, and a
+// command that alone can follow is written out with a space after it.
+// Nothing is executed or printed; what cannot be completed comes back as
+// typed.
 #include "recognition/Recognition.h"
 
 #include "Simulator.h"
+#include "config/AddressUtils.h"
+#include "console/Dispatcher.h"
+
+#include <charconv>
+#include <cmath>
+#include <string_view>
+#include <vector>
 
 namespace kestro {
 
+namespace {
+
+struct ModeQuery {
+    std::string_view mode;
+    const char* sql;
+    bool interfaceFilter;
+};
+
+// Rows come in the order of the table's source, so the outcome of two rows
+// where one begins the other does not depend on the store's whims.
+constexpr ModeQuery plainQueries[] = {
+    {"user", "SELECT cmd FROM userModeCmds WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord", false},
+    {"priv", "SELECT cmd FROM privModeCmds WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord", false},
+    {"conf", "SELECT cmd FROM confModeCmds WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord", false},
+    {"config-line", "SELECT cmd FROM lineModeCmds WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord",
+     false},
+    {"config-if",
+     "SELECT cmd FROM ifModeCmds WHERE cmd LIKE ?1 ESCAPE '\\' AND interface LIKE ?2 ESCAPE '\\' "
+     "ORDER BY ord",
+     true},
+    {"config-routerRip",
+     "SELECT cmd FROM configRouterRipModeCmds WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord", false},
+    {"config-routerIgrp",
+     "SELECT cmd FROM configRouterIgrpModeCmds WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord", false},
+};
+
+constexpr const char* userExtendedSql =
+    "SELECT cmd FROM userModeCmdsExtended WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord";
+constexpr const char* privExtendedSql =
+    "SELECT cmd FROM privModeCmdsExtended WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord";
+constexpr const char* confExtendedSql =
+    "SELECT cmd FROM confModeCmdsExtended WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord";
+constexpr const char* ifExtendedFilteredSql =
+    "SELECT cmd FROM ifModeCmdsExtended WHERE cmd LIKE ?1 ESCAPE '\\' AND interface LIKE ?2 "
+    "ESCAPE '\\' ORDER BY ord";
+// Access-group lines are completed on every interface.
+constexpr const char* ifExtendedSql =
+    "SELECT cmd FROM ifModeCmdsExtended WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord";
+constexpr const char* ripExtendedSql =
+    "SELECT cmd FROM configRouterRipModeCmdsExtended WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord";
+constexpr const char* igrpExtendedSql =
+    "SELECT cmd FROM configRouterIgrpModeCmdsExtended WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord";
+
+constexpr std::string_view listPlaceholder = "<1-99>";
+
+struct Typed {
+    std::string t; // as typed after the prompt
+    std::string n; // normalised
+    std::vector<std::string> w;
+};
+
+Typed typedParts(const Simulator& sim, const std::string& line) {
+    Typed typed;
+    const std::size_t promptLength = sim.liveRouter.prompt.size();
+    typed.t = promptLength <= line.size() ? line.substr(promptLength) : std::string();
+    typed.n = normaliseLine(sim, line);
+    typed.w = splitWords(typed.n);
+    return typed;
+}
+
+void replaceAll(std::string& text, std::string_view from, std::string_view to) {
+    if (from.empty())
+        return;
+    std::size_t at = 0;
+    while ((at = text.find(from, at)) != std::string::npos) {
+        text.replace(at, from.size(), to);
+        at += to.size();
+    }
+}
+
+// A list number isNumberInRange accepted, as the whole number it stands for
+// (rounded half to even), without leading zeros.
+std::string wholeNumber(std::string_view text) {
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    const long whole = static_cast<long>(std::nearbyint(value));
+    return std::to_string(negative ? -whole : whole);
+}
+
+std::vector<std::string> lookUp(Simulator& sim, const char* sql, const std::string& text,
+                                bool interfaceFilter, const char* caller) {
+    std::vector<std::string> cmds;
+    ContentStore* content = sim.content();
+    if (content == nullptr)
+        return cmds;
+    std::vector<std::string> params{ContentStore::escapeLike(text) + "%"};
+    if (interfaceFilter)
+        params.push_back("%" + ContentStore::escapeLike(sim.liveRouter.currentInterface) + "%");
+    for (auto& row : content->query(sql, params, caller))
+        cmds.push_back(row.empty() ? std::string() : std::move(row.front()));
+    return cmds;
+}
+
+// The common-prefix rule. single: every row begins with all of the first
+// row's command. Otherwise shared is the longest beginning all rows have,
+// spelled as the table writes it (compared case for case).
+struct Agreement {
+    bool single;
+    std::string first;
+    std::string shared;
+};
+
+Agreement agree(const std::vector<std::string>& cmds) {
+    const std::string& first = cmds.front();
+    std::size_t common = first.size();
+    for (const std::string& cmd : cmds) {
+        std::size_t i = 0;
+        while (i < common && i < cmd.size() && cmd[i] == first[i])
+            ++i;
+        common = i;
+    }
+    return {common == first.size(), first, first.substr(0, common)};
+}
+
+// The end of the command that was not typed: the first row's last
+// (length of F - length of N) characters.
+std::string missingEnd(const std::string& first, const std::string& normalised) {
+    return normalised.size() < first.size() ? first.substr(normalised.size()) : std::string();
+}
+
+const ModeQuery* plainQueryFor(std::string_view mode) {
+    for (const ModeQuery& q : plainQueries) {
+        if (q.mode == mode)
+            return &q;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 std::string completePartialCommand(Simulator& sim, const std::string& line) {
-    const std::size_t n = sim.liveRouter.prompt.size();
-    return n <= line.size() ? line.substr(n) : std::string();
+    Typed typed = typedParts(sim, line);
+    if (typed.w.empty())
+        return typed.t;
+
+    const std::string& mode = sim.liveRouter.mode;
+    const char* sql = nullptr;
+    bool interfaceFilter = false;
+    if (typed.w.size() == 1) {
+        const ModeQuery* q = plainQueryFor(mode);
+        if (q == nullptr)
+            return typed.t;
+        sql = q->sql;
+        interfaceFilter = q->interfaceFilter;
+    } else if (mode == "user") {
+        sql = userExtendedSql;
+    } else if (mode == "priv") {
+        // The tables spell the show forms out: "show int e" is looked up as
+        // "show interfaces e".
+        replaceAll(typed.n, "int ", "interfaces ");
+        sql = privExtendedSql;
+    } else if (mode == "conf") {
+        if (typed.w[0] == "access-list")
+            return completeAccessListCmd(sim, line);
+        sql = confExtendedSql;
+    } else if (mode == "config-if") {
+        if (typed.w.size() >= 3 && typed.w[0] == "no" && typed.w[1] == "ip")
+            return completeAccessGroupCmd(sim, line);
+        if (typed.w[0] == "ip")
+            return completeAccessGroupCmd(sim, line);
+        sql = ifExtendedFilteredSql;
+        interfaceFilter = true;
+    } else if (mode == "config-routerRip") {
+        sql = ripExtendedSql;
+    } else if (mode == "config-routerIgrp") {
+        sql = igrpExtendedSql;
+    } else {
+        return typed.t;
+    }
+
+    const std::vector<std::string> cmds =
+        lookUp(sim, sql, typed.n, interfaceFilter, "completePartialCommand");
+    if (cmds.empty())
+        return typed.t;
+    const Agreement a = agree(cmds);
+    if (a.single)
+        return typed.t + missingEnd(a.first, typed.n) + " ";
+    return a.shared;
+}
+
+std::string completeAccessListCmd(Simulator& sim, const std::string& line) {
+    Typed typed = typedParts(sim, line);
+    std::string k;
+    std::string s;
+    if (typed.w.size() >= 2 && isNumberInRange(typed.w[1], 1, 99)) {
+        k = "access-list " + wholeNumber(typed.w[1]);
+        s = "access-list <1-99>";
+        replaceAll(typed.n, k, s);
+    }
+
+    const std::vector<std::string> cmds =
+        lookUp(sim, confExtendedSql, typed.n, false, "completeAccessListCmd");
+    if (cmds.empty())
+        return typed.t;
+    const Agreement a = agree(cmds);
+    std::string r = a.single ? typed.t + missingEnd(a.first, typed.n) + " " : a.shared;
+    replaceAll(r, s, k);
+    return r;
+}
+
+std::string completeAccessGroupCmd(Simulator& sim, const std::string& line) {
+    Typed typed = typedParts(sim, line);
+    // The number is only taken once the word after it has been started, as
+    // the templates demand the full word count.
+    std::string k;
+    if (matchPattern(sim, line, "ip access-group variable variable") == patternMatch &&
+        isNumberInRange(typed.w[2], 1, 99)) {
+        k = wholeNumber(typed.w[2]);
+        replaceAll(typed.n, k, listPlaceholder);
+    }
+    if ((matchPattern(sim, line, "no ip access-group variable") == patternMatch ||
+         matchPattern(sim, line, "no ip access-group variable variable") == patternMatch) &&
+        isNumberInRange(typed.w[3], 1, 99)) {
+        k = wholeNumber(typed.w[3]);
+        replaceAll(typed.n, k, listPlaceholder);
+    }
+
+    const std::vector<std::string> cmds =
+        lookUp(sim, ifExtendedSql, typed.n, false, "completeAccessGroupCmd");
+    if (cmds.empty())
+        return typed.t;
+    const Agreement a = agree(cmds);
+    if (a.single) {
+        std::string end = missingEnd(a.first, typed.n);
+        end.erase(end.find_last_not_of(' ') + 1);
+        std::string r = typed.t + end + " ";
+        replaceAll(r, listPlaceholder, k);
+        return r;
+    }
+    std::string r = a.shared;
+    replaceAll(r, listPlaceholder, k);
+    // Without a typed number the placeholder leaves two blanks behind.
+    if (r.ends_with("  ")) {
+        r.erase(r.find_last_not_of(' ') + 1);
+        r += ' ';
+    }
+    return r;
 }
 
 } // namespace kestro

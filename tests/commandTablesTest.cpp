@@ -1,0 +1,240 @@
+// The implemented check against small content databases built for each test.
+#include "Simulator.h"
+#include "console/Dispatcher.h"
+#include "console/RecordingConsole.h"
+#include "console/Session.h"
+#include "recognition/Recognition.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace kestro::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Content sources in a folder of their own, built with the content builder
+// into a database there. The folder is also the simulator's application
+// folder, so the error log lands in it.
+class ScratchContent {
+public:
+    ScratchContent() {
+        std::string pattern = (fs::path(::testing::TempDir()) / "kestro-tables-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("mkdtemp failed");
+        dir_ = pattern;
+    }
+    ~ScratchContent() {
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+    }
+
+    // One command table: its lines, tab-separated as in data/commands.
+    void table(const std::string& name, const std::string& tsv) {
+        write(dir_ / "data/commands" / (name + ".tsv"), tsv);
+    }
+    std::string folder() const { return dir_.string(); }
+    std::string database() const { return (dir_ / "DataStore.db").string(); }
+    std::string errorLog() const { return read(dir_ / "ErrorLog.txt"); }
+
+    std::unique_ptr<ContentStore> build() {
+        fs::create_directories(dir_ / "data");
+        const std::string program = KESTRO_BIN_DIR "/kestro-content-builder";
+        const std::string log = (dir_ / "builder.log").string();
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        posix_spawn_file_actions_adddup2(&actions, 1, 2);
+        std::vector<std::string> args{program, (dir_ / "data").string(), database()};
+        std::vector<char*> argv;
+        for (auto& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        pid_t pid = -1;
+        const int spawned =
+            posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        int status = -1;
+        if (spawned == 0) {
+            while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+            }
+        }
+        EXPECT_TRUE(spawned == 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0) << read(log);
+        return open();
+    }
+    std::unique_ptr<ContentStore> open() const {
+        std::string error;
+        auto store = ContentStore::open(database(), error);
+        EXPECT_NE(store, nullptr) << error;
+        return store;
+    }
+    // Runs a statement on the built database, to break it on purpose.
+    void alter(const std::string& sql) const {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(database().c_str(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+        sqlite3_close(db);
+    }
+
+private:
+    static void write(const fs::path& path, const std::string& content) {
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+    }
+    static std::string read(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    fs::path dir_;
+};
+
+class CommandTables : public ::testing::Test {
+protected:
+    void SetUp() override {
+        content.table("userModeCmds", "enable\t1\nshow\t1\nsetup\t0\n");
+        content.table("userModeCmdsExtended", "show version\t1\nshow ip route\t0\n"
+                                              "show ip interface\t1\n");
+        content.table("privModeCmds", "show\t1\nsetup\t0\nclock\t0\n");
+        content.table("privModeCmdsExtended", "show access-lists\t1\nshow o'clock\t0\n");
+        content.table("lineModeCmds", "password\t1\nexec-timeout\t1\n");
+        content.table("ifModeCmds", "clock\t1\t01\nshutdown\t1\t012\ntx-ring-limit\t0\t012\n");
+        content.table("ifModeCmdsExtended", "clock rate\t1\t01\nip address\t1\t012\n");
+        content.table("configRouterRipModeCmds", "network\t1\n");
+        content.table("configRouterIgrpModeCmdsExtended", "network variable\t1\n");
+    }
+
+    void start(const std::string& mode, std::unique_ptr<ContentStore> store) {
+        sim = std::make_unique<Simulator>(io, std::move(store), content.folder());
+        buildFreshRouter(*sim);
+        enterMode(*sim, mode);
+    }
+    void start(const std::string& mode) { start(mode, content.build()); }
+
+    bool implemented(const std::string& typed) {
+        return checkIfCommandImplemented(*sim, sim->liveRouter.prompt + typed);
+    }
+
+    ScratchContent content;
+    RecordingConsole io;
+    std::unique_ptr<Simulator> sim;
+};
+
+TEST_F(CommandTables, OneWordIsAPrefixOfAnImplementedPlainRow) {
+    start("priv");
+    EXPECT_TRUE(implemented("sh"));
+    EXPECT_TRUE(implemented("show"));
+    // Known but not simulated.
+    EXPECT_FALSE(implemented("setup"));
+    EXPECT_FALSE(implemented("clock"));
+    EXPECT_FALSE(implemented("shows"));
+    // The plain table holds no second words.
+    EXPECT_FALSE(implemented("show version"));
+    EXPECT_TRUE(implemented("show access"));
+    EXPECT_TRUE(io.messages.empty());
+}
+
+TEST_F(CommandTables, TwoOrMoreWordsAreLookedUpInTheExtendedTable) {
+    start("user");
+    EXPECT_TRUE(implemented("show ip"));
+    EXPECT_TRUE(implemented("show ip interface"));
+    EXPECT_FALSE(implemented("show ip route"));
+    EXPECT_FALSE(implemented("show ip interface brief"));
+    EXPECT_TRUE(implemented("show v"));
+}
+
+TEST_F(CommandTables, NormalisationComesFirstAndThePromptAloneIsNothing) {
+    start("user");
+    EXPECT_TRUE(implemented("  SHOW    IP  "));
+    EXPECT_TRUE(implemented("En"));
+    EXPECT_FALSE(implemented(""));
+    EXPECT_FALSE(implemented("   "));
+}
+
+TEST_F(CommandTables, LineModeHasNoExtendedTable) {
+    start("config-line");
+    EXPECT_TRUE(implemented("pass"));
+    EXPECT_FALSE(implemented("password x"));
+    EXPECT_FALSE(implemented("exec-timeout 5"));
+    EXPECT_TRUE(io.messages.empty());
+}
+
+TEST_F(CommandTables, InterfaceRowsApplyOnlyToTheInterfacesTheyName) {
+    start("config-if");
+    sim->liveRouter.currentInterface = "2";
+    EXPECT_FALSE(implemented("clock"));
+    EXPECT_FALSE(implemented("clock rate"));
+    EXPECT_TRUE(implemented("shut"));
+    EXPECT_TRUE(implemented("ip address"));
+    sim->liveRouter.currentInterface = "1";
+    EXPECT_TRUE(implemented("clock"));
+    EXPECT_TRUE(implemented("clock rate"));
+    EXPECT_FALSE(implemented("tx-ring-limit"));
+}
+
+TEST_F(CommandTables, RouterModesUseTheirOwnTables) {
+    start("config-routerRip");
+    EXPECT_TRUE(implemented("net"));
+    EXPECT_FALSE(implemented("network 10.0.0.0"));
+    enterMode(*sim, "config-routerIgrp");
+    EXPECT_FALSE(implemented("net"));
+    EXPECT_TRUE(implemented("network 10.0.0.0"));
+}
+
+TEST_F(CommandTables, AModeWithoutTablesAndAMissingStoreFindNothing) {
+    start("");
+    EXPECT_FALSE(checkIfCommandImplemented(*sim, "show"));
+    enterMode(*sim, "priv");
+    EXPECT_TRUE(implemented("show"));
+
+    start("priv", nullptr);
+    EXPECT_FALSE(implemented("show"));
+}
+
+TEST_F(CommandTables, TypedTextIsMatchedLiterallyNeverAsQuerySyntax) {
+    start("priv");
+    // An apostrophe used to end the quoted pattern, fail the query and so
+    // count as implemented.
+    EXPECT_FALSE(implemented("show o'"));
+    EXPECT_FALSE(implemented("sh'"));
+    EXPECT_FALSE(implemented("show access-lists' or '1'='1"));
+    // Wildcards typed by the student are characters like any other.
+    EXPECT_FALSE(implemented("%"));
+    EXPECT_FALSE(implemented("s%w"));
+    EXPECT_FALSE(implemented("sh_w"));
+    EXPECT_FALSE(implemented("show acc\\"));
+    EXPECT_TRUE(io.messages.empty());
+    EXPECT_EQ(content.errorLog(), "");
+}
+
+TEST_F(CommandTables, AFailingQueryIsLoggedUnderItsNameAndCountsAsNotImplemented) {
+    content.build();
+    content.alter("DROP TABLE privModeCmds");
+    start("priv", content.open());
+    EXPECT_FALSE(implemented("show"));
+    ASSERT_EQ(io.messages.size(), 1u);
+    EXPECT_NE(content.errorLog().find("In function checkIfCommandImplemented"), std::string::npos)
+        << content.errorLog();
+    // The other tables still answer.
+    EXPECT_TRUE(implemented("show access"));
+}
+
+} // namespace
+} // namespace kestro::testing
