@@ -106,7 +106,9 @@ struct CommandRow {
     std::string interfaces; // "012" in tables without an interface column
 };
 
-bool hasInterfaceColumn(std::string_view table) { return table.starts_with("ifMode"); }
+bool hasInterfaceColumn(std::string_view table) {
+    return table.starts_with("ifMode");
+}
 
 bool appliesTo(const CommandRow& row, char interface) {
     return row.interfaces.find(interface) != std::string::npos;
@@ -124,7 +126,9 @@ std::vector<std::string> splitAt(std::string_view text, std::string_view separat
     }
 }
 
-std::vector<std::string> wordsOf(std::string_view cmd) { return splitAt(cmd, " "); }
+std::vector<std::string> wordsOf(std::string_view cmd) {
+    return splitAt(cmd, " ");
+}
 
 // The first word of a screen line as the emphasis rule sees it: trimmed and
 // lower-cased; empty for a line of blanks.
@@ -156,11 +160,10 @@ std::string withListNumber(std::string text, const std::string& number) {
 // names, each ROT13-encoded so the repository never spells them. Matched at
 // the start of a word, case ignored.
 const char* const encodedDeniedNames[] = {
-    "pvfpb",    "whavcre", "uhnjrv", "abegry",    "3pbz",   "argtrne", "yvaxflf",
-    "pngnylfg", "zvpebfbsg", "yvahk", "havk",     "fbynevf", "znpvagbfu", "abiryy",
-    "argjner",  "nccyr",   "onalna", "krebk",     "voz",    "urjyrgg", "cnpxneq",
-    "vbf",      "ppan",    "ppac",   "pprag",     "ppvr",   "mlkry",   "zvxebgvx",
-    "sbegvarg", "nevfgn",  "nqgena",
+    "pvfpb",     "whavcre", "uhnjrv", "abegry",   "3pbz",      "argtrne", "yvaxflf", "pngnylfg",
+    "zvpebfbsg", "yvahk",   "havk",   "fbynevf",  "znpvagbfu", "abiryy",  "argjner", "nccyr",
+    "onalna",    "krebk",   "voz",    "urjyrgg",  "cnpxneq",   "vbf",     "ppan",    "ppac",
+    "pprag",     "ppvr",    "mlkry",  "zvxebgvx", "sbegvarg",  "nevfgn",  "nqgena",
 };
 // Names that are also ordinary words in lower case: matched as written.
 const char* const encodedDeniedCapitalised[] = {"Jvaqbjf", "ZF-QBF"};
@@ -200,8 +203,7 @@ protected:
         return rows;
     }
 
-    std::set<std::string> implementedCommands(const std::string& table,
-                                              char interface = '0') {
+    std::set<std::string> implementedCommands(const std::string& table, char interface = '0') {
         std::set<std::string> commands;
         for (const CommandRow& row : rowsOf(table))
             if (row.implemented && appliesTo(row, interface))
@@ -392,9 +394,8 @@ TEST_F(ContentConsistency, HelpScreensMarkBoldLinesOnlyWhenPrintedAsHelpLines) {
     // screen without any "$" line would bold nothing.
     for (const HelpScreen& screen : helpScreens) {
         const std::vector<std::string> lines = screenLines(screen.key);
-        const auto dollarLines = std::count_if(lines.begin(), lines.end(), [](const auto& line) {
-            return line.starts_with("$");
-        });
+        const auto dollarLines = std::count_if(
+            lines.begin(), lines.end(), [](const auto& line) { return line.starts_with("$"); });
         if (screen.marked)
             EXPECT_GT(dollarLines, 0) << screen.key << " marks no line with \"$\"";
         else
@@ -402,8 +403,8 @@ TEST_F(ContentConsistency, HelpScreensMarkBoldLinesOnlyWhenPrintedAsHelpLines) {
         for (const std::string& line : lines)
             if (line.starts_with("$")) {
                 EXPECT_TRUE(line.starts_with("$  ") && line.size() > 3)
-                    << screen.key << ": a marked line is \"$\", two blanks and the text: \""
-                    << line << "\"";
+                    << screen.key << ": a marked line is \"$\", two blanks and the text: \"" << line
+                    << "\"";
             }
     }
 }
@@ -536,6 +537,31 @@ TEST_F(ContentConsistency, SubcommandScreensListEveryImplementedContinuation) {
             }
             EXPECT_GT(continuations, 0)
                 << screen.table << " has no implemented command beginning \"" << prefix << "\"";
+        }
+    }
+}
+
+TEST_F(ContentConsistency, ShowFormsAreImplementedExactlyWhenTheShowHandlerDisplaysThem) {
+    // show changes nothing, so every form can be tried: an implemented form
+    // displays something, any other is answered as incomplete or invalid.
+    for (const ModeContent& m : modeContent) {
+        if (m.extendedTable == nullptr)
+            continue;
+        int showRows = 0;
+        for (const CommandRow& row : rowsOf(m.extendedTable)) {
+            if (!row.cmd.starts_with("show "))
+                continue;
+            ++showRows;
+            openMode(m.mode);
+            const std::string out = outputOf(row.cmd);
+            const bool refused = out.find("% Invalid input") != std::string::npos ||
+                                 out.find("% Incomplete command") != std::string::npos;
+            EXPECT_EQ(row.implemented, !refused)
+                << m.extendedTable << ": \"" << row.cmd << "\" is marked "
+                << (row.implemented ? "implemented" : "not implemented") << " but prints: " << out;
+        }
+        if (std::string_view(m.mode) == "user" || std::string_view(m.mode) == "priv") {
+            EXPECT_GT(showRows, 0) << m.extendedTable << " has no show forms";
         }
     }
 }

@@ -1,0 +1,316 @@
+// Tab completion against small content databases built for each test.
+#include "Simulator.h"
+#include "console/Dispatcher.h"
+#include "console/RecordingConsole.h"
+#include "console/Session.h"
+#include "recognition/Recognition.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace kestro::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Content sources in a folder of their own, built with the content builder
+// into a database there. The folder is also the simulator's application
+// folder, so the error log lands in it.
+class ScratchContent {
+public:
+    ScratchContent() {
+        std::string pattern = (fs::path(::testing::TempDir()) / "kestro-tables-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("mkdtemp failed");
+        dir_ = pattern;
+    }
+    ~ScratchContent() {
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+    }
+
+    // One command table: its lines, tab-separated as in data/commands.
+    void table(const std::string& name, const std::string& tsv) {
+        write(dir_ / "data/commands" / (name + ".tsv"), tsv);
+    }
+    std::string folder() const { return dir_.string(); }
+    std::string database() const { return (dir_ / "DataStore.db").string(); }
+    std::string errorLog() const { return read(dir_ / "ErrorLog.txt"); }
+
+    std::unique_ptr<ContentStore> build() {
+        fs::create_directories(dir_ / "data");
+        const std::string program = KESTRO_BIN_DIR "/kestro-content-builder";
+        const std::string log = (dir_ / "builder.log").string();
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        posix_spawn_file_actions_adddup2(&actions, 1, 2);
+        std::vector<std::string> args{program, (dir_ / "data").string(), database()};
+        std::vector<char*> argv;
+        for (auto& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        pid_t pid = -1;
+        const int spawned =
+            posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        int status = -1;
+        if (spawned == 0) {
+            while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+            }
+        }
+        EXPECT_TRUE(spawned == 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0) << read(log);
+        return open();
+    }
+    std::unique_ptr<ContentStore> open() const {
+        std::string error;
+        auto store = ContentStore::open(database(), error);
+        EXPECT_NE(store, nullptr) << error;
+        return store;
+    }
+    // Runs a statement on the built database, to break it on purpose.
+    void alter(const std::string& sql) const {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(database().c_str(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+        sqlite3_close(db);
+    }
+
+private:
+    static void write(const fs::path& path, const std::string& content) {
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+    }
+    static std::string read(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    fs::path dir_;
+};
+
+class Completion : public ::testing::Test {
+protected:
+    void start(const std::string& mode, std::unique_ptr<ContentStore> store) {
+        sim = std::make_unique<Simulator>(io, std::move(store), content.folder());
+        buildFreshRouter(*sim);
+        enterMode(*sim, mode);
+    }
+    void start(const std::string& mode) { start(mode, content.build()); }
+
+    // What Tab leaves after the prompt.
+    std::string tab(const std::string& typed) {
+        return completePartialCommand(*sim, sim->liveRouter.prompt + typed);
+    }
+
+    ScratchContent content;
+    RecordingConsole io;
+    std::unique_ptr<Simulator> sim;
+};
+
+TEST_F(Completion, SharedBeginningOrTheWholeCommandWithASpace) {
+    content.table("privModeCmds", "configure\t1\ncopy\t1\nclock\t0\nshow\t1\n");
+    start("priv");
+    EXPECT_EQ(tab("co"), "co");
+    EXPECT_EQ(tab("con"), "configure ");
+    EXPECT_EQ(tab("c"), "c");
+    // Commands that are not simulated complete too.
+    EXPECT_EQ(tab("cl"), "clock ");
+    EXPECT_EQ(tab("configure"), "configure ");
+}
+
+TEST_F(Completion, TheTypedPartKeepsItsCaseOnlyWhenOneCommandFollows) {
+    content.table("privModeCmds", "configure\t1\ncopy\t1\nshow\t1\n");
+    start("priv");
+    EXPECT_EQ(tab("Sh"), "Show ");
+    EXPECT_EQ(tab("  sH"), "  sHow ");
+    // The shared beginning is written as the table spells it.
+    EXPECT_EQ(tab("CO"), "co");
+}
+
+TEST_F(Completion, ARowThatBeginsAnotherDecidesByItsPlaceInTheTable) {
+    content.table("userModeCmds", "ping\t1\nping6\t0\n");
+    content.table("privModeCmds", "ping6\t0\nping\t1\n");
+    start("user");
+    EXPECT_EQ(tab("pi"), "ping ");
+    enterMode(*sim, "priv");
+    EXPECT_EQ(tab("pi"), "ping");
+}
+
+TEST_F(Completion, NothingFoundGivesTheLineBackAsTyped) {
+    content.table("privModeCmds", "show\t1\n");
+    content.table("privModeCmdsExtended", "show version\t1\n");
+    start("priv");
+    EXPECT_EQ(tab("xyz"), "xyz");
+    EXPECT_EQ(tab("Show  XY"), "Show  XY");
+    EXPECT_EQ(tab(""), "");
+    EXPECT_EQ(tab("   "), "   ");
+    EXPECT_TRUE(io.messages.empty());
+}
+
+TEST_F(Completion, SeveralWordsUseTheExtendedTableOfTheMode) {
+    content.table("userModeCmdsExtended", "show version\t1\nshow ip route\t0\n");
+    content.table("confModeCmdsExtended", "hostname variable\t1\nip host variable\t1\n"
+                                          "ip domain-name\t1\n");
+    content.table("configRouterRipModeCmdsExtended", "network variable\t1\n");
+    content.table("configRouterIgrpModeCmdsExtended", "no network\t1\n");
+    start("user");
+    EXPECT_EQ(tab("show v"), "show version ");
+    EXPECT_EQ(tab("show ip r"), "show ip route ");
+    enterMode(*sim, "conf");
+    EXPECT_EQ(tab("ip d"), "ip domain-name ");
+    EXPECT_EQ(tab("ip"), "ip");
+    EXPECT_EQ(tab("ip h"), "ip host variable ");
+    enterMode(*sim, "config-routerRip");
+    EXPECT_EQ(tab("net"), "net");
+    EXPECT_EQ(tab("network 1"), "network 1");
+    EXPECT_EQ(tab("network v"), "network variable ");
+    enterMode(*sim, "config-routerIgrp");
+    EXPECT_EQ(tab("no net"), "no network ");
+}
+
+TEST_F(Completion, PrivilegedModeSpellsIntOutAsInterfaces) {
+    content.table("privModeCmdsExtended", "show interfaces ethernet\t1\nshow interfaces serial\t1\n"
+                                          "show ip interfaces brief\t1\nshow running-config\t1\n");
+    start("priv");
+    EXPECT_EQ(tab("show int e"), "show int ethernet ");
+    EXPECT_EQ(tab("Show  INT s"), "Show  INT serial ");
+    EXPECT_EQ(tab("show ip int b"), "show ip int brief ");
+    // Without its blank the word is a prefix like any other.
+    EXPECT_EQ(tab("show int"), "show interfaces ");
+    EXPECT_EQ(tab("show in"), "show interfaces ");
+    EXPECT_EQ(tab("show r"), "show running-config ");
+}
+
+TEST_F(Completion, LineModeCompletesOnlyOneWord) {
+    content.table("lineModeCmds", "exec-timeout\t1\npassword\t1\n");
+    start("config-line");
+    EXPECT_EQ(tab("pa"), "password ");
+    EXPECT_EQ(tab("exec-timeout 1"), "exec-timeout 1");
+    EXPECT_EQ(tab("password c"), "password c");
+}
+
+TEST_F(Completion, InterfaceModeFiltersByInterfaceExceptForIpLines) {
+    content.table("ifModeCmds", "clock\t1\t01\nshutdown\t1\t012\n");
+    content.table("ifModeCmdsExtended", "clock rate\t1\t01\nno ip address\t1\t012\n"
+                                        "no ip directed-broadcast\t0\t2\n"
+                                        "ip directed-broadcast\t0\t2\n");
+    start("config-if");
+    sim->liveRouter.currentInterface = "0";
+    EXPECT_EQ(tab("cl"), "clock ");
+    EXPECT_EQ(tab("clock r"), "clock rate ");
+    EXPECT_EQ(tab("no ip"), "no ip address ");
+    // Three words beginning "no ip", and every "ip" line, are looked up on
+    // every interface.
+    EXPECT_EQ(tab("no ip d"), "no ip directed-broadcast ");
+    EXPECT_EQ(tab("ip d"), "ip directed-broadcast ");
+    sim->liveRouter.currentInterface = "2";
+    EXPECT_EQ(tab("cl"), "cl");
+    EXPECT_EQ(tab("clock r"), "clock r");
+    EXPECT_EQ(tab("no ip"), "no ip ");
+    EXPECT_EQ(tab("sh"), "shutdown ");
+}
+
+TEST_F(Completion, AccessListNumbersStandForThePlaceholder) {
+    content.table("confModeCmdsExtended",
+                  "access-list <1-99> permit\t1\naccess-list <1-99> deny\t1\n"
+                  "access-list <1-99> remark\t0\n");
+    start("conf");
+    EXPECT_EQ(tab("access-list 10 p"), "access-list 10 permit ");
+    EXPECT_EQ(tab("Access-List  10 P"), "Access-List  10 Permit ");
+    EXPECT_EQ(tab("access-list 10"), "access-list 10 ");
+    EXPECT_EQ(tab("access-list 99 d"), "access-list 99 deny ");
+    // Written with leading zeros the number is not found in the line.
+    EXPECT_EQ(tab("access-list 007 p"), "access-list 007 p");
+    EXPECT_EQ(tab("access-list 100 p"), "access-list 100 p");
+    EXPECT_EQ(tab("access-list 0 p"), "access-list 0 p");
+    EXPECT_EQ(tab("access-list x"), "access-list x");
+    EXPECT_EQ(tab("access-list <1-99> p"), "access-list <1-99> permit ");
+}
+
+TEST_F(Completion, AccessGroupNumbersCountOnlyOnceTheNextWordIsStarted) {
+    content.table("ifModeCmdsExtended",
+                  "ip address\t1\t012\nip access-group <1-99> in\t1\t012\n"
+                  "ip access-group <1-99> out\t1\t012\nno ip access-group <1-99> in\t1\t012\n"
+                  "no ip access-group <1-99> out\t1\t012\nno ip address\t1\t012\n");
+    start("config-if");
+    sim->liveRouter.currentInterface = "2";
+    EXPECT_EQ(tab("ip access-group 5 i"), "ip access-group 5 in ");
+    EXPECT_EQ(tab("ip access-group 5 o"), "ip access-group 5 out ");
+    EXPECT_EQ(tab("ip access-group 5"), "ip access-group 5");
+    // Without a number the placeholder goes and its blanks fold into one.
+    EXPECT_EQ(tab("ip acc"), "ip access-group ");
+    EXPECT_EQ(tab("ip a"), "ip a");
+    EXPECT_EQ(tab("ip add"), "ip address ");
+    EXPECT_EQ(tab("no ip access-group 12 o"), "no ip access-group 12 out ");
+    EXPECT_EQ(tab("no ip access-group 12"), "no ip access-group 12 ");
+    EXPECT_EQ(tab("no ip acc"), "no ip access-group ");
+    EXPECT_EQ(tab("ip access-group 100 i"), "ip access-group 100 i");
+}
+
+TEST_F(Completion, TypedTextIsMatchedLiterallyNeverAsQuerySyntax) {
+    content.table("privModeCmds", "show\t1\n");
+    content.table("confModeCmdsExtended", "access-list <1-99> permit\t1\n");
+    content.table("ifModeCmdsExtended", "ip address\t1\t012\n");
+    start("priv");
+    EXPECT_EQ(tab("sh'"), "sh'");
+    EXPECT_EQ(tab("'"), "'");
+    EXPECT_EQ(tab("%"), "%");
+    EXPECT_EQ(tab("_how"), "_how");
+    enterMode(*sim, "conf");
+    EXPECT_EQ(tab("access-list 10 p'"), "access-list 10 p'");
+    EXPECT_EQ(tab("access-list 10 %"), "access-list 10 %");
+    enterMode(*sim, "config-if");
+    sim->liveRouter.currentInterface = "0";
+    EXPECT_EQ(tab("ip a'"), "ip a'");
+    EXPECT_EQ(tab("ip _"), "ip _");
+    EXPECT_TRUE(io.messages.empty());
+    EXPECT_EQ(content.errorLog(), "");
+}
+
+TEST_F(Completion, AModeWithoutTablesOrAMissingStoreGivesTheLineBack) {
+    content.table("privModeCmds", "show\t1\n");
+    start("");
+    EXPECT_EQ(completePartialCommand(*sim, "sh"), "sh");
+    start("priv", nullptr);
+    EXPECT_EQ(tab("sh"), "sh");
+    EXPECT_EQ(tab("show ip"), "show ip");
+}
+
+TEST_F(Completion, FailingQueriesAreLoggedUnderTheOperationsNames) {
+    content.build();
+    content.alter("DROP TABLE privModeCmds");
+    content.alter("DROP TABLE confModeCmdsExtended");
+    content.alter("DROP TABLE ifModeCmdsExtended");
+    start("priv", content.open());
+    EXPECT_EQ(tab("sh"), "sh");
+    enterMode(*sim, "conf");
+    EXPECT_EQ(tab("access-list 1 p"), "access-list 1 p");
+    enterMode(*sim, "config-if");
+    EXPECT_EQ(tab("ip a"), "ip a");
+    const std::string log = content.errorLog();
+    EXPECT_NE(log.find("In function completePartialCommand"), std::string::npos) << log;
+    EXPECT_NE(log.find("In function completeAccessListCmd"), std::string::npos) << log;
+    EXPECT_NE(log.find("In function completeAccessGroupCmd"), std::string::npos) << log;
+    EXPECT_EQ(io.messages.size(), 3u);
+}
+
+} // namespace
+} // namespace kestro::testing
