@@ -1,5 +1,6 @@
 // The implemented check against small content databases built for each test.
 #include "Simulator.h"
+#include "console/Console.h"
 #include "console/Dispatcher.h"
 #include "console/RecordingConsole.h"
 #include "console/Session.h"
@@ -8,73 +9,53 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <vector>
-
-extern char** environ;
 
 namespace kestro::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Content sources in a folder of their own, built with the content builder
-// into a database there. The folder is also the simulator's application
-// folder, so the error log lands in it.
+// Content sources in a folder of their own, built by the content builder
+// into a database there. The folder is also the application folder, so the
+// error log lands in it.
 class ScratchContent {
 public:
     ScratchContent() {
-        std::string pattern = (fs::path(::testing::TempDir()) / "kestro-tables-XXXXXX").string();
+        std::string pattern = (fs::path(::testing::TempDir()) / "kestro-recog-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr)
             throw std::runtime_error("mkdtemp failed");
         dir_ = pattern;
+        fs::create_directories(dir_ / "data");
     }
     ~ScratchContent() {
         std::error_code ignored;
         fs::remove_all(dir_, ignored);
     }
 
-    // One command table: its lines, tab-separated as in data/commands.
+    // A command table, tab-separated as in data/commands.
     void table(const std::string& name, const std::string& tsv) {
         write(dir_ / "data/commands" / (name + ".tsv"), tsv);
     }
+    // A cmdInfo screen; the builder joins its lines with CR LF.
+    void screen(const std::string& key, const std::string& text) {
+        write(dir_ / "data/cmdInfo" / ("s" + std::to_string(++screens_) + ".txt"),
+              "cmd: " + key + "\n---\n" + text + "\n");
+    }
     std::string folder() const { return dir_.string(); }
-    std::string database() const { return (dir_ / "DataStore.db").string(); }
     std::string errorLog() const { return read(dir_ / "ErrorLog.txt"); }
 
     std::unique_ptr<ContentStore> build() {
-        fs::create_directories(dir_ / "data");
-        const std::string program = KESTRO_BIN_DIR "/kestro-content-builder";
-        const std::string log = (dir_ / "builder.log").string();
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        posix_spawn_file_actions_adddup2(&actions, 1, 2);
-        std::vector<std::string> args{program, (dir_ / "data").string(), database()};
-        std::vector<char*> argv;
-        for (auto& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        pid_t pid = -1;
-        const int spawned =
-            posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        int status = -1;
-        if (spawned == 0) {
-            while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-            }
-        }
-        EXPECT_TRUE(spawned == 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0) << read(log);
+        const std::string command = "'" KESTRO_BIN_DIR "/kestro-content-builder' '" +
+                                    (dir_ / "data").string() + "' '" + database() + "' > '" +
+                                    (dir_ / "builder.log").string() + "' 2>&1";
+        EXPECT_EQ(std::system(command.c_str()), 0) << read(dir_ / "builder.log");
         return open();
     }
     std::unique_ptr<ContentStore> open() const {
@@ -83,15 +64,17 @@ public:
         EXPECT_NE(store, nullptr) << error;
         return store;
     }
-    // Runs a statement on the built database, to break it on purpose.
-    void alter(const std::string& sql) const {
+    // Breaks the built database on purpose.
+    void drop(const std::string& table) const {
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(database().c_str(), &db), SQLITE_OK);
-        EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+        EXPECT_EQ(sqlite3_exec(db, ("DROP TABLE " + table).c_str(), nullptr, nullptr, nullptr),
+                  SQLITE_OK);
         sqlite3_close(db);
     }
 
 private:
+    std::string database() const { return (dir_ / "DataStore.db").string(); }
     static void write(const fs::path& path, const std::string& content) {
         fs::create_directories(path.parent_path());
         std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
@@ -104,9 +87,30 @@ private:
     }
 
     fs::path dir_;
+    int screens_ = 0;
 };
 
-class CommandTables : public ::testing::Test {
+// A simulator on a recording console, in the given mode, with the store.
+class RecognitionTest : public ::testing::Test {
+protected:
+    void start(const std::string& mode, std::unique_ptr<ContentStore> store) {
+        sim = std::make_unique<Simulator>(io, std::move(store), content.folder());
+        buildFreshRouter(*sim);
+        pressKey(*sim, Key::special(keyEnter));
+        switchMode(mode);
+    }
+    void start(const std::string& mode) { start(mode, content.build()); }
+    void switchMode(const std::string& m) {
+        enterMode(*sim, m);
+        resetInputLine(*sim);
+    }
+
+    ScratchContent content;
+    RecordingConsole io;
+    std::unique_ptr<Simulator> sim;
+};
+
+class CommandTables : public RecognitionTest {
 protected:
     void SetUp() override {
         content.table("userModeCmds", "enable\t1\nshow\t1\nsetup\t0\n");
@@ -121,20 +125,9 @@ protected:
         content.table("configRouterIgrpModeCmdsExtended", "network variable\t1\n");
     }
 
-    void start(const std::string& mode, std::unique_ptr<ContentStore> store) {
-        sim = std::make_unique<Simulator>(io, std::move(store), content.folder());
-        buildFreshRouter(*sim);
-        enterMode(*sim, mode);
-    }
-    void start(const std::string& mode) { start(mode, content.build()); }
-
     bool implemented(const std::string& typed) {
         return checkIfCommandImplemented(*sim, sim->liveRouter.prompt + typed);
     }
-
-    ScratchContent content;
-    RecordingConsole io;
-    std::unique_ptr<Simulator> sim;
 };
 
 TEST_F(CommandTables, OneWordIsAPrefixOfAnImplementedPlainRow) {
@@ -193,7 +186,7 @@ TEST_F(CommandTables, RouterModesUseTheirOwnTables) {
     start("config-routerRip");
     EXPECT_TRUE(implemented("net"));
     EXPECT_FALSE(implemented("network 10.0.0.0"));
-    enterMode(*sim, "config-routerIgrp");
+    switchMode("config-routerIgrp");
     EXPECT_FALSE(implemented("net"));
     EXPECT_TRUE(implemented("network v"));
     // A typed argument is never taken for the tables' "variable".
@@ -203,7 +196,7 @@ TEST_F(CommandTables, RouterModesUseTheirOwnTables) {
 TEST_F(CommandTables, AModeWithoutTablesAndAMissingStoreFindNothing) {
     start("");
     EXPECT_FALSE(checkIfCommandImplemented(*sim, "show"));
-    enterMode(*sim, "priv");
+    switchMode("priv");
     EXPECT_TRUE(implemented("show"));
 
     start("priv", nullptr);
@@ -228,7 +221,7 @@ TEST_F(CommandTables, TypedTextIsMatchedLiterallyNeverAsQuerySyntax) {
 
 TEST_F(CommandTables, AFailingQueryIsLoggedUnderItsNameAndCountsAsNotImplemented) {
     content.build();
-    content.alter("DROP TABLE privModeCmds");
+    content.drop("privModeCmds");
     start("priv", content.open());
     EXPECT_FALSE(implemented("show"));
     ASSERT_EQ(io.messages.size(), 1u);

@@ -41,16 +41,6 @@ void leaveToPrivileged(Simulator& sim) {
     printLine(sim, "");
 }
 
-bool* lineLoginFlag(routerState& r) {
-    if (r.currentLine == "aux")
-        return &r.auxLogin;
-    if (r.currentLine == "con")
-        return &r.consoleLogin;
-    if (r.currentLine == "vty")
-        return &r.vtyLogin;
-    return nullptr;
-}
-
 struct ExecTimeout {
     long* minutes;
     long* seconds;
@@ -287,7 +277,7 @@ void processNoInterface(Simulator& sim, const std::string& line) {
 
 void processNoLine(Simulator& sim, const std::string& line) {
     const int result = matchPattern(sim, line, "no login");
-    bool* flag = lineLoginFlag(sim.liveRouter);
+    bool* flag = sim.liveRouter.currentLineLogin();
     if (result != patternMatch || flag == nullptr) {
         printMismatch(sim, result);
         return;

@@ -25,4 +25,24 @@ interfaceConfig* routerState::selectedInterface() {
     return interfaceAt(currentInterface[0] - '0');
 }
 
+bool* routerState::currentLineLogin() {
+    if (currentLine == "aux")
+        return &auxLogin;
+    if (currentLine == "con")
+        return &consoleLogin;
+    if (currentLine == "vty")
+        return &vtyLogin;
+    return nullptr;
+}
+
+std::string* routerState::currentLinePassword() {
+    if (currentLine == "aux")
+        return &auxPassword;
+    if (currentLine == "con")
+        return &consolePassword;
+    if (currentLine == "vty")
+        return &vtyPassword;
+    return nullptr;
+}
+
 } // namespace kestro

@@ -126,6 +126,10 @@ struct routerState : routerConfig {
     // when none is selected.
     interfaceConfig* selectedInterface();
     interfaceConfig* interfaceAt(int index);
+    // The login flag and password of the line selected by `currentLine`
+    // ("con", "aux", "vty"); null when none is selected.
+    bool* currentLineLogin();
+    std::string* currentLinePassword();
     const interfaceConfig* interfaceAt(int index) const;
 };
 

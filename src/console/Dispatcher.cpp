@@ -245,31 +245,10 @@ void process_hostname(Simulator& sim, const std::vector<std::string>& words) {
     }
 }
 
-// login and password of the line being configured.
-bool* lineLoginFlag(routerState& r) {
-    if (r.currentLine == "aux")
-        return &r.auxLogin;
-    if (r.currentLine == "con")
-        return &r.consoleLogin;
-    if (r.currentLine == "vty")
-        return &r.vtyLogin;
-    return nullptr;
-}
-
-std::string* linePassword(routerState& r) {
-    if (r.currentLine == "aux")
-        return &r.auxPassword;
-    if (r.currentLine == "con")
-        return &r.consolePassword;
-    if (r.currentLine == "vty")
-        return &r.vtyPassword;
-    return nullptr;
-}
-
 void processLineLogin(Simulator& sim, const std::string& line) {
     switch (matchPattern(sim, line, "login")) {
     case patternMatch:
-        if (bool* flag = lineLoginFlag(sim.liveRouter))
+        if (bool* flag = sim.liveRouter.currentLineLogin())
             *flag = true;
         else
             printInvalidInput(sim);
@@ -285,7 +264,7 @@ void processLineLogin(Simulator& sim, const std::string& line) {
 void processLinePassword(Simulator& sim, const std::string& line) {
     switch (matchPattern(sim, line, "password variable")) {
     case patternMatch:
-        if (std::string* password = linePassword(sim.liveRouter))
+        if (std::string* password = sim.liveRouter.currentLinePassword())
             *password = splitWords(normaliseLine(sim, line))[1];
         else
             printInvalidInput(sim);
@@ -307,10 +286,27 @@ struct Context {
 
 using Handler = std::function<void(const Context&)>;
 
-// A row that runs `handler` in the named modes and answers every other mode
-// with `otherwise`.
-Handler inModes(std::initializer_list<const char*> modes,
-                void (*handler)(Simulator&, const std::string&), void (*otherwise)(Simulator&)) {
+using LineHandler = void (*)(Simulator&, const std::string&);
+
+// A row that runs the handler of the current mode and answers every other
+// mode with `otherwise`.
+Handler byMode(std::initializer_list<std::pair<const char*, LineHandler>> handlers,
+               void (*otherwise)(Simulator&)) {
+    std::vector<std::pair<std::string, LineHandler>> rows(handlers.begin(), handlers.end());
+    return [rows, otherwise](const Context& c) {
+        for (const auto& [mode, handler] : rows) {
+            if (mode == c.mode) {
+                handler(c.sim, c.line);
+                return;
+            }
+        }
+        otherwise(c.sim);
+    };
+}
+
+// The same handler in each of the named modes.
+Handler inModes(std::initializer_list<const char*> modes, LineHandler handler,
+                void (*otherwise)(Simulator&)) {
     std::vector<std::string> accepted(modes.begin(), modes.end());
     return [accepted, handler, otherwise](const Context& c) {
         if (std::find(accepted.begin(), accepted.end(), c.mode) != accepted.end())
@@ -379,57 +375,6 @@ void helpCommand(const Context& c) {
         printUnknownCommand(c.sim);
 }
 
-void cdpCommand(const Context& c) {
-    if (c.mode == "conf")
-        processGlobalCdp(c.sim, c.line);
-    else if (c.mode == "config-if")
-        processInterfaceCdp(c.sim, c.line);
-    else
-        printInvalidInput(c.sim);
-}
-
-void ipCommand(const Context& c) {
-    if (c.mode == "conf")
-        processGlobalIp(c.sim, c.line);
-    else if (c.mode == "config-if")
-        processInterfaceIp(c.sim, c.line);
-    else
-        printInvalidInput(c.sim);
-}
-
-void networkCommand(const Context& c) {
-    if (c.mode == "config-routerRip")
-        processNetworkRip(c.sim, c.line);
-    else if (c.mode == "config-routerIgrp")
-        processNetworkIgrp(c.sim, c.line);
-    else
-        printUnknownCommand(c.sim);
-}
-
-void noCommand(const Context& c) {
-    if (c.mode == "conf")
-        processNoConf(c.sim, c.line);
-    else if (c.mode == "config-line")
-        processNoLine(c.sim, c.line);
-    else if (c.mode == "config-if")
-        processNoInterface(c.sim, c.line);
-    else if (c.mode == "config-routerRip")
-        processNoRouterRip(c.sim, c.line);
-    else if (c.mode == "config-routerIgrp")
-        processNoRouterIgrp(c.sim, c.line);
-    else
-        printUnknownCommand(c.sim);
-}
-
-void showCommand(const Context& c) {
-    if (c.mode == "user")
-        processShowUser(c.sim, c.line);
-    else if (c.mode == "priv")
-        processShowPriv(c.sim, c.line);
-    else
-        printUnknownCommand(c.sim);
-}
-
 void configureCommand(const Context& c) {
     process_configure_terminal(c.sim, c.words);
 }
@@ -441,7 +386,8 @@ const std::map<std::string, Handler, std::less<>>& dispatchTable() {
         t["banner"] = inModes({"conf"}, processBanner, printInvalidInput);
         t["bandwidth"] = inModes({"config-if"}, processBandwidth, printInvalidInput);
         t["clock"] = inModes({"config-if"}, processClockRate, printInvalidInput);
-        t["cdp"] = cdpCommand;
+        t["cdp"] = byMode({{"conf", processGlobalCdp}, {"config-if", processInterfaceCdp}},
+                          printInvalidInput);
         for (const char* w : {"conf", "confi", "config", "configu", "configur", "configure"})
             t[w] = configureCommand;
         t["copy"] = inModes({"priv"}, processCopy, printInvalidInput);
@@ -456,19 +402,28 @@ const std::map<std::string, Handler, std::less<>>& dispatchTable() {
         t["hostname"] = [](const Context& c) { process_hostname(c.sim, c.words); };
         t["int"] = inModes({"conf"}, processInterfaceEntry, printUnknownCommand);
         t["interface"] = t["int"];
-        t["ip"] = ipCommand;
+        t["ip"] = byMode({{"conf", processGlobalIp}, {"config-if", processInterfaceIp}},
+                         printInvalidInput);
         t["keepalive"] = inModes({"config-if"}, processKeepalive, printInvalidInput);
         t["line"] = inModes({"conf"}, processLineEntry, printUnknownCommand);
         t["login"] = inModes({"config-line"}, processLineLogin, printUnknownCommand);
         t["logout"] = logoutCommand;
-        t["network"] = networkCommand;
-        t["no"] = noCommand;
+        t["network"] = byMode(
+            {{"config-routerRip", processNetworkRip}, {"config-routerIgrp", processNetworkIgrp}},
+            printUnknownCommand);
+        t["no"] = byMode({{"conf", processNoConf},
+                          {"config-line", processNoLine},
+                          {"config-if", processNoInterface},
+                          {"config-routerRip", processNoRouterRip},
+                          {"config-routerIgrp", processNoRouterIgrp}},
+                         printUnknownCommand);
         t["password"] = inModes({"config-line"}, processLinePassword, printUnknownCommand);
         t["ping"] = inModes({"user", "priv"}, processPing, printUnknownCommand);
         t["reload"] = inModes({"priv"}, processReload, printUnknownCommand);
         t["router"] = inModes({"conf"}, processRouterEntry, printInvalidInput);
-        t["sh"] = showCommand;
-        t["show"] = showCommand;
+        t["show"] =
+            byMode({{"user", processShowUser}, {"priv", processShowPriv}}, printUnknownCommand);
+        t["sh"] = t["show"];
         t["shutdown"] = inModes({"config-if"}, processShutdown, printUnknownCommand);
         t["terminal"] = [](const Context& c) { proces_terminal(c.sim, c.words); };
         t["blank_enter"] = [](const Context&) {};

@@ -1,0 +1,467 @@
+// "?" help and the help command against small content databases built for
+// each test. Answers are read with bold runs marked <b>...</b>.
+#include "Simulator.h"
+#include "console/Console.h"
+#include "console/Dispatcher.h"
+#include "console/RecordingConsole.h"
+#include "console/Session.h"
+#include "recognition/Recognition.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace kestro::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Content sources in a folder of their own, built by the content builder
+// into a database there. The folder is also the application folder, so the
+// error log lands in it.
+class ScratchContent {
+public:
+    ScratchContent() {
+        std::string pattern = (fs::path(::testing::TempDir()) / "kestro-recog-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("mkdtemp failed");
+        dir_ = pattern;
+        fs::create_directories(dir_ / "data");
+    }
+    ~ScratchContent() {
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+    }
+
+    // A command table, tab-separated as in data/commands.
+    void table(const std::string& name, const std::string& tsv) {
+        write(dir_ / "data/commands" / (name + ".tsv"), tsv);
+    }
+    // A cmdInfo screen; the builder joins its lines with CR LF.
+    void screen(const std::string& key, const std::string& text) {
+        write(dir_ / "data/cmdInfo" / ("s" + std::to_string(++screens_) + ".txt"),
+              "cmd: " + key + "\n---\n" + text + "\n");
+    }
+    std::string folder() const { return dir_.string(); }
+    std::string errorLog() const { return read(dir_ / "ErrorLog.txt"); }
+
+    std::unique_ptr<ContentStore> build() {
+        const std::string command = "'" KESTRO_BIN_DIR "/kestro-content-builder' '" +
+                                    (dir_ / "data").string() + "' '" + database() + "' > '" +
+                                    (dir_ / "builder.log").string() + "' 2>&1";
+        EXPECT_EQ(std::system(command.c_str()), 0) << read(dir_ / "builder.log");
+        return open();
+    }
+    std::unique_ptr<ContentStore> open() const {
+        std::string error;
+        auto store = ContentStore::open(database(), error);
+        EXPECT_NE(store, nullptr) << error;
+        return store;
+    }
+    // Breaks the built database on purpose.
+    void drop(const std::string& table) const {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(database().c_str(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db, ("DROP TABLE " + table).c_str(), nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+    }
+
+private:
+    std::string database() const { return (dir_ / "DataStore.db").string(); }
+    static void write(const fs::path& path, const std::string& content) {
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+    }
+    static std::string read(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    fs::path dir_;
+    int screens_ = 0;
+};
+
+// A simulator on a recording console, in the given mode, with the store.
+class RecognitionTest : public ::testing::Test {
+protected:
+    void start(const std::string& mode, std::unique_ptr<ContentStore> store) {
+        sim = std::make_unique<Simulator>(io, std::move(store), content.folder());
+        buildFreshRouter(*sim);
+        pressKey(*sim, Key::special(keyEnter));
+        switchMode(mode);
+    }
+    void start(const std::string& mode) { start(mode, content.build()); }
+    void switchMode(const std::string& m) {
+        enterMode(*sim, m);
+        resetInputLine(*sim);
+    }
+
+    ScratchContent content;
+    RecordingConsole io;
+    std::unique_ptr<Simulator> sim;
+};
+
+// The tables and screens every test here shares.
+void writeCommonContent(ScratchContent& c) {
+    c.table("userModeCmds", "enable\t1\nping\t1\nshow\t1\nconnect\t0\n");
+    c.table("userModeCmdsExtended", "show version\t1\n");
+    c.table("privModeCmds", "configure\t1\nclock\t0\ncopy\t1\nshow\t1\nsetup\t0\n");
+    c.table("privModeCmdsExtended",
+            "show access-lists\t1\nshow clock\t0\n"
+            "show interfaces serial\t1\nshow ipx route\t0\n"
+            "show ip route\t1\nshow ip interface brief\t1\n"
+            "terminal history size\t1\ncopy running-config startup-config\t1\n");
+    c.table("confModeCmdsExtended", "line aux\t1\nline console\t0\nline vty\t1\n");
+    c.table("lineModeCmds", "password\t1\n");
+    c.table("ifModeCmds", "clock\t1\t01\nshutdown\t1\t012\n");
+    c.screen("privmode_cmds", "Exec commands:\n  configure  Enter configuration mode\n"
+                              "  clock      Manage the system clock\n  ");
+    c.screen("usermode_cmds", "Exec commands:\n  connect  Open a terminal connection\n"
+                              "  enable   Turn on privileged commands\n  ");
+    c.screen("show_priv", "  access-lists  List access lists\n  clock         Display the "
+                          "system clock\n  ");
+    c.screen("show_interfaces_?", "  Ethernet  IEEE 802.3\n  Serial    Serial\n  ");
+    c.screen("access_list_?", "$  <1-99>  IP standard access list\n  <100-199>  IP extended");
+    c.screen("access_list_<1-99>_?", "$  deny    Specify packets to reject\n"
+                                     "$  permit  Specify packets to forward\n  ");
+    c.screen("access_list_<1-99>_variable_?", "$  A.B.C.D  Address to match\n  any      Any "
+                                              "source host\n$  host     A single host address");
+    c.screen("copy_run_?", "  startup-config  Copy to startup configuration\n  ");
+    c.screen("no_?_configRouterRipMode", "  network  Disable routing on an IP network\n  ");
+    c.screen("help", "Help may be requested at any point by entering\n"
+                     "a question mark '?'.\n  show  is named here but never bold");
+}
+
+class ContextHelp : public RecognitionTest {
+protected:
+    using RecognitionTest::start;
+    void start(const std::string& mode) {
+        writeCommonContent(content);
+        start(mode, content.build());
+    }
+
+    // Types `typed` after the prompt, its "?" included, and gives what was
+    // printed after the echo. Every answer leaves emphasis off and the
+    // prompt alone in the input line.
+    std::string ask(const std::string& typed) {
+        const std::string echo = "\r\n" + sim->liveRouter.prompt + typed;
+        sim->output.replace({});
+        for (char c : typed)
+            pressKey(*sim, Key::character(static_cast<unsigned char>(c)));
+        EXPECT_FALSE(sim->helpEmphasis) << typed;
+        EXPECT_EQ(sim->input.text, sim->liveRouter.prompt) << typed;
+        std::string out = sim->output.markedText();
+        EXPECT_TRUE(out.starts_with(echo)) << out;
+        return out.starts_with(echo) ? out.substr(echo.size()) : out;
+    }
+};
+
+const std::string unrecognized = "\r\n% Unrecognized command";
+
+TEST_F(ContextHelp, QuestionMarkAloneListsTheModesCommandsWithTheImplementedOnesBold) {
+    start("priv");
+    EXPECT_EQ(ask("?"), "\r\nExec commands:\r\n<b>  configure  Enter configuration mode</b>"
+                        "\r\n  clock      Manage the system clock\r\n  ");
+    switchMode("user");
+    EXPECT_EQ(ask("?"), "\r\nExec commands:\r\n  connect  Open a terminal connection"
+                        "\r\n<b>  enable   Turn on privileged commands</b>\r\n  ");
+    // A mode whose screen is missing prints nothing, and that is an answer.
+    switchMode("conf");
+    EXPECT_EQ(ask("?"), "");
+    // Before the session has started there is no list.
+    switchMode("");
+    sim->output.replace({});
+    showContextHelp(*sim, "?");
+    EXPECT_EQ(sim->output.text, "\r\n?");
+}
+
+TEST_F(ContextHelp, ShowScreensTestEachLineWithTheRequestsOwnWords) {
+    start("priv");
+    EXPECT_EQ(ask("show ?"), "\r\n<b>  access-lists  List access lists</b>\r\n  clock         "
+                             "Display the system clock\r\n  ");
+    EXPECT_EQ(ask("SHOW   ?"), "\r\n<b>  access-lists  List access lists</b>\r\n  clock         "
+                               "Display the system clock\r\n  ");
+    // The abbreviation is answered with the same screen.
+    ask("sh ?");
+    EXPECT_EQ(sim->output.text, "\r\n" + sim->liveRouter.prompt +
+                                    "sh ?\r\n  access-lists  List access lists\r\n  clock      "
+                                    "   Display the system clock\r\n  ");
+    switchMode("conf");
+    EXPECT_EQ(ask("show ?"), unrecognized);
+}
+
+TEST_F(ContextHelp, InterfaceFormsOfShowAreRecognisedAsTyped) {
+    start("priv");
+    EXPECT_EQ(ask("show interfaces ?"),
+              "\r\n  Ethernet  IEEE 802.3\r\n<b>  Serial    Serial</b>\r\n  ");
+    // The same screen; its lines are tested with the abbreviated words.
+    const std::string interfaces = "\r\n  Ethernet  IEEE 802.3\r\n  Serial    Serial\r\n  ";
+    EXPECT_EQ(ask("sh interfaces ?"), interfaces);
+    EXPECT_EQ(ask("sh int ?"), interfaces);
+    EXPECT_EQ(ask("show int ?"), unrecognized);
+    EXPECT_EQ(ask("show interface ?"), unrecognized);
+    const std::string serial = "\r\n<b>  <0-1>  Serial interface number</b>\r\n  ";
+    EXPECT_EQ(ask("show int serial ?"), serial);
+    EXPECT_EQ(ask("sh interfaces serial ?"), serial);
+    EXPECT_EQ(ask("sh int ethernet ?"), "\r\n<b>  <0-0>  Ethernet interface number</b>\r\n  ");
+    // Elsewhere int is read as interface.
+    const std::string ipInterface =
+        "\r\n<b>  Ethernet  IEEE 802.3</b>\r\n  Null      Null interface\r\n<b>  Serial    "
+        "Serial</b>\r\n  brief     Brief summary of IP status and configuration\r\n  <cr>\r\n  ";
+    EXPECT_EQ(ask("show ip interface ?"), ipInterface);
+    EXPECT_EQ(ask("sh ip int ?"), ipInterface);
+    EXPECT_EQ(ask("show ip int serial ?"), "\r\n<b>  <0-1>  Serial interface number</b>\r\n  ");
+    switchMode("user");
+    EXPECT_EQ(ask("show interfaces ?"), unrecognized);
+}
+
+TEST_F(ContextHelp, SomeRequestsEndSilently) {
+    start("priv");
+    EXPECT_EQ(ask("configure terminal ?"), "");
+    EXPECT_EQ(ask("configure memory now ?"), "");
+    switchMode("conf");
+    EXPECT_EQ(ask("hostname x ?"), "");
+    EXPECT_EQ(ask("line con ?"), "");
+    EXPECT_EQ(ask("line vty 0 4 ?"), "");
+    // The same words where they do not belong.
+    EXPECT_EQ(ask("configure ?"), unrecognized);
+    switchMode("priv");
+    EXPECT_EQ(ask("hostname ?"), unrecognized);
+    EXPECT_EQ(ask("line ?"), unrecognized);
+}
+
+TEST_F(ContextHelp, AccessListHelpFollowsTheWordsOfAStandardList) {
+    start("conf");
+    EXPECT_EQ(ask("access-list ?"),
+              "\r\n<b>  <1-99>  IP standard access list</b>\r\n  <100-199>  IP extended");
+    EXPECT_EQ(ask("access-list 100 ?"), unrecognized);
+    EXPECT_EQ(ask("access-list 10 ?"), "\r\n<b>  deny    Specify packets to reject</b>\r\n<b>  "
+                                       "permit  Specify packets to forward</b>\r\n  ");
+    EXPECT_EQ(ask("access-list 10 permit ?"), "\r\n<b>  A.B.C.D  Address to match</b>\r\n  any   "
+                                              "   Any source host\r\n<b>  host     A single host "
+                                              "address</b>");
+    EXPECT_EQ(ask("access-list 10 deny host ?"),
+              "\r\n<b>  Hostname or A.B.C.D  Host address</b>\r\n  ");
+    EXPECT_EQ(ask("access-list 10 permit any ?"),
+              "\r\n  log  Log matches against this entry\r\n  <cr>\r\n  ");
+    EXPECT_EQ(ask("access-list 10 permit 10.1.1.0 ?"),
+              "\r\n<b>  A.B.C.D  Wildcard bits</b>\r\n  log      Log matches against this "
+              "entry\r\n  <cr>\r\n  ");
+    EXPECT_EQ(ask("access-list 10 allow ?"), unrecognized);
+    EXPECT_EQ(ask("access-list 10 permit 10.1.1 ?"), unrecognized);
+    EXPECT_EQ(ask("access-list 10 permit 10.1.1.0 0.0.0.255 ?"), unrecognized);
+    switchMode("priv");
+    EXPECT_EQ(ask("access-list ?"), unrecognized);
+}
+
+TEST_F(ContextHelp, InterfaceAddressAndAccessGroupHelp) {
+    start("config-if");
+    sim->liveRouter.currentInterface = "2";
+    EXPECT_EQ(ask("ip address ?"), "\r\n  A.B.C.D  IP address\r\n  ");
+    EXPECT_EQ(ask("ip address 10.1.1.1 ?"), "\r\n  A.B.C.D  IP subnet mask\r\n  ");
+    EXPECT_EQ(ask("ip address abc ?"), unrecognized);
+    EXPECT_EQ(ask("ip access-group ?"),
+              "\r\n<b>  <1-199>      IP access list (standard or extended)</b>\r\n  "
+              "<1300-2699>  IP expanded access list (standard or extended) \r\n  WORD         "
+              "Access-list name\r\n  ");
+    EXPECT_EQ(ask("ip access-group 5 ?"),
+              "\r\n<b>  in   inbound packets</b>\r\n<b>  out  outbound packets</b>\r\n  ");
+    EXPECT_EQ(ask("ip access-group 100 ?"), unrecognized);
+    io.pauses.clear();
+    EXPECT_EQ(ask("no ip access-group ?"),
+              "\r\n<b>  <1-199>      IP access list (standard or extended)</b>\r\n  "
+              "<1300-2699>  IP expanded access list (standard or extended)\r\n  WORD         "
+              "Access-list name\r\n<b>  in           inbound packets</b>\r\n<b>  out          "
+              "outbound packets</b>");
+    // Printed as one paged block: a pause between each two of its five lines.
+    EXPECT_EQ(io.pauses.size(), 4u);
+    EXPECT_EQ(ask("no ip access-group 7 ?"),
+              "\r\n<b>  in   inbound packets</b>\r\n<b>  out  outbound packets</b>\r\n  ");
+    EXPECT_EQ(ask("no ip access-group 700 ?"), unrecognized);
+}
+
+TEST_F(ContextHelp, ExecTimeoutTakesMinutesThenSeconds) {
+    start("config-line");
+    EXPECT_EQ(ask("exec-timeout ?"), "\r\n <0-35791>  Timeout in minutes\r\n<cr>\r\n ");
+    const std::string seconds = "\r\n  <0-2147483>  Timeout in seconds <cr>\r\n  ";
+    EXPECT_EQ(ask("exec-timeout 35791 ?"), seconds);
+    EXPECT_EQ(ask("exec-timeout 0 ?"), seconds);
+    EXPECT_EQ(ask("exec-timeout 35792 ?"), unrecognized);
+    EXPECT_EQ(ask("exec-timeout 00000001 ?"), unrecognized);
+    EXPECT_EQ(ask("exec-timeout abc ?"), unrecognized);
+    EXPECT_EQ(ask("exec-timeout 5 2147483 ?"), seconds);
+    EXPECT_EQ(ask("exec-timeout 5 2147484 ?"), unrecognized);
+    EXPECT_EQ(ask("exec-timeout 35792 0 ?"), unrecognized);
+    EXPECT_EQ(ask("exec-timeout 5 0 0 ?"), unrecognized);
+}
+
+TEST_F(ContextHelp, TerminalHelpAndItsThreeMessages) {
+    start("priv");
+    // The fixed lines name commands too: terminal history size is
+    // implemented, so its line is bold.
+    EXPECT_EQ(ask("terminal history ?"), "\r\n<b> size  Set history buffer size</b>\r\n <cr>");
+    EXPECT_EQ(ask("terminal history size ?"), "\r\n<0-256>  Size of history buffer");
+    EXPECT_EQ(ask("terminal foo ?"), "\r\n \r\n% Invalid input detected at '^' marker.");
+    EXPECT_EQ(ask("terminal history size 5 ?"), unrecognized);
+    EXPECT_EQ(ask("terminal foo bar ?"), unrecognized);
+    switchMode("user");
+    EXPECT_EQ(ask("terminal foo ?"),
+              "\r\n% Unknown command or computer name, or unable to find computer address");
+    EXPECT_EQ(ask("terminal history ?"), "\r\n size  Set history buffer size\r\n <cr>");
+    switchMode("conf");
+    EXPECT_EQ(ask("terminal ?"), unrecognized);
+    EXPECT_EQ(ask("terminal history ?"), "\r\n \r\n% Invalid input detected at '^' marker.");
+}
+
+TEST_F(ContextHelp, FixedLinesWithoutAMarkAreBoldWhenTheirCommandIsImplemented) {
+    start("conf");
+    EXPECT_EQ(ask("line ?"), "\r\n<0-6>    First Line number\r\n<b>aux      Auxiliary line</b>"
+                             "\r\nconsole  Primary terminal line\r\n<b>vty      Virtual "
+                             "terminal</b>");
+    EXPECT_EQ(ask("line console ?"), "\r\n<0-0>    First Line number\r\n ");
+    EXPECT_EQ(ask("line vty ?"), "\r\n<0-4>    First Line number\r\n ");
+    EXPECT_EQ(ask("cdp ?"), "\r\n<b>  holdtime  Specify the holdtime (in sec) to be sent in "
+                            "packets</b>\r\n<b>  timer     Specify the rate at which CDP packets "
+                            "are sent (in sec)</b>\r\n<b>  run</b>\r\n  ");
+    EXPECT_EQ(ask("cdp timer ?"), "\r\n<b>  <5-900>  Rate at which CDP packets are sent (in "
+                                  "sec)</b>\r\n  ");
+}
+
+TEST_F(ContextHelp, BlankLinesAreMadeOfBlanks) {
+    start("config-if");
+    EXPECT_EQ(ask("bandwidth ?"), "\r\n<b>  <1-10000000>  Bandwidth in kilobits</b>\r\n  ");
+    EXPECT_EQ(ask("shutdown ?"), "\r\n  <cr>\r\n  ");
+    switchMode("user");
+    EXPECT_EQ(ask("enable ?"), "\r\n<0-15>  Enable level\r\n<cr>\r\n ");
+    EXPECT_EQ(ask("en ?"), "\r\n<0-15>  Enable level\r\n<cr>\r\n ");
+    EXPECT_EQ(ask("ping ?"), "\r\n<b>  WORD  Ping destination address or hostname</b>\r\n  ip   "
+                             " IP echo\r\n  tag   Tag encapsulated IP echo\r\n  ");
+    switchMode("config-routerIgrp");
+    EXPECT_EQ(ask("network ?"), "\r\n   A.B.C.D  Network number\r\n   ");
+    EXPECT_EQ(ask("no network ?"), "\r\n   A.B.C.D  Network number\r\n   ");
+    switchMode("conf");
+    EXPECT_EQ(ask("hostname ?"), "\r\n WORD  This system's network name\r\n ");
+    EXPECT_EQ(ask("banner motd ?"),
+              "\r\nLINE  c banner-text c, where 'c' is a delimiting character\r\n ");
+    EXPECT_EQ(ask("banner x y ?"), "\r\nLINE    <cr>\r\n ");
+}
+
+TEST_F(ContextHelp, NoIsAnsweredByModeFirstMatchWinning) {
+    start("priv");
+    EXPECT_EQ(ask("no ?"), "\r\n debug  Disable debugging functions (see also 'undebug')\r\n ");
+    EXPECT_EQ(ask("no ip ?"), unrecognized);
+    switchMode("conf");
+    EXPECT_EQ(ask("no access-list ?"),
+              "\r\n<b>  <1-99>       IP standard access list</b>\r\n  <100-199>    IP extended "
+              "access list\r\n  <1100-1199>  Extended 48-bit MAC address access list\r\n  "
+              "<1300-1999>  IP standard access list (expanded range)\r\n  <200-299>    Protocol "
+              "type-code access list\r\n  <2000-2699>  IP extended access list (expanded "
+              "range)\r\n  <700-799>    48-bit MAC address access list\r\n  ");
+    EXPECT_EQ(ask("no cdp run ?"), "\r\n  <cr>\r\n  ");
+    EXPECT_EQ(ask("no ip host ?"), "\r\nWORD  Name of host\r\n ");
+    EXPECT_EQ(ask("no router igrp ?"), "\r\n  <1-65535>  Autonomous system number\r\n  ");
+    // A screen that is missing prints nothing.
+    EXPECT_EQ(ask("no ?"), "");
+    switchMode("config-routerRip");
+    EXPECT_EQ(ask("no ?"), "\r\n  network  Disable routing on an IP network\r\n  ");
+    switchMode("config-if");
+    sim->liveRouter.currentInterface = "0";
+    EXPECT_EQ(ask("no clock rate ?"), "\r\n  <cr>\r\n  ");
+    EXPECT_EQ(ask("no access-list ?"), unrecognized);
+}
+
+TEST_F(ContextHelp, CopyReadsShortFileNamesAsLongOnes) {
+    start("priv");
+    const std::string toStartup =
+        "\r\n<b>  startup-config  Copy to startup configuration</b>\r\n  ";
+    EXPECT_EQ(ask("copy running-config ?"), toStartup);
+    EXPECT_EQ(ask("copy tftp ?"), "\r\n  startup-config  Copy to startup configuration\r\n  ");
+    // Tested with the words as typed, which the table does not hold.
+    EXPECT_EQ(ask("copy run ?"), "\r\n  startup-config  Copy to startup configuration\r\n  ");
+    EXPECT_EQ(ask("copy start ?"), "\r\n  startup-config  Copy to startup configuration\r\n  ");
+    EXPECT_EQ(ask("copy ?"), "");
+    EXPECT_EQ(ask("copy running-config startup-config ?"), unrecognized);
+    switchMode("user");
+    EXPECT_EQ(ask("copy run ?"), unrecognized);
+}
+
+TEST_F(ContextHelp, AnythingElseIsUnrecognized) {
+    start("conf");
+    EXPECT_EQ(ask("foo ?"), unrecognized);
+    EXPECT_EQ(ask("bandwidth ?"), unrecognized);
+    EXPECT_EQ(ask("ip ?"), "");
+    EXPECT_EQ(ask("ip foo ?"), unrecognized);
+    EXPECT_EQ(ask("it's ?"), unrecognized);
+    EXPECT_TRUE(io.messages.empty());
+}
+
+TEST_F(ContextHelp, AWordDirectlyBeforeTheMarkListsTheCommandsItBegins) {
+    start("priv");
+    EXPECT_EQ(ask("sh?"), "\r\nshow ");
+    EXPECT_EQ(ask("s?"), "\r\nshow setup ");
+    EXPECT_EQ(ask("C?"), "\r\nconfigure clock copy ");
+    // Several words: the distinct words at the typed one's place, a word
+    // inside an earlier one ("ip" in "ipx") left out.
+    EXPECT_EQ(ask("show i?"), "\r\ninterfaces ipx ");
+    EXPECT_EQ(ask("show ip?"), "\r\nipx ");
+    EXPECT_EQ(ask("show ip r?"), "\r\nroute ");
+    EXPECT_EQ(ask("x?"), unrecognized);
+    EXPECT_EQ(ask("sh'?"), unrecognized);
+    EXPECT_EQ(ask("s%?"), unrecognized);
+    switchMode("config-if");
+    sim->liveRouter.currentInterface = "2";
+    // Listed whatever the interface.
+    EXPECT_EQ(ask("cl?"), "\r\nclock ");
+    EXPECT_EQ(ask("clock r?"), unrecognized);
+    switchMode("config-line");
+    EXPECT_EQ(ask("pa?"), "\r\npassword ");
+    EXPECT_EQ(ask("password x?"), unrecognized);
+    switchMode("");
+    sim->output.replace({});
+    showContextHelp(*sim, "sh?");
+    EXPECT_EQ(sim->output.text, "\r\nsh?" + unrecognized);
+    EXPECT_TRUE(io.messages.empty());
+    EXPECT_EQ(content.errorLog(), "");
+}
+
+TEST_F(ContextHelp, FailingListingsAreLoggedUnderTheirName) {
+    writeCommonContent(content);
+    content.build();
+    content.drop("privModeCmds");
+    start("priv", content.open());
+    EXPECT_EQ(ask("sh?"), unrecognized);
+    EXPECT_NE(content.errorLog().find("In function listCommandsStartingWithString"),
+              std::string::npos);
+}
+
+TEST_F(ContextHelp, WithoutAStoreScreensAndListingsFindNothing) {
+    start("priv", nullptr);
+    EXPECT_EQ(ask("?"), "");
+    EXPECT_EQ(ask("sh?"), unrecognized);
+    EXPECT_EQ(ask("bandwidth ?"), unrecognized);
+    switchMode("config-if");
+    EXPECT_EQ(ask("bandwidth ?"), "\r\n<b>  <1-10000000>  Bandwidth in kilobits</b>\r\n  ");
+}
+
+TEST_F(ContextHelp, TheHelpCommandShowsItsScreenWithoutEmphasis) {
+    start("priv");
+    sim->output.replace({});
+    procesHelp(*sim);
+    EXPECT_EQ(sim->output.markedText(), "\r\nHelp may be requested at any point by entering"
+                                        "\r\na question mark '?'.\r\n  show  is named here but "
+                                        "never bold");
+    EXPECT_FALSE(sim->helpEmphasis);
+}
+
+} // namespace
+} // namespace kestro::testing
