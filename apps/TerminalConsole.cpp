@@ -124,7 +124,7 @@ TerminalKey controlSequence() {
     if (!readByte(c, 50))
         return unknownKey();
     if (c == '[') {
-        // The Linux console's F1-F5: "Esc [ [ A" .. "Esc [ [ E".
+        // The text console's F1-F5: "Esc [ [ A" .. "Esc [ [ E".
         if (!readByte(c, 50))
             return unknownKey();
         return c == 'E' ? TerminalKey{TerminalKey::routerA, {}} : unknownKey();

@@ -60,7 +60,7 @@ TEST_F(ConfigRendering, ConfiguredRouterLineByLine) {
     routerState& r = router();
     r.hostname = "lab";
     r.enableSecret = "class";
-    r.enablePassword = "cisco";
+    r.enablePassword = "falcon";
     r.domainLookup = false;
     r.hosts = {{"a", "1.1.1.1"}, {"b", "2.2.2.2"}, {"a", "3.3.3.3"}};
     r.domainName = "example";
@@ -88,7 +88,7 @@ TEST_F(ConfigRendering, ConfiguredRouterLineByLine) {
     // clang-format off
     const Lines expected = concat({header, {
         "hostname lab", "!", "enable secret password $1$Qm7d$Vh3kLp0sWz8RnT4eYc2Jx.",
-        "enable password cisco", "!", "ip subnet-zero", "no ip domain-lookup",
+        "enable password falcon", "!", "ip subnet-zero", "no ip domain-lookup",
         "ip host a 1.1.1.1 3.3.3.3 ", "ip host b 2.2.2.2 ", "ip domain-name example",
         "ip name-server 4.4.4.4 5.5.5.5 ", "!", "!", "!",
         "interface Ethernet0", " description lan side", " bandwidth 1000",

@@ -24,7 +24,7 @@ TEST_F(Dispatcher, NormaliseLineKeepsMultiByteCharactersWhole) {
 
 TEST_F(Dispatcher, MatchPatternAnswersMatchInvalidOrIncomplete) {
     toPrivileged();
-    EXPECT_EQ(matchPattern(sim, "Router#password cisco", "password variable"), patternMatch);
+    EXPECT_EQ(matchPattern(sim, "Router#password falcon", "password variable"), patternMatch);
     EXPECT_EQ(matchPattern(sim, "Router#password", "password variable"), patternIncomplete);
     EXPECT_EQ(matchPattern(sim, "Router#password a b", "password variable"), patternInvalid);
     EXPECT_EQ(matchPattern(sim, "Router#pass word", "password variable"), patternInvalid);

@@ -23,9 +23,9 @@ using Strings = std::vector<std::string>;
 
 TEST_F(GlobalConfig, EnableSecretAndPasswordAreStoredLowerCased) {
     EXPECT_EQ(outputOf("enable secret Class"), "");
-    EXPECT_EQ(outputOf("enable  PASSWORD   Cisco "), "");
+    EXPECT_EQ(outputOf("enable  PASSWORD   Falcon "), "");
     EXPECT_EQ(router().enableSecret, "class");
-    EXPECT_EQ(router().enablePassword, "cisco");
+    EXPECT_EQ(router().enablePassword, "falcon");
     EXPECT_EQ(inputLine(), "Router(config)#");
 }
 
