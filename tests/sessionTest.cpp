@@ -281,7 +281,11 @@ TEST_F(SavedConfiguration, SwitchingParksAndRestoresTheWholeRouter) {
     sim.routerBStore.mode = "user";
     sim.routerBStore.consoleText = "B transcript";
     sim.routerBStore.inputText = "rb>sh";
+    sim.helpEmphasis = true;
+    printLine(sim, "$  bold line", true);
+    sim.helpEmphasis = false;
     const std::string transcriptA = sim.output.text;
+    const std::vector<BoldRun> boldA = sim.output.bold;
     type("interface s", false);
 
     EXPECT_EQ(switchRouter(sim, 1), SwitchResult::Switched);
@@ -295,6 +299,7 @@ TEST_F(SavedConfiguration, SwitchingParksAndRestoresTheWholeRouter) {
     EXPECT_EQ(router().hostname, "ra");
     EXPECT_EQ(router().mode, "conf");
     EXPECT_EQ(sim.output.text, transcriptA);
+    EXPECT_EQ(sim.output.bold, boldA);
     EXPECT_EQ(inputLine(), "ra(config)#interface s");
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kestro {
@@ -117,6 +118,9 @@ struct routerState : routerConfig {
     std::string copyDialogue;
     long igrpAs = 0;
     std::string consoleText;
+    // Bold runs of consoleText as (start, length), so a help listing keeps
+    // its emphasis while the router is parked.
+    std::vector<std::pair<std::size_t, std::size_t>> consoleBold;
     std::string inputText;
 
     routerConfig& config() { return *this; }

@@ -38,6 +38,9 @@ SwitchResult switchRouter(Simulator& sim, long target) {
     routerState& parked = leavingA ? sim.routerAStore : sim.routerBStore;
     parked = sim.liveRouter;
     parked.consoleText = sim.output.text;
+    parked.consoleBold.clear();
+    for (const BoldRun& run : sim.output.bold)
+        parked.consoleBold.emplace_back(run.start, run.length);
     parked.inputText = sim.input.text;
     (leavingA ? sim.routerAStartupStore : sim.routerBStartupStore) = sim.startupConfig;
 
@@ -46,6 +49,8 @@ SwitchResult switchRouter(Simulator& sim, long target) {
     sim.startupConfig = target == 0 ? sim.routerAStartupStore : sim.routerBStartupStore;
     sim.activeRouter = target;
     sim.output.replace(sim.liveRouter.consoleText);
+    for (const auto& [start, length] : sim.liveRouter.consoleBold)
+        sim.output.bold.push_back({start, length});
     sim.io().outputReplaced(sim.output);
     setInputLine(sim, sim.liveRouter.inputText);
 
