@@ -191,3 +191,25 @@ TEST(ConsoleScrollBar, FollowsTheOutput) {
 
 } // namespace
 } // namespace kestro::testing
+
+namespace kestro::testing {
+namespace {
+
+// A failure inside a command is logged and told once; the console is left at
+// its prompt, not stuck in a listing with the input line switched off.
+TEST_F(ConsoleOutput, AFailureDuringAListingLeavesTheConsoleUsable) {
+    io.keySource = []() -> std::optional<int> { throw std::runtime_error("window gone"); };
+    io.lines = 2;
+    type("show running-config");
+    ASSERT_EQ(io.messages.size(), 1u);
+    EXPECT_TRUE(io.messages[0].starts_with("The Application encountered an error."));
+    EXPECT_EQ(sim.inputState, InputState::Normal);
+    EXPECT_TRUE(sim.input.enabled);
+    EXPECT_EQ(inputLine(), "Router#");
+    io.keySource = nullptr;
+    type("disable");
+    EXPECT_EQ(inputLine(), "Router>");
+}
+
+} // namespace
+} // namespace kestro::testing

@@ -7,6 +7,7 @@
 #include "recognition/Recognition.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace kestro {
 
@@ -372,9 +373,9 @@ void keyPress(Simulator& sim, char32_t ch) {
     setCaret(sim, sim.input.caret + 1);
 }
 
-void pressKey(Simulator& sim, const Key& key) {
-    if (!sim.input.enabled)
-        return;
+namespace {
+
+void deliverKey(Simulator& sim, const Key& key) {
     const bool swallowed = keyDown(sim, key.code, key.ctrl);
     if (key.ch != 0)
         keyPress(sim, key.ch);
@@ -403,6 +404,25 @@ void pressKey(Simulator& sim, const Key& key) {
         }
     }
     keyUp(sim, key.code);
+}
+
+} // namespace
+
+void pressKey(Simulator& sim, const Key& key) {
+    if (!sim.input.enabled)
+        return;
+    try {
+        deliverKey(sim, key);
+    } catch (const std::exception& e) {
+        sim.logError("TextWrite_KeyDown", e.what());
+        // A listing cut short by the failure must not leave the console
+        // waiting with its input line switched off.
+        if (sim.inputState == InputState::Paging)
+            sim.inputState = InputState::Normal;
+        sim.input.enabled = true;
+        sim.input.caretVisible = true;
+        resetInputLine(sim);
+    }
 }
 
 void manageHistory(Simulator& sim) {
