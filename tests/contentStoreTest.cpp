@@ -484,7 +484,7 @@ TEST_F(ContentBuilderTest, ShippedContentBuildsAndHoldsTheBootScreen) {
     ASSERT_NE(store, nullptr);
     const auto boot = store->cmdInfo("bootText", "t");
     ASSERT_TRUE(boot.has_value());
-    EXPECT_NE(boot->find("\r\nKestro Router Software (KRS), KR1600 Software (KR1600-I-M), Version "
+    EXPECT_NE(boot->find("\r\nKestro Router Software (KRS), KR1600 Software (KR1600-I-L), Version "
                          "11.3(4), RELEASE SOFTWARE\r\n"),
               std::string::npos);
     EXPECT_NE(boot->find("\r\n1 Ethernet/IEEE 802.3 interface(s)\r\n2 Serial network "
