@@ -22,8 +22,8 @@ void BM_ModeChangingLines(benchmark::State& state) {
     Simulator sim(io, nullptr, "/tmp");
     buildFreshRouter(sim);
     pressKey(sim, Key::special(keyEnter));
-    const std::vector<std::string> lines = {"enable",     "configure terminal", "interface serial 0",
-                                            "exit",       "line vty 0 4",       "end",
+    const std::vector<std::string> lines = {"enable", "configure terminal", "interface serial 0",
+                                            "exit",   "line vty 0 4",       "end",
                                             "disable"};
     std::size_t typed = 0;
     for (auto _ : state) {

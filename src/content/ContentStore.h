@@ -40,9 +40,8 @@ public:
     // given text parameters bound in order; returns every row, each as its
     // columns' text. A failure is reported to the failure handler under
     // `caller` and gives an empty result.
-    std::vector<std::vector<std::string>> query(const char* sql,
-                                                const std::vector<std::string>& params,
-                                                const char* caller);
+    std::vector<std::vector<std::string>>
+    query(const char* sql, const std::vector<std::string>& params, const char* caller);
 
     // Escapes LIKE wildcards ('%', '_') and the escape character ('\') in
     // typed text; patterns built with it must say ESCAPE '\'.
