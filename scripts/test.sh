@@ -6,6 +6,13 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
 
+# Sources are kept in the repo's clang-format style.
+if command -v clang-format >/dev/null 2>&1; then
+    (cd "$top" && git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror)
+else
+    echo "clang-format not found: format check skipped" >&2
+fi
+
 "$top/scripts/setup.sh" "$top/build"
 ctest --test-dir "$top/build" --output-on-failure --parallel "$jobs"
 
