@@ -8,23 +8,8 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${KESTRO_FUZZ_SECONDS:-60}
 
-packages=(
-    clang libclang-rt-14-dev
-    cmake ninja-build pkg-config
-    libsqlite3-dev
-)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    export DEBIAN_FRONTEND=noninteractive
-    $sudo apt-get update -q
-    $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+. "$top/scripts/packages.sh"
+installMissing "${fuzzPackages[@]}"
 
 build=$top/build-fuzz
 CC=clang CXX=clang++ cmake -S "$top" -B "$build" -G Ninja \

@@ -1,0 +1,32 @@
+# The system packages the project needs, and their installation; sourced by
+# setup.sh and fuzz.sh.
+
+buildPackages=(
+    g++ cmake ninja-build pkg-config
+    libsqlite3-dev
+    libgtest-dev libgmock-dev
+    libbenchmark-dev
+    clang-format
+)
+# The fuzz target needs clang's libFuzzer and sanitizer runtimes.
+fuzzPackages=(
+    clang libclang-rt-14-dev
+    cmake ninja-build pkg-config
+    libsqlite3-dev
+)
+
+# Installs those of the given packages that are missing (with sudo when not
+# root).
+installMissing() {
+    local missing=() p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    if [ ${#missing[@]} -eq 0 ]; then return 0; fi
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -q
+    $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
