@@ -47,6 +47,9 @@ TEST_F(Completion, TheTypedPartKeepsItsCaseOnlyWhenOneCommandFollows) {
     EXPECT_EQ(tab("  sH"), "  sHow ");
     // The shared beginning is written as the table spells it.
     EXPECT_EQ(tab("CO"), "co");
+    // Blanks after the last word do not split it: the end joins the word.
+    EXPECT_EQ(tab("sh "), "show ");
+    EXPECT_EQ(tab("show "), "show ");
 }
 
 TEST_F(Completion, ARowThatBeginsAnotherDecidesByItsPlaceInTheTable) {

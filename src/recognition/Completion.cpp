@@ -76,6 +76,16 @@ Typed typedParts(const Simulator& sim, const std::string& line) {
     return typed;
 }
 
+// The typed text with the missing end of the one command added, and a blank.
+// Blanks typed after the last word are dropped first, so "sh " completes to
+// "show " rather than splitting the word as "sh ow ".
+std::string completedTyped(std::string typed, std::string_view missing) {
+    typed.erase(typed.find_last_not_of(' ') + 1);
+    typed.append(missing);
+    typed += ' ';
+    return typed;
+}
+
 void replaceAll(std::string& text, std::string_view from, std::string_view to) {
     if (from.empty())
         return;
@@ -197,7 +207,7 @@ std::string completePartialCommand(Simulator& sim, const std::string& line) {
         return typed.t;
     const Agreement a = agree(cmds);
     if (a.single)
-        return typed.t + missingEnd(a.first, typed.n) + " ";
+        return completedTyped(typed.t, missingEnd(a.first, typed.n));
     return a.shared;
 }
 
@@ -216,7 +226,7 @@ std::string completeAccessListCmd(Simulator& sim, const std::string& line) {
     if (cmds.empty())
         return typed.t;
     const Agreement a = agree(cmds);
-    std::string r = a.single ? typed.t + missingEnd(a.first, typed.n) + " " : a.shared;
+    std::string r = a.single ? completedTyped(typed.t, missingEnd(a.first, typed.n)) : a.shared;
     replaceAll(r, s, k);
     return r;
 }
@@ -246,7 +256,7 @@ std::string completeAccessGroupCmd(Simulator& sim, const std::string& line) {
     if (a.single) {
         std::string end = missingEnd(a.first, typed.n);
         end.erase(end.find_last_not_of(' ') + 1);
-        std::string r = typed.t + end + " ";
+        std::string r = completedTyped(typed.t, end);
         replaceAll(r, listPlaceholder, k);
         return r;
     }
