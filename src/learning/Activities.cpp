@@ -159,7 +159,7 @@ void returnToRouterA(Simulator& sim) {
         return;
     sim.inputState = InputState::Normal;
     sim.input.enabled = true;
-    switchRouter(sim, 0);
+    moveRouterLive(sim, 0);
 }
 
 // RouterB before its first use: factory values with no host name, so the
@@ -226,6 +226,7 @@ const std::vector<std::string>& activityNames() {
 }
 
 void initLabs(Simulator& sim, const std::string& labName) {
+    Simulator::Command command(sim, Simulator::Command::activityStart);
     (void)labName; // names the instruction text, loaded elsewhere
     sim.activityKind = 0;
     setNetwork(sim, labNetwork);
@@ -236,6 +237,7 @@ void initLabs(Simulator& sim, const std::string& labName) {
 }
 
 void initTests(Simulator& sim, const std::string& testName) {
+    Simulator::Command command(sim, Simulator::Command::activityStart);
     sim.activityKind = 3;
     setNetwork(sim, testName == "test3" ? test3Network : labNetwork);
     sim.consoleOpen = true;
@@ -243,6 +245,7 @@ void initTests(Simulator& sim, const std::string& testName) {
 }
 
 void inittroubleshooting(Simulator& sim, const std::string& exerciseName) {
+    Simulator::Command command(sim, Simulator::Command::activityStart);
     const Exercise* e = findExercise(exerciseName);
     sim.activityKind = 5;
     if (e) {
@@ -316,6 +319,7 @@ void applyExercisePreset(Simulator& sim, const std::string& key) {
 }
 
 bool startActivity(Simulator& sim, const std::string& name) {
+    Simulator::Command command(sim, Simulator::Command::activityStart);
     if (name == "lab") {
         initLabs(sim, guidedLabNames().front());
         return true;
@@ -343,7 +347,14 @@ bool twoRouterPanelOpen(const Simulator& sim) {
 std::optional<SwitchResult> pressRouterButton(Simulator& sim, long target) {
     if (!twoRouterPanelOpen(sim))
         return std::nullopt;
-    return switchRouter(sim, target);
+    const SwitchResult result = switchRouter(sim, target);
+    // RouterB is built and preset at its first use: an empty host name marks
+    // one not yet built for this exercise.
+    if (result == SwitchResult::Switched && target == 1 && sim.liveRouter.hostname.empty()) {
+        buildFreshRouter(sim, "RouterB");
+        applyExercisePreset(sim, std::to_string(sim.exerciseNumber));
+    }
+    return result;
 }
 
 } // namespace kestro
