@@ -42,7 +42,7 @@ void returnToRouterA(Simulator& sim) {
         return;
     sim.inputState = InputState::Normal;
     sim.input.enabled = true;
-    switchRouter(sim, 0);
+    moveRouterLive(sim, 0);
 }
 
 // RouterB before its first use: factory values with no host name, so the
@@ -57,6 +57,7 @@ routerState unbuiltRouterB() {
 } // namespace
 
 void initLabs(Simulator& sim, const std::string& labName) {
+    Simulator::Command command(sim, Simulator::Command::activityStart);
     OpenWindows& w = sim.windows;
     SidePanelState& panel = sim.sidePanel;
     if (sim.activityKind != 0) {
@@ -88,6 +89,7 @@ void initLabs(Simulator& sim, const std::string& labName) {
 }
 
 void initTests(Simulator& sim, const std::string& testName) {
+    Simulator::Command command(sim, Simulator::Command::activityStart);
     OpenWindows& w = sim.windows;
     SidePanelState& panel = sim.sidePanel;
     sim.activityKind = 3;
@@ -113,6 +115,7 @@ void initTests(Simulator& sim, const std::string& testName) {
 }
 
 void inittroubleshooting(Simulator& sim, const std::string& exerciseName) {
+    Simulator::Command command(sim, Simulator::Command::activityStart);
     OpenWindows& w = sim.windows;
     SidePanelState& panel = sim.sidePanel;
     const ActivityNetwork* n = activityType(exerciseName) == ActivityType::troubleshooting
@@ -174,6 +177,7 @@ void loadTroubleshootingText(Simulator& sim, const std::string& exerciseName) {
 }
 
 bool startActivity(Simulator& sim, const std::string& name) {
+    Simulator::Command command(sim, Simulator::Command::activityStart);
     switch (activityType(name)) {
     case ActivityType::guidedLab:
         initLabs(sim, name == "lab" ? guidedLabNames().front() : name);
@@ -197,7 +201,14 @@ bool twoRouterPanelOpen(const Simulator& sim) {
 std::optional<SwitchResult> pressRouterButton(Simulator& sim, long target) {
     if (!twoRouterPanelOpen(sim))
         return std::nullopt;
-    return switchRouter(sim, target);
+    const SwitchResult result = switchRouter(sim, target);
+    // RouterB is built and preset at its first use: an empty host name marks
+    // one not yet built for this exercise.
+    if (result == SwitchResult::Switched && target == 1 && sim.liveRouter.hostname.empty()) {
+        buildFreshRouter(sim, "RouterB");
+        applyExercisePreset(sim, std::to_string(sim.exerciseNumber));
+    }
+    return result;
 }
 
 } // namespace kestro
