@@ -120,34 +120,31 @@ void processInterfaceIp(Simulator& sim, const std::string& line) {
         printInvalidInput(sim);
 }
 
-void processKeepalive(Simulator& sim, const std::string& line) {
+// "<word> N" on the selected interface: N of at most maxLength characters
+// in low..high goes into `field`.
+void setInterfaceNumber(Simulator& sim, const std::string& line, const char* pattern,
+                        std::size_t maxLength, long low, long high, long interfaceConfig::*field) {
     interfaceConfig* iface = sim.liveRouter.selectedInterface();
-    const int result = matchPattern(sim, line, "keepalive variable");
+    const int result = matchPattern(sim, line, pattern);
     if (result != patternMatch || iface == nullptr) {
         printMismatch(sim, result);
         return;
     }
     const std::string value = wordsOf(sim, line)[1];
-    if (!isBoundedNumber(value, 5, 0, 32767)) {
+    if (!isBoundedNumber(value, maxLength, low, high)) {
         printInvalidInput(sim);
         return;
     }
-    iface->keepalive = numberValue(value);
+    iface->*field = numberValue(value);
+}
+
+void processKeepalive(Simulator& sim, const std::string& line) {
+    setInterfaceNumber(sim, line, "keepalive variable", 5, 0, 32767, &interfaceConfig::keepalive);
 }
 
 void processBandwidth(Simulator& sim, const std::string& line) {
-    interfaceConfig* iface = sim.liveRouter.selectedInterface();
-    const int result = matchPattern(sim, line, "bandwidth variable");
-    if (result != patternMatch || iface == nullptr) {
-        printMismatch(sim, result);
-        return;
-    }
-    const std::string value = wordsOf(sim, line)[1];
-    if (!isBoundedNumber(value, 8, 1, 10000000)) {
-        printInvalidInput(sim);
-        return;
-    }
-    iface->bandwidth = numberValue(value);
+    setInterfaceNumber(sim, line, "bandwidth variable", 8, 1, 10000000,
+                       &interfaceConfig::bandwidth);
 }
 
 void processClockRate(Simulator& sim, const std::string& line) {

@@ -31,19 +31,30 @@ void printBanner(Simulator& sim, const std::string& banner) {
     printLine(sim, banner);
 }
 
+// A password question answered: right, the question closes in `mode` (with
+// the banner printed, if any) and true; wrong, one more failure counted.
+bool passwordRight(Simulator& sim, const std::string& line, const std::string& expected,
+                   const char* mode, const std::string& banner = {}) {
+    routerState& r = sim.liveRouter;
+    if (normaliseLine(sim, line) != expected) {
+        r.failedPasswordCount += 1;
+        return false;
+    }
+    enterMode(sim, mode);
+    printBanner(sim, banner);
+    resetInputLine(sim);
+    sim.inputState = InputState::Normal;
+    r.failedPasswordCount = 0;
+    return true;
+}
+
 // Shared by the enable secret and enable password questions: `expected` is
 // the stored word, `tooMany` the lines printed after the third failure.
 void checkEnableAnswer(Simulator& sim, const std::string& line, const std::string& expected,
                        std::initializer_list<const char*> tooMany) {
     routerState& r = sim.liveRouter;
-    if (normaliseLine(sim, line) == expected) {
-        enterMode(sim, "priv");
-        resetInputLine(sim);
-        sim.inputState = InputState::Normal;
-        r.failedPasswordCount = 0;
+    if (passwordRight(sim, line, expected, "priv"))
         return;
-    }
-    r.failedPasswordCount += 1;
     if (r.failedPasswordCount >= 3) {
         for (const char* text : tooMany)
             printLine(sim, text);
@@ -107,15 +118,8 @@ void startSession(Simulator& sim) {
 
 void checkLoginPassword(Simulator& sim, const std::string& line) {
     routerState& r = sim.liveRouter;
-    if (normaliseLine(sim, line) == r.consolePassword) {
-        enterMode(sim, "user");
-        printBanner(sim, r.execBanner);
-        resetInputLine(sim);
-        sim.inputState = InputState::Normal;
-        r.failedPasswordCount = 0;
+    if (passwordRight(sim, line, r.consolePassword, "user", r.execBanner))
         return;
-    }
-    r.failedPasswordCount += 1;
     if (r.failedPasswordCount >= 3) {
         sim.inputState = InputState::Normal;
         r.failedPasswordCount = 0;
