@@ -411,6 +411,8 @@ void deliverKey(Simulator& sim, const Key& key) {
 void pressKey(Simulator& sim, const Key& key) {
     if (!sim.input.enabled)
         return;
+    // One key is one command: its failures are logged and announced once.
+    ErrorLog::Batch failures(sim.errorLog);
     try {
         deliverKey(sim, key);
     } catch (const std::exception& e) {
