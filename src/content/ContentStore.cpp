@@ -78,6 +78,7 @@ ContentStore::~ContentStore() {
 }
 
 void ContentStore::fail(const char* caller, int number, const std::string& description) {
+    ++failures_;
     if (onFailure_)
         onFailure_(caller ? caller : "", number, description);
 }
@@ -177,6 +178,42 @@ std::optional<std::string> ContentStore::misc(std::string_view id, const char* c
     return std::move(rows.front().front());
 }
 
+namespace {
+std::optional<std::string> firstText(std::vector<std::vector<std::string>> rows) {
+    if (rows.empty() || rows.front().empty())
+        return std::nullopt;
+    return std::move(rows.front().front());
+}
+} // namespace
+
+std::optional<std::string> ContentStore::labText(std::string_view labName, const char* caller) {
+    return firstText(
+        query("SELECT labText FROM Labs WHERE LabName = ?1", {std::string(labName)}, caller));
+}
+
+std::optional<std::string> ContentStore::testText(std::string_view testName, const char* caller) {
+    return firstText(
+        query("SELECT testText FROM tests WHERE testName = ?1", {std::string(testName)}, caller));
+}
+
+std::optional<ExerciseTexts> ContentStore::exercise(std::string_view exerciseName,
+                                                    const char* caller) {
+    auto rows = query("SELECT troubleshootingText, solutionText FROM troubleshooting "
+                      "WHERE labName = ?1",
+                      {std::string(exerciseName)}, caller);
+    if (rows.empty() || rows.front().size() < 2)
+        return std::nullopt;
+    return ExerciseTexts{std::move(rows.front()[0]), std::move(rows.front()[1])};
+}
+
+std::vector<FlashCard> ContentStore::flashCards(const char* caller) {
+    std::vector<FlashCard> cards;
+    for (auto& row : query("SELECT question, answer FROM flashCards ORDER BY random()", {}, caller))
+        if (row.size() == 2)
+            cards.push_back({std::move(row[0]), std::move(row[1])});
+    return cards;
+}
+
 std::string ContentStore::escapeLike(std::string_view text) {
     std::string escaped;
     escaped.reserve(text.size());
@@ -186,6 +223,34 @@ std::string ContentStore::escapeLike(std::string_view text) {
         escaped += c;
     }
     return escaped;
+}
+
+const std::vector<CommandTableRow>* ContentStore::commandTable(const std::string& table,
+                                                               const char* caller) {
+    if (const auto found = commandTables_.find(table); found != commandTables_.end())
+        return &found->second;
+    // Only the interface configuration tables say which interfaces a row
+    // applies to.
+    const bool hasInterface = table.starts_with("ifMode");
+    const std::string sql = "SELECT cmd, implemented" +
+                            std::string(hasInterface ? ", interface" : "") + " FROM " + table +
+                            " ORDER BY ord";
+    const int failuresBefore = failures_;
+    const auto rows = query(sql.c_str(), {}, caller);
+    if (failures_ != failuresBefore)
+        return nullptr;
+    std::vector<CommandTableRow> loaded;
+    loaded.reserve(rows.size());
+    for (const auto& row : rows) {
+        CommandTableRow r;
+        r.cmd = row.at(0);
+        r.implemented = row.at(1) == "1";
+        r.hasInterfaceColumn = hasInterface;
+        if (hasInterface)
+            r.interfaces = row.at(2);
+        loaded.push_back(std::move(r));
+    }
+    return &commandTables_.emplace(table, std::move(loaded)).first->second;
 }
 
 } // namespace kestro

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,6 +20,27 @@ namespace kestro {
 // failure's number and description. The owner routes it to the error log.
 using QueryFailureHandler =
     std::function<void(const std::string& caller, int number, const std::string& description)>;
+
+<<<<<<< HEAD
+struct FlashCard {
+    std::string question;
+    std::string answer;
+    bool operator==(const FlashCard&) const = default;
+};
+
+// A troubleshooting exercise: what the student sees, and how it is repaired.
+struct ExerciseTexts {
+    std::string troubleshootingText;
+    std::string solutionText;
+=======
+// One row of a command table (see content/CommandTables.h).
+struct CommandTableRow {
+    std::string cmd;
+    bool implemented = false;
+    bool hasInterfaceColumn = false;
+    std::string interfaces; // the interfaces the row applies to, e.g. "012"
+>>>>>>> c20688a
+};
 
 class ContentStore {
 public:
@@ -36,6 +58,15 @@ public:
     // Misc.contents of the row whose id equals key (case ignored).
     std::optional<std::string> misc(std::string_view id, const char* caller);
 
+    // Labs.labText of a guided lab, tests.testText of "test1".."test3" or
+    // "test1Solution".., the texts of a troubleshooting exercise (keys case
+    // ignored).
+    std::optional<std::string> labText(std::string_view labName, const char* caller);
+    std::optional<std::string> testText(std::string_view testName, const char* caller);
+    std::optional<ExerciseTexts> exercise(std::string_view exerciseName, const char* caller);
+    // Every flash card, in a random order drawn afresh by each call.
+    std::vector<FlashCard> flashCards(const char* caller);
+
     // Runs `sql` (prepared once per distinct text, then reused) with the
     // given text parameters bound in order; returns every row, each as its
     // columns' text. A failure is reported to the failure handler under
@@ -46,6 +77,12 @@ public:
     // Escapes LIKE wildcards ('%', '_') and the escape character ('\') in
     // typed text; patterns built with it must say ESCAPE '\'.
     static std::string escapeLike(std::string_view text);
+
+    // Every row of the named command table in table order, read on first use
+    // and kept. Null when it cannot be read: reported under `caller`, and
+    // read again at the next use. `table` must be one of the known table
+    // names, never typed text.
+    const std::vector<CommandTableRow>* commandTable(const std::string& table, const char* caller);
 
     const std::string& path() const { return path_; }
 
@@ -58,6 +95,8 @@ private:
     std::string path_;
     std::vector<std::pair<std::string, sqlite3_stmt*>> statements_;
     QueryFailureHandler onFailure_;
+    int failures_ = 0;
+    std::map<std::string, std::vector<CommandTableRow>, std::less<>> commandTables_;
 };
 
 } // namespace kestro
