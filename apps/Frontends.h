@@ -25,6 +25,15 @@ struct ScriptKey {
 std::optional<std::vector<ScriptKey>> parseScript(const std::string& text, const std::string& name,
                                                   std::string& error);
 
+// The largest script read; a longer one (or an endless device) is refused
+// rather than filling memory.
+constexpr std::size_t maxScriptBytes = 64u << 20;
+
+// Reads a script file whole ("-" is standard input). On a fault (a folder, no
+// such file, no permission, a read error, over maxScriptBytes) returns empty
+// and puts one message naming the file into `error`.
+std::optional<std::string> readScriptFile(const std::string& path, std::string& error);
+
 // Names of the special keys and what they do, for --help.
 std::string scriptKeyHelp();
 

@@ -4,6 +4,12 @@
 #include "console/RecordingConsole.h"
 #include "learning/Activities.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <sstream>
 
 namespace kestro {
@@ -107,6 +113,49 @@ std::string scriptKeyHelp() {
         << "  <RouterB>     the Router B button; both are refused with a message\n"
         << "                while a question or a listing is open\n";
     return out.str();
+}
+
+std::optional<std::string> readScriptFile(const std::string& path, std::string& error) {
+    const bool standardInput = path == "-";
+    const std::string shown = standardInput ? "standard input" : "the script file " + path;
+    auto failWith = [&](const std::string& why) -> std::optional<std::string> {
+        error = "cannot read " + shown + ": " + why;
+        return std::nullopt;
+    };
+    const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return failWith(std::strerror(errno));
+    struct Closer {
+        int fd;
+        bool owned;
+        ~Closer() {
+            if (owned)
+                ::close(fd);
+        }
+    } closer{fd, !standardInput};
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode))
+        return failWith("it is a folder");
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+        static_cast<std::uint64_t>(info.st_size) > maxScriptBytes)
+        return failWith("it is larger than 64 MB");
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0)
+            return text;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return failWith(std::strerror(errno));
+        }
+        // Devices and pipes have no size to check first: the limit is
+        // enforced while reading.
+        if (text.size() + static_cast<std::size_t>(n) > maxScriptBytes)
+            return failWith("it is larger than 64 MB");
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
 }
 
 std::optional<std::vector<ScriptKey>> parseScript(const std::string& text, const std::string& name,

@@ -8,9 +8,9 @@
 #include "learning/Activities.h"
 
 #include <charconv>
-#include <fstream>
+#include <cstdint>
 #include <iostream>
-#include <iterator>
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -57,10 +57,16 @@ Script files: every character is a key press, each end of line is Enter
 (a line ending in a backslash is typed without Enter). Special keys:
 )";
 
-bool parseNumber(const char* text, long& value) {
+// A whole decimal number that fits T and is at least `least`; anything
+// else (letters, a sign where none fits, a value too large) is refused.
+template <typename T> bool parseNumber(const char* text, T least, T& value) {
     const char* end = text + std::char_traits<char>::length(text);
-    auto [ptr, ec] = std::from_chars(text, end, value);
-    return ec == std::errc() && ptr == end;
+    T parsed{};
+    auto [ptr, ec] = std::from_chars(text, end, parsed);
+    if (ec != std::errc() || ptr != end || ptr == text || parsed < least)
+        return false;
+    value = parsed;
+    return true;
 }
 
 int fail(const std::string& message) {
@@ -116,14 +122,12 @@ std::string usageText() {
     return text;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     std::string scriptPath;
     bool haveScript = false;
     bool bold = false;
-    long seed = -1;
-    long lines = 0;
+    std::optional<std::uint32_t> seed;
+    int lines = 0;
     std::string activity = "lab";
     ConsoleLearning learning;
     for (int i = 1; i < argc; ++i) {
@@ -145,12 +149,14 @@ int main(int argc, char** argv) {
             haveScript = true;
         } else if (arg == "--seed") {
             const char* v = value("N");
-            if (!v || !parseNumber(v, seed) || seed < 0)
-                return fail("--seed needs a number of 0 or more");
+            std::uint32_t value = 0;
+            if (!v || !parseNumber<std::uint32_t>(v, 0, value))
+                return fail("--seed needs a number from 0 to 4294967295");
+            seed = value;
         } else if (arg == "--lines") {
             const char* v = value("N");
-            if (!v || !parseNumber(v, lines) || lines < 1)
-                return fail("--lines needs a number of 1 or more");
+            if (!v || !parseNumber<int>(v, 1, lines))
+                return fail("--lines needs a number from 1 to 2147483647");
         } else if (arg == "--bold") {
             bold = true;
         } else if (arg == "--activity") {
@@ -173,17 +179,11 @@ int main(int argc, char** argv) {
     // The script is read before anything starts, so a bad file changes nothing.
     std::vector<ScriptKey> keys;
     if (haveScript) {
-        std::string text;
-        if (scriptPath == "-") {
-            text.assign(std::istreambuf_iterator<char>(std::cin), {});
-        } else {
-            std::ifstream in(scriptPath, std::ios::binary);
-            if (!in)
-                return fail("cannot read the script file " + scriptPath);
-            text.assign(std::istreambuf_iterator<char>(in), {});
-        }
         std::string error;
-        auto parsed = parseScript(text, scriptPath == "-" ? "<stdin>" : scriptPath, error);
+        const std::optional<std::string> text = readScriptFile(scriptPath, error);
+        if (!text)
+            return fail(error);
+        auto parsed = parseScript(*text, scriptPath == "-" ? "<stdin>" : scriptPath, error);
         if (!parsed)
             return fail(error);
         keys = std::move(*parsed);
@@ -198,10 +198,10 @@ int main(int argc, char** argv) {
     }
 
     ScriptIo io;
-    io.lines = lines > 0 ? static_cast<int>(lines) : (haveScript ? 1000000 : 24);
+    io.lines = lines > 0 ? lines : (haveScript ? 1000000 : 24);
     Simulator sim(io, std::move(content));
-    if (seed >= 0)
-        sim.random.seed(static_cast<std::mt19937::result_type>(seed));
+    if (seed)
+        sim.random.seed(*seed);
     if (!startActivity(sim, activity))
         return fail("unknown activity " + activity);
     if (const auto status = learning.beforeSession(sim, haveScript, bold))
@@ -212,4 +212,15 @@ int main(int argc, char** argv) {
     const std::string transcript = runScript(sim, io, keys, bold);
     std::cout << (learning.replacesTranscript() ? learning.reportOutput(sim) : transcript);
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Whatever goes wrong ends with one message and a status, never an abort.
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        return fail(std::string("unexpected failure: ") + e.what());
+    }
 }

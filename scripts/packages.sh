@@ -6,6 +6,7 @@ buildPackages=(
     libsqlite3-dev
     libgtest-dev libgmock-dev
     libbenchmark-dev
+    libvterm-dev
     clang-format
 )
 # The fuzz target needs clang's libFuzzer and sanitizer runtimes.

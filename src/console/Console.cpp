@@ -441,6 +441,8 @@ void pressKey(Simulator& sim, const Key& key) {
     if (!sim.input.enabled || sim.busy())
         return;
     Simulator::Command command(sim, Simulator::Command::keyPress);
+    // One key is one command: its failures are logged and announced once.
+    ErrorLog::Batch failures(sim.errorLog);
     try {
         deliverKey(sim, key);
     } catch (const std::exception& e) {

@@ -98,47 +98,82 @@ void ErrorLog::logError(const std::string& operationName, int number,
     // The logger is what runs when something has already gone wrong: it must
     // not add a failure of its own.
     try {
-        const std::time_t now = std::time(nullptr);
-        std::tm local{};
-        localtime_r(&now, &local);
-
-        std::string record;
-        record += quoted("Error Occurred at " + formatLogTime(local));
-        record += quoted("In function " + operationName);
-        record += quoted(" Error number  =" + std::to_string(number));
-        record += quoted(" Description : " + description);
-        record += quoted(" ");
-        record += quoted(" ");
-
-        lastLogPath_.clear();
-        const std::string primary = primaryLogPath();
-        if (writeRecord(primary, firstError, record)) {
-            lastLogPath_ = primary;
-        } else {
-            const std::string fallback = fallbackLogPath();
-            if (!fallback.empty()) {
-                std::error_code ignored;
-                std::filesystem::create_directories(std::filesystem::path(fallback).parent_path(),
-                                                    ignored);
-                if (writeRecord(fallback, firstError, record))
-                    lastLogPath_ = fallback;
+        if (batchDepth_ > 0) {
+            for (Pending& p : pending_) {
+                if (p.operationName == operationName && p.number == number &&
+                    p.description == description) {
+                    ++p.count;
+                    return;
+                }
             }
+            pending_.push_back({operationName, number, description, 1});
+            return;
         }
-        // Only a record that was written ends the first one: otherwise the
-        // next record would be appended to a previous run's log.
-        if (!lastLogPath_.empty())
-            firstError = false;
-
-        if (messageBox_) {
-            std::string text = std::string(errorSentence) + "\n";
-            if (!lastLogPath_.empty())
-                text += " Please see details at " + lastLogPath_;
-            else
-                text += " The error could not be written to " + primary + ".";
-            messageBox_(text);
-        }
+        record(operationName, number, description, 1);
+        announce();
     } catch (...) {
     }
+}
+
+void ErrorLog::flush() {
+    try {
+        if (pending_.empty())
+            return;
+        std::vector<Pending> batch;
+        batch.swap(pending_);
+        for (const Pending& p : batch)
+            record(p.operationName, p.number, p.description, p.count);
+        announce();
+    } catch (...) {
+    }
+}
+
+void ErrorLog::record(const std::string& operationName, int number, const std::string& description,
+                      int count) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+
+    std::string record;
+    record += quoted("Error Occurred at " + formatLogTime(local));
+    record += quoted("In function " + operationName);
+    record += quoted(" Error number  =" + std::to_string(number));
+    std::string text = " Description : " + description;
+    if (count > 1)
+        text += " (" + std::to_string(count) + " times in one command)";
+    record += (quoted)(text); // not std::quoted, which a named string would find
+    record += quoted(" ");
+    record += quoted(" ");
+
+    lastLogPath_.clear();
+    const std::string primary = primaryLogPath();
+    if (writeRecord(primary, firstError, record)) {
+        lastLogPath_ = primary;
+    } else {
+        const std::string fallback = fallbackLogPath();
+        if (!fallback.empty()) {
+            std::error_code ignored;
+            std::filesystem::create_directories(std::filesystem::path(fallback).parent_path(),
+                                                ignored);
+            if (writeRecord(fallback, firstError, record))
+                lastLogPath_ = fallback;
+        }
+    }
+    // Only a record that was written ends the first one: otherwise the
+    // next record would be appended to a previous run's log.
+    if (!lastLogPath_.empty())
+        firstError = false;
+}
+
+void ErrorLog::announce() {
+    if (!messageBox_)
+        return;
+    std::string text = std::string(errorSentence) + "\n";
+    if (!lastLogPath_.empty())
+        text += " Please see details at " + lastLogPath_;
+    else
+        text += " The error could not be written to " + primaryLogPath() + ".";
+    messageBox_(text);
 }
 
 std::string formatLogTime(const std::tm& local) {

@@ -23,6 +23,25 @@ public:
     // program, even when no log file can be written.
     void logError(const std::string& operationName, int number, const std::string& description);
 
+    // While a batch is open (one command) a failure repeated in it is
+    // recorded once, with its count, and the batch is announced with one
+    // message box when it closes: a failing lookup met on every line of a
+    // listing must not raise a box per line. Batches nest; the outermost
+    // one writes.
+    class Batch {
+    public:
+        explicit Batch(ErrorLog& log) : log_(log) { ++log_.batchDepth_; }
+        ~Batch() {
+            if (--log_.batchDepth_ == 0)
+                log_.flush();
+        }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        ErrorLog& log_;
+    };
+
     // Set again at start-up: the first record of a run replaces the old log.
     bool firstError = true;
 
@@ -35,6 +54,20 @@ public:
 
 private:
     bool writeRecord(const std::string& path, bool truncate, const std::string& record);
+    // Writes one record (lastLogPath_ tells where it went).
+    void record(const std::string& operationName, int number, const std::string& description,
+                int count);
+    void announce();
+    void flush();
+
+    struct Pending {
+        std::string operationName;
+        int number;
+        std::string description;
+        int count;
+    };
+    int batchDepth_ = 0;
+    std::vector<Pending> pending_;
 
     std::string appFolder_;
     MessageBoxFn messageBox_;

@@ -1,0 +1,151 @@
+// The keystroke script reader and parser, and kestro-console's refusal of bad
+// files and options.
+#include "Frontends.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+using namespace kestro;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The keys as a compact text: characters as they are, special keys as {code},
+// Ctrl letters as ^x, the other kinds by name.
+std::string describe(const std::vector<ScriptKey>& keys) {
+    std::string out;
+    for (const ScriptKey& k : keys) {
+        switch (k.kind) {
+        case ScriptKey::escDown:
+            out += "[escDown]";
+            break;
+        case ScriptKey::escUp:
+            out += "[escUp]";
+            break;
+        case ScriptKey::routerA:
+            out += "[A]";
+            break;
+        case ScriptKey::routerB:
+            out += "[B]";
+            break;
+        case ScriptKey::press:
+            if (k.key.ctrl)
+                out += "^" + std::string(1, static_cast<char>(k.key.code - 'A' + 'a'));
+            else if (k.key.ch >= 32)
+                out += static_cast<char>(k.key.ch);
+            else
+                out += "{" + std::to_string(k.key.code) + "}";
+            break;
+        }
+    }
+    return out;
+}
+
+TEST(ScriptParser, KeyNamesAndLineEnds) {
+    struct Case {
+        std::string text, keys;
+    } cases[] = {
+        {"en\n", "en{13}"},
+        {"en", "en"}, // no line end, no Enter
+        {"a\r\nb\n", "a{13}b{13}"},
+        {"conf t\\\n<Tab>\n", "conf t{9}{13}"},
+        {"\\\n", ""},
+        {"<lt>x<Space><Enter>", "<x {13}"},
+        {"<Up><Down><Left><Right><Home><End><Backspace><Delete><Esc>",
+         "{38}{40}{37}{39}{36}{35}{8}{46}{27}"},
+        {"<C-a><C-z>", "^a^z"},
+        {"<Esc+f>", "[escDown]f[escUp]"},
+        {"<RouterA><RouterB>", "[A][B]"},
+        {"\n\n", "{13}{13}"},
+    };
+    for (const Case& c : cases) {
+        std::string error;
+        const auto keys = parseScript(c.text, "s", error);
+        ASSERT_TRUE(keys) << c.text << ": " << error;
+        EXPECT_EQ(describe(*keys), c.keys) << c.text;
+    }
+}
+
+TEST(ScriptParser, BadKeyNamesNameTheLine) {
+    struct Case {
+        std::string text, error;
+    } cases[] = {
+        {"ok\n<Bogus>\n", "s:2: unknown key name <Bogus>; write <lt> for a literal <"},
+        {"a <b", "s:1: unknown key name <b>; write <lt> for a literal <"},
+        {"<C-A>", "s:1: unknown key name <C-A>; write <lt> for a literal <"},
+        {"<>", "s:1: unknown key name <>; write <lt> for a literal <"},
+    };
+    for (const Case& c : cases) {
+        std::string error;
+        EXPECT_FALSE(parseScript(c.text, "s", error)) << c.text;
+        EXPECT_EQ(error, c.error);
+    }
+}
+
+TEST(ScriptReader, ReadsAFileAndRefusesBadOnesWithOneMessage) {
+    const fs::path dir = fs::temp_directory_path() / ("kestroScript" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    std::ofstream(dir / "good.keys") << "enable\n";
+    // Sparse: over the limit without writing 64 MB.
+    fs::resize_file((std::ofstream(dir / "huge.keys"), dir / "huge.keys"), maxScriptBytes + 1);
+    std::string error;
+    EXPECT_EQ(readScriptFile((dir / "good.keys").string(), error), "enable\n");
+
+    struct Case {
+        std::string path, error;
+    } cases[] = {
+        {dir.string(), "it is a folder"},
+        {(dir / "missing").string(), "No such file or directory"},
+        {"/proc/self/mem", "Input/output error"},
+        {(dir / "huge.keys").string(), "it is larger than 64 MB"},
+        {"/dev/zero", "it is larger than 64 MB"},
+    };
+    for (const Case& c : cases) {
+        error.clear();
+        EXPECT_FALSE(readScriptFile(c.path, error)) << c.path;
+        EXPECT_EQ(error, "cannot read the script file " + c.path + ": " + c.error);
+    }
+    fs::remove_all(dir);
+}
+
+// Runs kestro-console with the arguments; answers its status and what it
+// wrote to standard error.
+std::pair<int, std::string> runConsole(const std::string& args) {
+    const std::string command =
+        std::string(KESTRO_BIN_DIR) + "/kestro-console " + args + " 2>&1 >/dev/null </dev/null";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    std::string text;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe))
+        text += buffer;
+    const int status = ::pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
+}
+
+TEST(ConsoleOptions, BadFilesAndNumbersEndWithStatus2AndOneMessage) {
+    struct Case {
+        std::string args, message;
+    } cases[] = {
+        {"--script /", "cannot read the script file /: it is a folder"},
+        {"--script /proc/self/mem",
+         "cannot read the script file /proc/self/mem: Input/output error"},
+        {"--lines abc", "--lines needs a number from 1 to 2147483647"},
+        {"--lines 4294967296", "--lines needs a number from 1 to 2147483647"},
+        {"--lines 0", "--lines needs a number from 1 to 2147483647"},
+        {"--seed 4294967296", "--seed needs a number from 0 to 4294967295"},
+        {"--seed -1", "--seed needs a number from 0 to 4294967295"},
+        {"--seed ''", "--seed needs a number from 0 to 4294967295"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(runConsole(c.args), std::make_pair(2, "kestro-console: " + c.message + "\n"))
+            << c.args;
+    EXPECT_EQ(runConsole("--seed 4294967295 --lines 2147483647 --script /dev/null").first, 0);
+}
+
+} // namespace
