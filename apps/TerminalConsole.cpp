@@ -329,9 +329,12 @@ public:
     int visibleLines() const override { return std::max(1, terminalHeight() - 1); }
     // Text written above the input line (the instructions).
     void showText(const std::string& text) {
-        hideInput();
-        writeOut(text);
-        lastLineLength_ = 0;
+        if (!hideInput()) {
+            writeOut("\r\n");
+            inputShown_ = false;
+        }
+        // Not part of the transcript, but output goes on below it the same way.
+        writeTranscript(text, false);
         showInput();
     }
     void messageBox(const std::string& text) override {
