@@ -20,8 +20,13 @@ endif()
 # The desktop entry starts the desktop program; without it there is nothing
 # for a menu to start.
 if(TARGET kestro)
-    install(FILES packaging/${KESTRO_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-    install(FILES packaging/${KESTRO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+    configure_file(packaging/${KESTRO_APP_ID}.metainfo.xml
+        ${CMAKE_BINARY_DIR}/${KESTRO_APP_ID}.metainfo.xml @ONLY)
+    install(FILES packaging/${KESTRO_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES ${CMAKE_BINARY_DIR}/${KESTRO_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+    install(FILES packaging/kestro.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 
 # The console's man page, made from its --help.
