@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test headless: the normal build, its install
-# and Debian package, then the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
-# then the console fuzz target for about a minute.
+# and Debian package, then the whole suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then the console fuzz target for about a minute.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
