@@ -16,6 +16,15 @@ fuzzPackages=(
     libsqlite3-dev
 )
 
+# The pictures are drawn at build time with Qt's painter and the man page is
+# made from --help.
+buildPackages+=(qt6-base-dev qt6-svg-dev fonts-dejavu-core help2man)
+# Building and checking the Debian package and the desktop files.
+packagingPackages=(
+    debhelper dpkg-dev fakeroot lintian
+    desktop-file-utils appstream
+)
+
 # Installs those of the given packages that are missing (with sudo when not
 # root).
 installMissing() {

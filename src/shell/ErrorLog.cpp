@@ -255,21 +255,4 @@ void openBrowser(const std::string& address, const MessageBoxFn& messageBox,
         messageBox("Unable to open browser.Please visit " + address);
 }
 
-std::string applicationFolder() {
-    std::vector<char> buffer(4096);
-    for (;;) {
-        const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-        if (n < 0)
-            return ".";
-        if (static_cast<std::size_t>(n) < buffer.size()) {
-            std::filesystem::path exe(std::string(buffer.data(), static_cast<std::size_t>(n)));
-            std::string folder = exe.parent_path().string();
-            return folder.empty() ? "." : folder;
-        }
-        if (buffer.size() >= (1u << 20))
-            return ".";
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
 } // namespace kestro

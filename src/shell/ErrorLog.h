@@ -2,6 +2,8 @@
 // recorded and announced, and the launcher of web pages.
 #pragma once
 
+#include "shell/AppFolder.h"
+
 #include <chrono>
 #include <ctime>
 #include <functional>
@@ -91,8 +93,5 @@ bool startProgram(const std::vector<std::string>& argv, std::chrono::millisecond
 
 // "12/8/2026 3:04:05 AM": the time stamp of a log record.
 std::string formatLogTime(const std::tm& local);
-
-// The folder that holds the running executable.
-std::string applicationFolder();
 
 } // namespace kestro
