@@ -300,7 +300,7 @@ struct Task {
     bool rip = false;
 };
 
-struct DiagramSpec {
+struct DiagramPlan {
     std::string file;
     std::string title;
     std::string subtitle;
@@ -320,9 +320,9 @@ std::string withPrefix(const std::string& address, const std::string& mask) {
     return address + " /" + std::to_string(kestro::maskBitCount(mask));
 }
 
-void drawTitle(Diagram& d, const DiagramSpec& spec) {
-    d.text(QPointF(24, 38), q(spec.title), font(21, true), ink);
-    d.text(QPointF(24, 62), q(spec.subtitle), font(13.5), mutedInk);
+void drawTitle(Diagram& d, const DiagramPlan& plan) {
+    d.text(QPointF(24, 38), q(plan.title), font(21, true), ink);
+    d.text(QPointF(24, 62), q(plan.subtitle), font(13.5), mutedInk);
 }
 
 void drawLegend(Diagram& d, bool task) {
@@ -466,7 +466,7 @@ void drawTaskPanel(Diagram& d, const Task& task) {
 }
 
 // One router and its fixed, unsimulated neighbour.
-void drawSingleRouter(Diagram& d, const DiagramSpec& spec, const ActivityNetwork& n) {
+void drawSingleRouter(Diagram& d, const DiagramPlan& plan, const ActivityNetwork& n) {
     QPainter& p = d.painter();
     const std::string a1(n.lanAHost1), a2(n.lanAHost2), an(n.lanANetwork);
     const std::string b1(n.lanBHost1), b2(n.lanBHost2);
@@ -483,7 +483,7 @@ void drawSingleRouter(Diagram& d, const DiagramSpec& spec, const ActivityNetwork
     drawRouter(d, ra, "Your router", true, true);
     drawRouter(d, rb, "RouterB (neighbour)", false, false);
 
-    const Task& t = spec.task;
+    const Task& t = plan.task;
     // Serial0, the router's end of the link.
     double right = d.chip(QPointF(routerAX + 66, routerY - 14), "S0");
     if (!t.serialAddress.empty())
@@ -512,7 +512,7 @@ void drawSingleRouter(Diagram& d, const DiagramSpec& spec, const ActivityNetwork
 }
 
 // RouterA and RouterB, both simulated, joined RouterA S0 - RouterB S1.
-void drawTwoRouters(Diagram& d, const DiagramSpec& spec, const ActivityNetwork& n) {
+void drawTwoRouters(Diagram& d, const DiagramPlan& plan, const ActivityNetwork& n) {
     QPainter& p = d.painter();
     drawLan(d, lanA, "LAN", std::string(n.lanANetwork), "lanANetwork", std::string(n.lanAHost1),
             std::string(n.lanAHost2), "lanAHost1", "lanAHost2", false, false);
@@ -520,34 +520,34 @@ void drawTwoRouters(Diagram& d, const DiagramSpec& spec, const ActivityNetwork& 
             std::string(n.lanBHost2), "lanBHost1", "lanBHost2", false, true);
     const QPointF ra(routerAX, routerY), rb(routerBX, routerY);
     drawSerial(p, ra + QPointF(50, 0), rb - QPointF(50, 0), 480);
-    drawRouter(d, ra, "RouterA", spec.consoleRouter == 0, true);
-    drawRouter(d, rb, "RouterB", spec.consoleRouter == 1, false);
+    drawRouter(d, ra, "RouterA", plan.consoleRouter == 0, true);
+    drawRouter(d, rb, "RouterB", plan.consoleRouter == 1, false);
     d.chip(QPointF(routerAX + 66, routerY - 14), "S0");
     d.text(QPointF(routerAX + 66, routerY + 24), "DCE (clocking end)", font(12.5), mutedInk);
     d.chip(QPointF(routerBX - 66, routerY - 14), "S1", Anchor::right);
     ethernetLabel(d, routerAX, "E0", "", "", ink);
     ethernetLabel(d, routerBX, "E0", "", "", ink);
-    d.record("console", spec.consoleRouter == 0 ? "RouterA" : "RouterB");
+    d.record("console", plan.consoleRouter == 0 ? "RouterA" : "RouterB");
 }
 
-void drawDiagram(const DiagramSpec& spec, const fs::path& folder, std::vector<DrawnLabel>& log) {
-    const ActivityNetwork& n = networkNamed(spec.activities.front());
-    Diagram d(spec.file, log);
-    for (const std::string& activity : spec.activities)
+void drawDiagram(const DiagramPlan& plan, const fs::path& folder, std::vector<DrawnLabel>& log) {
+    const ActivityNetwork& n = networkNamed(plan.activities.front());
+    Diagram d(plan.file, log);
+    for (const std::string& activity : plan.activities)
         d.record("activity", activity);
-    drawTitle(d, spec);
-    const bool task = !spec.task.ethernetAddress.empty() || !spec.task.serialAddress.empty();
+    drawTitle(d, plan);
+    const bool task = !plan.task.ethernetAddress.empty() || !plan.task.serialAddress.empty();
     if (task)
-        drawTaskPanel(d, spec.task);
+        drawTaskPanel(d, plan.task);
     if (n.topologyKind == 2)
-        drawTwoRouters(d, spec, n);
+        drawTwoRouters(d, plan, n);
     else
-        drawSingleRouter(d, spec, n);
+        drawSingleRouter(d, plan, n);
     drawLegend(d, task);
     d.save(folder);
 }
 
-std::vector<DiagramSpec> diagrams() {
+std::vector<DiagramPlan> diagrams() {
     // The guided labs have the student number the router's interfaces in the
     // lab network's LAN and link; test 3 checks its own two addresses.
     const Task labTask{"192.160.5.1", "255.255.255.0", "220.155.5.1", "255.255.255.0", 0, false};
@@ -778,8 +778,8 @@ int main(int argc, char** argv) {
         const fs::path folder = argv[1];
         fs::create_directories(folder);
         std::vector<DrawnLabel> log;
-        for (const DiagramSpec& spec : diagrams())
-            drawDiagram(spec, folder, log);
+        for (const DiagramPlan& plan : diagrams())
+            drawDiagram(plan, folder, log);
         writeSplash(folder, argv[3]);
         writeIcons(folder, argv[4]);
 
