@@ -1,0 +1,13 @@
+#include "learning/welcomeForm.h"
+
+#include "Simulator.h"
+#include "shell/MDIForm1.h"
+
+namespace kestro {
+
+welcomeForm::welcomeForm(MDIForm1& main, QWidget* parent)
+    : ReadingForm(main, "welcomeForm", parent) {}
+
+void welcomeForm::sync() {}
+
+} // namespace kestro
