@@ -7,6 +7,8 @@ buildPackages=(
     libgtest-dev libgmock-dev
     libbenchmark-dev
     clang-format
+    qt6-base-dev libgl-dev
+    xvfb xauth imagemagick
 )
 # The fuzz target needs clang's libFuzzer and sanitizer runtimes.
 fuzzPackages=(

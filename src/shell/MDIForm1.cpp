@@ -65,6 +65,16 @@ MDIForm1::MDIForm1(Simulator& sim, QWidget* parent) : QMainWindow(parent), sim_(
 
     buildMenus();
 
+    // Whatever a click in the lesson area activates (a pane, a frame), the
+    // keyboard stays with the console's input line while the console is
+    // open; the flash cards keep their own focus rule.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (!now || !shownWindows_.BottomForm || now == bottomForm->TextWrite)
+            return;
+        if (mdiArea->isAncestorOf(now) && !flashCards->isAncestorOf(now))
+            bottomForm->TextWrite->setFocus();
+    });
+
     // The window covers the screen's available area and is not resized by
     // dragging: the lesson windows are laid out from its size.
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
