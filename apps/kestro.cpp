@@ -6,8 +6,14 @@
 #include "shell/MDIForm1.h"
 #include "shell/frmSplash.h"
 
+#include "shell/SideMenu.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 #include <cstring>
@@ -30,6 +36,80 @@ public:
     }
 };
 
+// --screenshots DIR: walks through the main views as a student would and
+// saves a picture of each into DIR, then ends. Used to look at the windows
+// after a change (scripts/screenshots.sh runs it under Xvfb).
+class Tour : public QObject {
+public:
+    Tour(MDIForm1& main, QString dir) : main_(main), dir_(std::move(dir)) {}
+
+    void start() {
+        using Step = std::function<void()>;
+        const std::vector<std::pair<Step, QString>> steps = {
+            {[] {}, "welcome"},
+            {[this] {
+                 main_.chooseMenuItem("configuringSerialInterface");
+                 type("\renable\rshow ip interface brief\rconfigure terminal\rinterface serial 0\r"
+                      "ip address 220.155.5.1 255.255.255.0\rclock rate 56000\rno shut");
+             },
+             "lab"},
+            {[this] {
+                 main_.chooseMenuItem("test1");
+                 type("\renable\rconfigure terminal\rhostname test1\r");
+                 main_.sidePanelClicked("showAnswer");
+             },
+             "report"},
+            {[this] {
+                 main_.chooseMenuItem("loadFlashCards");
+                 main_.flashCardButton(2);
+                 main_.flashCardButton(1);
+             },
+             "flashcards"},
+            {[this] {
+                 main_.chooseMenuItem("troubleshooting4");
+                 type("\renable\rshow ip route\r");
+                 main_.routerButton(1);
+                 type("\rena");
+             },
+             "tworouter"},
+            {[this] {
+                 main_.chooseMenuItem("routerStartUp");
+                 main_.sidePanelClicked("showNetwork");
+             },
+             "diagram"},
+        };
+        QDir().mkpath(dir_);
+        int delay = 800;
+        for (const auto& [step, name] : steps) {
+            const QString file = dir_ + "/" + name + ".png";
+            QTimer::singleShot(delay, this, [step, file, this] {
+                step();
+                QTimer::singleShot(600, this, [file, this] { main_.grab().save(file); });
+            });
+            delay += 1600;
+        }
+        QTimer::singleShot(delay, qApp, &QApplication::quit);
+    }
+
+private:
+    // Types the keys into the console; "\r" is Enter.
+    void type(const std::string& keys) {
+        QWidget* line = main_.bottomForm->TextWrite;
+        for (char c : keys) {
+            const bool enter = c == '\r';
+            const int key = enter ? Qt::Key_Return : QChar(c).toUpper().unicode();
+            const QString text = enter ? QStringLiteral("\r") : QString(QChar(c));
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+            QApplication::sendEvent(line, &press);
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+            QApplication::sendEvent(line, &release);
+        }
+    }
+
+    MDIForm1& main_;
+    QString dir_;
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -38,10 +118,13 @@ int main(int argc, char** argv) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
 
     bool skipCountdown = false;
+    QString screenshots;
     for (int i = 1; i < argc; ++i) {
         // --skip-countdown: as if a key were pressed on the start-up window.
         if (std::strcmp(argv[i], "--skip-countdown") == 0)
             skipCountdown = true;
+        else if (std::strcmp(argv[i], "--screenshots") == 0 && i + 1 < argc)
+            screenshots = QString::fromLocal8Bit(argv[++i]);
     }
 
     const std::string dbPath = applicationFolder() + "/DataStore.db";
@@ -71,6 +154,9 @@ int main(int argc, char** argv) {
     MDIForm1 main(sim);
     main.show();
     main.start();
+    Tour tour(main, screenshots);
+    if (!screenshots.isEmpty())
+        tour.start();
     const int status = QApplication::exec();
     sim.setIo(startupIo);
     return status;
