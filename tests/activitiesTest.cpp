@@ -4,6 +4,7 @@
 #include "ConsoleFixture.h"
 
 #include "learning/Activities.h"
+#include "learning/Networks.h"
 
 namespace kestro::testing {
 namespace {
@@ -77,6 +78,20 @@ TEST_F(Activities, EveryMenuNameStartsAndUnknownNamesChangeNothing) {
     EXPECT_EQ(sim.activityKind, 1);
     EXPECT_EQ(sim.lanAHost1, "unset");
     EXPECT_EQ(sim.output.text, before);
+}
+
+// Tools read the networks without a simulator: every activity has one, a
+// guided lab shares the labs' row, and the table holds what the loaders set.
+TEST(Networks, EveryActivityHasItsNetworkByName) {
+    for (const std::string& name : activityNames())
+        EXPECT_NE(networkOf(name), nullptr) << name;
+    EXPECT_EQ(networkOf("ripRouting"), networkOf("lab"));
+    EXPECT_EQ(networkOf("test2")->lanAHost1, "192.160.5.6");
+    EXPECT_EQ(networkOf("troubleshooting3")->exerciseNumber, 2);
+    EXPECT_EQ(networkOf("troubleshooting6")->topologyKind, 2);
+    EXPECT_TRUE(networkOf("troubleshooting6")->linkNetwork.empty());
+    for (const char* unknown : {"", "test4", "Lab", "troubleshooting7"})
+        EXPECT_EQ(networkOf(unknown), nullptr) << unknown;
 }
 
 // --- guided labs ----------------------------------------------------------------

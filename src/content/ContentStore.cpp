@@ -177,6 +177,42 @@ std::optional<std::string> ContentStore::misc(std::string_view id, const char* c
     return std::move(rows.front().front());
 }
 
+namespace {
+std::optional<std::string> firstText(std::vector<std::vector<std::string>> rows) {
+    if (rows.empty() || rows.front().empty())
+        return std::nullopt;
+    return std::move(rows.front().front());
+}
+} // namespace
+
+std::optional<std::string> ContentStore::labText(std::string_view labName, const char* caller) {
+    return firstText(
+        query("SELECT labText FROM Labs WHERE LabName = ?1", {std::string(labName)}, caller));
+}
+
+std::optional<std::string> ContentStore::testText(std::string_view testName, const char* caller) {
+    return firstText(
+        query("SELECT testText FROM tests WHERE testName = ?1", {std::string(testName)}, caller));
+}
+
+std::optional<ExerciseTexts> ContentStore::exercise(std::string_view exerciseName,
+                                                    const char* caller) {
+    auto rows = query("SELECT troubleshootingText, solutionText FROM troubleshooting "
+                      "WHERE labName = ?1",
+                      {std::string(exerciseName)}, caller);
+    if (rows.empty() || rows.front().size() < 2)
+        return std::nullopt;
+    return ExerciseTexts{std::move(rows.front()[0]), std::move(rows.front()[1])};
+}
+
+std::vector<FlashCard> ContentStore::flashCards(const char* caller) {
+    std::vector<FlashCard> cards;
+    for (auto& row : query("SELECT question, answer FROM flashCards ORDER BY random()", {}, caller))
+        if (row.size() == 2)
+            cards.push_back({std::move(row[0]), std::move(row[1])});
+    return cards;
+}
+
 std::string ContentStore::escapeLike(std::string_view text) {
     std::string escaped;
     escaped.reserve(text.size());

@@ -20,6 +20,18 @@ namespace kestro {
 using QueryFailureHandler =
     std::function<void(const std::string& caller, int number, const std::string& description)>;
 
+struct FlashCard {
+    std::string question;
+    std::string answer;
+    bool operator==(const FlashCard&) const = default;
+};
+
+// A troubleshooting exercise: what the student sees, and how it is repaired.
+struct ExerciseTexts {
+    std::string troubleshootingText;
+    std::string solutionText;
+};
+
 class ContentStore {
 public:
     // Opens the database file read-only. On failure returns null and puts a
@@ -35,6 +47,15 @@ public:
     std::optional<std::string> cmdInfo(std::string_view key, const char* caller);
     // Misc.contents of the row whose id equals key (case ignored).
     std::optional<std::string> misc(std::string_view id, const char* caller);
+
+    // Labs.labText of a guided lab, tests.testText of "test1".."test3" or
+    // "test1Solution".., the texts of a troubleshooting exercise (keys case
+    // ignored).
+    std::optional<std::string> labText(std::string_view labName, const char* caller);
+    std::optional<std::string> testText(std::string_view testName, const char* caller);
+    std::optional<ExerciseTexts> exercise(std::string_view exerciseName, const char* caller);
+    // Every flash card, in a random order drawn afresh by each call.
+    std::vector<FlashCard> flashCards(const char* caller);
 
     // Runs `sql` (prepared once per distinct text, then reused) with the
     // given text parameters bound in order; returns every row, each as its

@@ -1,24 +1,19 @@
-// The router side of every activity: the topology values a guided lab, a
-// test or a troubleshooting exercise sets, the fresh router it builds and
-// the faulty starting configuration of each exercise. Instruction texts and
-// windows are not handled here.
+// The loaders of every activity: the topology values a guided lab, a test or
+// a troubleshooting exercise sets, the fresh router it builds and the
+// exercise's faults. The names live in the catalogue, the networks and the
+// faults in their own tables.
 #pragma once
 
 #include "config/RouterStore.h"
+#include "learning/Catalogue.h"
+#include "learning/Presets.h"
 
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace kestro {
 
 class Simulator;
-
-// The guided labs of the main menu, in menu order.
-const std::vector<std::string>& guidedLabNames();
-// Every name startActivity accepts: the guided labs, "test1".."test3",
-// "troubleshooting1".."troubleshooting6".
-const std::vector<std::string>& activityNames();
 
 // Guided lab: lab topology; a fresh router only when no console is open
 // yet, so consecutive labs continue on the same router.
@@ -29,12 +24,6 @@ void initTests(Simulator& sim, const std::string& testName);
 // router (saved host name "RouterA" for the two-router exercises, RouterB
 // left to be built at its first use) and the exercise's preset.
 void inittroubleshooting(Simulator& sim, const std::string& exerciseName);
-
-// Writes an exercise's faults into the live router (and, from RouterA, into
-// the parked RouterB). key: an exercise name, or "4", "5", "6" as the
-// two-router panel passes it when RouterB is first used. Other keys change
-// nothing.
-void applyExercisePreset(Simulator& sim, const std::string& key);
 
 // Starts the named activity (an activityNames() entry, or "lab" for a
 // guided lab); false for an unknown name, which changes nothing.
