@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -97,7 +98,7 @@ private:
         QWidget* line = main_.bottomForm->TextWrite;
         for (char c : keys) {
             const bool enter = c == '\r';
-            const int key = enter ? Qt::Key_Return : QChar(c).toUpper().unicode();
+            const int key = enter ? int(Qt::Key_Return) : int(QChar(c).toUpper().unicode());
             const QString text = enter ? QStringLiteral("\r") : QString(QChar(c));
             QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
             QApplication::sendEvent(line, &press);
@@ -145,10 +146,13 @@ int main(int argc, char** argv) {
     Simulator sim(startupIo, std::move(content));
     {
         frmSplash splash(sim);
-        if (skipCountdown)
-            QTimer::singleShot(0, &splash, &QDialog::accept);
         QApplication::restoreOverrideCursor();
-        splash.exec();
+        QEventLoop startup;
+        QObject::connect(&splash, &QDialog::finished, &startup, &QEventLoop::quit);
+        splash.show();
+        if (skipCountdown)
+            QTimer::singleShot(0, &splash, [&splash] { splash.done(QDialog::Accepted); });
+        startup.exec();
     }
 
     MDIForm1 main(sim);
