@@ -1,9 +1,12 @@
 // Random keystroke streams typed into the router console: every key of the
 // key table, printable characters, "?", Tab, Ctrl letters, Esc chords, the
 // two-router panel's buttons and every activity start. " --More--" waits take
-// their keys from the same bytes, so a run ends when the bytes do.
+// their keys from the same bytes, so a run ends when the bytes do. During
+// every wait the bytes may also deliver what a window's event loop would:
+// a router button, an activity start, or a cancel of the running command.
 #include "Simulator.h"
 #include "console/Console.h"
+#include "console/Dispatcher.h"
 #include "console/RecordingConsole.h"
 #include "learning/Activities.h"
 
@@ -30,6 +33,7 @@ enum Command : std::uint8_t {
     routerButtonB = 0x8F,
     activity = 0x90,   // next byte picks the activity
     pageLength = 0x91, // next byte: lines per page, 1..64
+    cancel = 0x92,     // the front end cancels the running command
     firstWord = 0xA0,  // 0xA0 and up: a command word typed whole
 };
 
@@ -110,6 +114,7 @@ public:
         : data_(data), size_(size < maxKeys ? size : maxKeys) {}
     bool done() const { return next_ >= size_; }
     std::uint8_t take() { return data_[next_++]; }
+    std::uint8_t peek() const { return data_[next_]; }
 
 private:
     const std::uint8_t* data_;
@@ -153,6 +158,58 @@ void check(bool holds) {
         __builtin_trap();
 }
 
+const std::vector<std::string>& activities() {
+    static const std::vector<std::string> a = [] {
+        std::vector<std::string> n = activityNames();
+        n.emplace_back("lab");
+        return n;
+    }();
+    return a;
+}
+
+// An event of the window (button, activity start, cancel) if the next byte
+// is one; answers whether one was delivered. During a command's wait a
+// router button must be refused.
+bool deliverEvent(Simulator& sim, Input& in) {
+    if (in.done())
+        return false;
+    const std::uint8_t b = in.peek();
+    if (b == routerButtonA || b == routerButtonB) {
+        in.take();
+        const bool busy = sim.busy() || sim.inputState != InputState::Normal;
+        const auto result = pressRouterButton(sim, b == routerButtonA ? 0 : 1);
+        check(!busy || !result || *result != SwitchResult::Switched);
+        return true;
+    }
+    if (b == activity) {
+        in.take();
+        if (!in.done())
+            check(startActivity(sim, activities()[in.take() % activities().size()]));
+        return true;
+    }
+    if (b == cancel) {
+        in.take();
+        sim.cancelCommand();
+        return true;
+    }
+    return false;
+}
+
+// The console takes keys: no command left running, no listing open, and at a
+// plain prompt the input line starts with the prompt of the router's mode.
+void checkUsable(const Simulator& sim) {
+    check(!sim.busy() && !sim.cancelled());
+    check(sim.inputState != InputState::Paging);
+    check(sim.input.enabled);
+    check(sim.input.caret <= sim.input.text.size());
+    check(sim.activeRouter == 0 || sim.activeRouter == 1);
+    if (sim.inputState == InputState::Normal) {
+        const routerState& r = sim.liveRouter;
+        check(sim.input.text.starts_with(r.prompt));
+        check(r.prompt == promptFor(sim, r.mode));
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -176,36 +233,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Input in(data, size);
     io.keySource = [&]() -> std::optional<int> {
         while (!in.done()) {
-            const std::uint8_t b = in.take();
-            if (b == routerButtonA || b == routerButtonB) {
-                // A button clicked during " --More--" must be refused.
-                const auto result = pressRouterButton(sim, b == routerButtonA ? 0 : 1);
-                check(!result || *result != SwitchResult::Switched);
+            if (deliverEvent(sim, in))
                 continue;
-            }
-            if (const auto key = keyOf(b); key && key->ch != 0)
+            if (const auto key = keyOf(in.take()); key && key->ch != 0)
                 return static_cast<int>(key->ch);
         }
         return std::nullopt;
     };
-
-    const std::vector<std::string> activities = [] {
-        std::vector<std::string> a = activityNames();
-        a.emplace_back("lab");
-        return a;
-    }();
+    io.duringPause = [&](int) {
+        while (deliverEvent(sim, in)) {
+        }
+    };
 
     while (!in.done()) {
+        if (deliverEvent(sim, in)) {
+            checkUsable(sim);
+            continue;
+        }
         const std::uint8_t b = in.take();
         if (const auto key = keyOf(b)) {
             pressKey(sim, *key);
         } else if (b == escF || b == escB) {
             escChord(sim, b == escF ? 'f' : 'b');
-        } else if (b == routerButtonA || b == routerButtonB) {
-            pressRouterButton(sim, b == routerButtonA ? 0 : 1);
-        } else if (b == activity) {
-            if (!in.done())
-                check(startActivity(sim, activities[in.take() % activities.size()]));
         } else if (b == pageLength) {
             if (!in.done())
                 io.lines = 1 + in.take() % 64;
@@ -213,12 +262,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             typeWord(sim, words[(b - firstWord) % wordCount]);
         }
 
-        // Between keys no listing is open and the caret lies inside the line.
-        check(sim.inputState != InputState::Paging);
-        check(sim.input.enabled);
-        check(sim.input.caret <= sim.input.text.size());
-        check(sim.activeRouter == 0 || sim.activeRouter == 1);
+        checkUsable(sim);
     }
     io.keySource = nullptr;
+    io.duringPause = nullptr;
     return 0;
 }

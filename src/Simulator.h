@@ -10,6 +10,7 @@
 #include "shell/ErrorLog.h"
 
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -52,6 +53,40 @@ public:
     // Reports an unexpected failure inside the named operation (error log
     // and one message box); the operation then continues.
     void logError(const std::string& operationName, const std::string& description, int number = 0);
+
+    // --- the running command (see the contract in ConsoleIo.h) -------------
+    // A command (one key press, one activity start) is running.
+    bool busy() const { return depth_ > 0; }
+    // The running command's current and later waits answer at once; it
+    // prints nothing more and leaves no stale state. Nothing to cancel when
+    // no command runs.
+    void cancelCommand();
+    bool cancelled() const { return cancelled_; }
+
+    // The only way the core waits. Both switch the input line off for the
+    // wait and answer at once once the command is cancelled. wait answers
+    // false when the output must stop (cancelled, or the console is going
+    // away); waitForKey answers empty then.
+    bool wait(int ms);
+    std::optional<int> waitForKey();
+
+    // Marks one command as running for its lifetime. An activity start that
+    // arrives while a key's command waits (a window runs its events there)
+    // overtakes that command: the command is cancelled, and it stays
+    // cancelled after the start has run.
+    class Command {
+    public:
+        enum Kind { keyPress, activityStart };
+        Command(Simulator& sim, Kind kind);
+        ~Command();
+        Command(const Command&) = delete;
+        Command& operator=(const Command&) = delete;
+
+    private:
+        Simulator& sim_;
+        bool overtakes_ = false;
+        bool wasStartingActivity_ = false;
+    };
 
     // --- routers -----------------------------------------------------------
     routerState liveRouter;
@@ -98,6 +133,9 @@ public:
 
 private:
     ConsoleIo* io_;
+    int depth_ = 0;
+    bool cancelled_ = false;
+    bool startingActivity_ = false;
     std::unique_ptr<ContentStore> content_;
 };
 

@@ -220,11 +220,10 @@ TEST_F(Dispatcher, ModeSpecificCommandsElsewhere) {
 namespace kestro::testing {
 namespace {
 
-// Every first word the dispatcher claims for a mode, and no other, escapes
-// the shared "wrong mode" answers there: a word typed alone in a mode it is
-// not handled in gets the unknown-command (or invalid-input) message, or
-// nothing at all.
-TEST_F(Dispatcher, HandledCommandsListTellsTheTruthAboutOtherModes) {
+// Every command row answers in a mode it has no handler for exactly what the
+// row declares, under its full word and each short form, and stays in the
+// mode.
+TEST_F(Dispatcher, RowsAnswerOtherModesAsTheyDeclare) {
     const std::vector<std::pair<const char*, std::vector<std::string>>> reach = {
         {"user", {}},
         {"priv", {"enable"}},
@@ -235,21 +234,25 @@ TEST_F(Dispatcher, HandledCommandsListTellsTheTruthAboutOtherModes) {
         {"config-routerIgrp", {"enable", "configure terminal", "router igrp 1"}},
     };
     for (const auto& [mode, path] : reach) {
-        for (const HandledCommand& c : handledCommands()) {
-            const bool handled = std::find_if(c.modes.begin(), c.modes.end(), [&](const char* m) {
-                                     return std::string_view(m) == mode;
-                                 }) != c.modes.end();
-            if (handled)
+        for (const CommandRow* row : commandRows()) {
+            if (row->handledIn(mode))
                 continue;
-            buildFreshRouter(sim);
-            startSession();
-            for (const std::string& step : path)
-                type(step);
-            ASSERT_EQ(router().mode, mode);
-            const std::string out = outputOf(c.word);
-            EXPECT_TRUE(out == unknownCommand || out == invalidInput || out.empty())
-                << c.word << " in " << mode;
-            EXPECT_EQ(router().mode, mode) << c.word << " in " << mode;
+            std::string expected;
+            if (row->elsewhere == Elsewhere::invalidInput)
+                expected = invalidInput;
+            else if (row->elsewhere == Elsewhere::unknownCommand)
+                expected = std::string_view(mode) == "user" ? unknownCommand : invalidInput;
+            std::vector<std::string> spellings{row->word};
+            spellings.insert(spellings.end(), row->shortForms.begin(), row->shortForms.end());
+            for (const std::string& word : spellings) {
+                buildFreshRouter(sim);
+                startSession();
+                for (const std::string& step : path)
+                    type(step);
+                ASSERT_EQ(router().mode, mode);
+                EXPECT_EQ(outputOf(word), expected) << word << " in " << mode;
+                EXPECT_EQ(router().mode, mode) << word << " in " << mode;
+            }
         }
     }
 }

@@ -6,7 +6,7 @@
 
 #include "Simulator.h"
 #include "config/AddressUtils.h"
-#include "console/Dispatcher.h"
+#include "console/LineHelpers.h"
 
 #include <algorithm>
 #include <string_view>

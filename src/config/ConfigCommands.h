@@ -3,7 +3,10 @@
 // (or its own fixed text) on wrong input.
 #pragma once
 
+#include "console/CommandRow.h"
+
 #include <string>
+#include <vector>
 
 namespace kestro {
 
@@ -40,8 +43,7 @@ void processNetworkIgrp(Simulator& sim, const std::string& line);
 void processNoRouterRip(Simulator& sim, const std::string& line);
 void processNoRouterIgrp(Simulator& sim, const std::string& line);
 
-// copy and its questions.
-void processCopy(Simulator& sim, const std::string& line);
-void copyQuestion(Simulator& sim, const std::string& line);
+// The rows of the configuration commands.
+const std::vector<CommandRow>& configurationCommands();
 
 } // namespace kestro

@@ -7,7 +7,7 @@
 #include "Simulator.h"
 #include "config/AddressUtils.h"
 #include "console/Console.h"
-#include "console/Dispatcher.h"
+#include "console/LineHelpers.h"
 
 #include <algorithm>
 #include <iterator>

@@ -2,8 +2,8 @@
 
 #include "Simulator.h"
 #include "console/Console.h"
-#include "console/Session.h"
-#include "learning/Activities.h"
+
+#include <utility>
 
 namespace kestro {
 
@@ -27,40 +27,47 @@ SwitchResult switchRouter(Simulator& sim, long target) {
     // at the console, so that press never shows the refusal.
     if (target == sim.activeRouter)
         return SwitchResult::AlreadyLive;
-    if (sim.inputState != InputState::Normal) {
+    // A window delivers clicks during a command's waits: the command owns
+    // the console until it ends.
+    if (sim.inputState != InputState::Normal || sim.busy()) {
         sim.io().messageBox(switchRefusal);
         return SwitchResult::Refused;
     }
+    moveRouterLive(sim, target);
+    return SwitchResult::Switched;
+}
+
+void moveRouterLive(Simulator& sim, long target) {
+    if (target == sim.activeRouter)
+        return;
+    // The transcript and the input line move with their router: the live
+    // record never holds a copy of what the console shows, and the store of
+    // the live router is left empty, so no stale copy survives anywhere.
+    routerState& live = sim.liveRouter;
+    live.consoleText = std::move(sim.output.text);
+    live.consoleBold.clear();
+    for (const BoldRun& run : sim.output.bold)
+        live.consoleBold.emplace_back(run.start, run.length);
+    live.inputText = std::move(sim.input.text);
 
     // The saved configuration travels with its router: sharing one would let
     // RouterB's first use wipe what RouterA saved.
     const bool leavingA = sim.activeRouter == 0;
-    routerState& parked = leavingA ? sim.routerAStore : sim.routerBStore;
-    parked = sim.liveRouter;
-    parked.consoleText = sim.output.text;
-    parked.consoleBold.clear();
-    for (const BoldRun& run : sim.output.bold)
-        parked.consoleBold.emplace_back(run.start, run.length);
-    parked.inputText = sim.input.text;
-    (leavingA ? sim.routerAStartupStore : sim.routerBStartupStore) = sim.startupConfig;
+    (leavingA ? sim.routerAStore : sim.routerBStore) = std::move(live);
+    (leavingA ? sim.routerAStartupStore : sim.routerBStartupStore) = std::move(sim.startupConfig);
 
     routerState& restored = target == 0 ? sim.routerAStore : sim.routerBStore;
-    sim.liveRouter = restored;
-    sim.startupConfig = target == 0 ? sim.routerAStartupStore : sim.routerBStartupStore;
+    routerConfig& restoredStartup = target == 0 ? sim.routerAStartupStore : sim.routerBStartupStore;
+    live = std::exchange(restored, routerState{});
+    sim.startupConfig = std::exchange(restoredStartup, routerConfig{});
     sim.activeRouter = target;
-    sim.output.replace(sim.liveRouter.consoleText);
-    for (const auto& [start, length] : sim.liveRouter.consoleBold)
-        sim.output.bold.push_back({start, length});
-    sim.io().outputReplaced(sim.output);
-    setInputLine(sim, sim.liveRouter.inputText);
 
-    // An empty host name marks a RouterB not yet built for this exercise.
-    if (target == 1 && sim.routerBStore.hostname.empty()) {
-        sim.routerBStore.hostname = "RouterB";
-        buildFreshRouter(sim, "RouterB");
-        applyExercisePreset(sim, std::to_string(sim.exerciseNumber));
-    }
-    return SwitchResult::Switched;
+    sim.output.replace(std::exchange(live.consoleText, {}));
+    for (const auto& [start, length] : live.consoleBold)
+        sim.output.bold.push_back({start, length});
+    live.consoleBold.clear();
+    sim.io().outputReplaced(sim.output);
+    setInputLine(sim, std::exchange(live.inputText, {}));
 }
 
 } // namespace kestro

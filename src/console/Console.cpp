@@ -1,7 +1,7 @@
 #include "console/Console.h"
 
 #include "Simulator.h"
-#include "config/ConfigCommands.h"
+#include "console/Copy.h"
 #include "console/Dispatcher.h"
 #include "console/Session.h"
 #include "recognition/Recognition.h"
@@ -195,7 +195,7 @@ void completeLine(Simulator& sim) {
         }
         manageHistory(sim);
         dispatchCommand(sim, line);
-        if (sim.inputState == InputState::Normal)
+        if (sim.inputState == InputState::Normal && !sim.cancelled())
             resetInputLine(sim);
         return;
     case InputState::ConfigureQuestion:
@@ -228,7 +228,8 @@ void completeLine(Simulator& sim) {
     case InputState::Paging:
         return;
     }
-    resetInputLine(sim);
+    if (!sim.cancelled())
+        resetInputLine(sim);
 }
 
 bool isPrintable(char32_t ch) {
@@ -408,21 +409,47 @@ void deliverKey(Simulator& sim, const Key& key) {
 
 } // namespace
 
+namespace {
+
+// A command cut short (by a failure, or cancelled by the front end) must not
+// leave the console waiting: no listing or confirmation left open, the input
+// line on and showing the prompt.
+void recoverConsole(Simulator& sim) {
+    routerState& r = sim.liveRouter;
+    switch (sim.inputState) {
+    case InputState::Paging:
+        sim.inputState = InputState::Normal;
+        break;
+    case InputState::ReloadConfirm:
+    case InputState::CopyQuestion:
+        r.prompt = r.savedPrompt;
+        sim.inputState = InputState::Normal;
+        break;
+    default:
+        break;
+    }
+    sim.input.enabled = true;
+    sim.input.caretVisible = true;
+    resetInputLine(sim);
+}
+
+} // namespace
+
 void pressKey(Simulator& sim, const Key& key) {
-    if (!sim.input.enabled)
+    // A key typed while a command waits is not the router's: the input line
+    // is off then.
+    if (!sim.input.enabled || sim.busy())
         return;
+    Simulator::Command command(sim, Simulator::Command::keyPress);
     try {
         deliverKey(sim, key);
     } catch (const std::exception& e) {
         sim.logError("TextWrite_KeyDown", e.what());
-        // A listing cut short by the failure must not leave the console
-        // waiting with its input line switched off.
-        if (sim.inputState == InputState::Paging)
-            sim.inputState = InputState::Normal;
-        sim.input.enabled = true;
-        sim.input.caretVisible = true;
-        resetInputLine(sim);
+        recoverConsole(sim);
+        return;
     }
+    if (sim.cancelled())
+        recoverConsole(sim);
 }
 
 void manageHistory(Simulator& sim) {
@@ -494,6 +521,10 @@ void writeLine(Simulator& sim, std::string_view text, bool helpLine, bool contin
 } // namespace
 
 void printLine(Simulator& sim, std::string_view text, bool helpLine, bool continueLine) {
+    // A cancelled command prints nothing more, even where it does not look
+    // at the answer of its wait.
+    if (sim.cancelled())
+        return;
     if (!text.empty())
         writeLine(sim, text, helpLine, continueLine);
     if (!continueLine)
@@ -501,6 +532,8 @@ void printLine(Simulator& sim, std::string_view text, bool helpLine, bool contin
 }
 
 void printPaged(Simulator& sim, std::string_view text, bool helpLine) {
+    if (sim.cancelled())
+        return;
     // A listing asked for while a question is open (a "?" at a password
     // prompt or inside banner text) must leave that question open.
     const InputState before =
@@ -534,7 +567,7 @@ void printPaged(Simulator& sim, std::string_view text, bool helpLine) {
         const bool last = i + 1 == lines.size();
         if (last)
             break;
-        if (!sim.io().pause(100))
+        if (!sim.wait(100))
             break;
         if ((i + 1) % page == 0 || oneMore) {
             sim.input.text = " --More--";
@@ -543,7 +576,7 @@ void printPaged(Simulator& sim, std::string_view text, bool helpLine) {
             inputChanged(sim);
             sim.io().repaint();
             sim.lastKeyChar = 0;
-            const std::optional<int> key = sim.io().waitForKey();
+            const std::optional<int> key = sim.waitForKey();
             sim.lastKeyChar = key.value_or(-1);
             oneMore = false;
             if (key == keySpace) {
@@ -560,6 +593,14 @@ void printPaged(Simulator& sim, std::string_view text, bool helpLine) {
         }
     }
 
+    // A command cancelled during the listing prints nothing more; the
+    // question the listing interrupted stays open unless an activity started
+    // meanwhile has set the console up afresh.
+    if (sim.cancelled()) {
+        if (sim.inputState == InputState::Paging)
+            sim.inputState = before;
+        return;
+    }
     sim.input.caretVisible = true;
     sim.input.enabled = true;
     resetInputLine(sim);

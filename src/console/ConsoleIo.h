@@ -3,6 +3,26 @@
 // the core (see OutputPane and InputLine) so that every front end edits and
 // prints the same way; a front end only shows them and supplies pauses, keys
 // and message boxes.
+//
+// Waits and events. A window cannot sleep: while the core waits (a paged
+// line, a ping step, "Building configuration...", a reload, " --More--") it
+// runs its event loop, so a click or a key may arrive in the middle of a
+// command. The core keeps this contract:
+//  - A command (one pressKey, or one activity start, to its end) marks the
+//    simulator busy(); its waits all go through Simulator::wait and
+//    Simulator::waitForKey, never through pause/waitForKey directly.
+//  - The input line is disabled during every wait, and a key pressed while
+//    busy is not taken.
+//  - A router switch asked for while busy is refused as one asked at a
+//    question is.
+//  - A front end that must act during a wait (a menu item, a side-panel
+//    button, closing) calls Simulator::cancelCommand() and returns from the
+//    wait; it runs its action after the core has returned. The current wait
+//    and every later wait of that command answer at once, the command prints
+//    nothing more and leaves no stale state behind: nothing reloaded or
+//    copied, no input state restored, the console back at its prompt.
+//  - An activity started from inside a wait anyway (a window that cannot
+//    defer it) cancels the running command first, so the same holds.
 #pragma once
 
 #include <cstddef>
@@ -68,9 +88,10 @@ public:
     virtual void inputChanged(const InputLine& line) { (void)line; }
     virtual void repaint() {}
 
-    // Waits `ms` milliseconds without freezing the window. Answers false when
-    // the wait was interrupted (the console is going away): the caller then
-    // stops its output.
+    // Waits `ms` milliseconds without freezing the window (events may be
+    // handled meanwhile, see above). Answers false when the wait was
+    // interrupted (the console is going away): the caller then stops its
+    // output.
     virtual bool pause(int ms) = 0;
     // Waits for the next typed character (its character code: 32 Space,
     // 13 Enter, ...). Empty when no key will come (end of input, console

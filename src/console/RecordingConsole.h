@@ -17,7 +17,10 @@ public:
     void outputAppended(std::string_view piece, bool) override { appended.append(piece); }
     bool pause(int ms) override {
         pauses.push_back(ms);
-        return true;
+        // What a window's event loop would deliver during this wait.
+        if (duringPause)
+            duringPause(ms);
+        return pauseAnswer;
     }
     std::optional<int> waitForKey() override {
         if (keySource)
@@ -32,6 +35,8 @@ public:
     void messageBox(const std::string& text) override { messages.push_back(text); }
 
     std::vector<int> pauses;
+    std::function<void(int ms)> duringPause;
+    bool pauseAnswer = true;
     std::deque<int> pendingKeys;
     // When set, waits for " --More--" take their key from here instead.
     std::function<std::optional<int>()> keySource;

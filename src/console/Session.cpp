@@ -2,9 +2,10 @@
 
 #include "Simulator.h"
 #include "config/AddressUtils.h"
+#include "config/ConfigCommands.h"
 #include "config/RouterStore.h"
 #include "console/Console.h"
-#include "console/Dispatcher.h"
+#include "console/LineHelpers.h"
 
 namespace kestro {
 
@@ -195,7 +196,10 @@ void reloadConfirm(Simulator& sim, char32_t ch) {
         printLine(sim, ": %SYS-5-RELOAD: Reload requested");
         setInputLine(sim, "");
         sim.io().repaint();
-        sim.io().pause(2000);
+        // Cancelled (an activity started meanwhile): whatever overtook the
+        // reload keeps its router; nothing saved is loaded over it.
+        if (!sim.wait(2000) && sim.cancelled())
+            return;
         // A reload boots what was saved: the saved configuration survives it,
         // as on a real router; nothing saved means the factory defaults.
         loadStartupConfig(sim);
@@ -244,6 +248,60 @@ void proces_terminal(Simulator& sim, const std::vector<std::string>& words) {
             printInvalidInput(sim);
         }
     }
+}
+
+namespace {
+
+void enableCommand(const CommandContext& c) {
+    processEnable(c.sim, c.words);
+}
+
+void disableCommand(const CommandContext& c) {
+    if (c.words.size() == 1) {
+        enterMode(c.sim, "user");
+        resetInputLine(c.sim);
+    } else {
+        printInvalidInput(c.sim);
+    }
+}
+
+// Already in user mode: nothing to leave.
+void alreadyDisabled(const CommandContext&) {}
+
+void configureCommand(const CommandContext& c) {
+    process_configure_terminal(c.sim, c.words);
+}
+
+void terminalCommand(const CommandContext& c) {
+    proces_terminal(c.sim, c.words);
+}
+
+void logoutCommand(const CommandContext& c) {
+    if (c.words.size() == 1)
+        loadRouter(c.sim);
+    else
+        printUnknownCommand(c.sim);
+}
+
+} // namespace
+
+const std::vector<CommandRow>& sessionCommands() {
+    using E = Elsewhere;
+    static const std::vector<CommandRow> rows = {
+        {"configure",
+         {"conf", "confi", "config", "configu", "configur"},
+         {{"priv", configureCommand}},
+         E::unknownCommand},
+        {"disable", {}, {{"user", alreadyDisabled}, {"priv", disableCommand}}, E::unknownCommand},
+        {"enable",
+         {"en"},
+         {{"user", enableCommand}, {"conf", withLine<processEnableConf>}},
+         E::nothing},
+        {"logout", {}, sameIn({"user", "priv"}, logoutCommand), E::unknownCommand},
+        {"reload", {}, {{"priv", withLine<processReload>}}, E::unknownCommand},
+        {"terminal", {}, sameIn({"user", "priv"}, terminalCommand), E::unknownCommand},
+    };
+    return rows;
 }
 
 } // namespace kestro

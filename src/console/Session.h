@@ -2,6 +2,8 @@
 // privilege levels.
 #pragma once
 
+#include "console/CommandRow.h"
+
 #include <string>
 #include <vector>
 
@@ -29,5 +31,9 @@ void processReload(Simulator& sim, const std::string& line);
 void reloadConfirm(Simulator& sim, char32_t ch);
 
 void proces_terminal(Simulator& sim, const std::vector<std::string>& words);
+
+// The rows of the session commands: enable, disable, configure, reload,
+// terminal, logout.
+const std::vector<CommandRow>& sessionCommands();
 
 } // namespace kestro

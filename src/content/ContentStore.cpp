@@ -78,6 +78,7 @@ ContentStore::~ContentStore() {
 }
 
 void ContentStore::fail(const char* caller, int number, const std::string& description) {
+    ++failures_;
     if (onFailure_)
         onFailure_(caller ? caller : "", number, description);
 }
@@ -222,6 +223,34 @@ std::string ContentStore::escapeLike(std::string_view text) {
         escaped += c;
     }
     return escaped;
+}
+
+const std::vector<CommandTableRow>* ContentStore::commandTable(const std::string& table,
+                                                               const char* caller) {
+    if (const auto found = commandTables_.find(table); found != commandTables_.end())
+        return &found->second;
+    // Only the interface configuration tables say which interfaces a row
+    // applies to.
+    const bool hasInterface = table.starts_with("ifMode");
+    const std::string sql = "SELECT cmd, implemented" +
+                            std::string(hasInterface ? ", interface" : "") + " FROM " + table +
+                            " ORDER BY ord";
+    const int failuresBefore = failures_;
+    const auto rows = query(sql.c_str(), {}, caller);
+    if (failures_ != failuresBefore)
+        return nullptr;
+    std::vector<CommandTableRow> loaded;
+    loaded.reserve(rows.size());
+    for (const auto& row : rows) {
+        CommandTableRow r;
+        r.cmd = row.at(0);
+        r.implemented = row.at(1) == "1";
+        r.hasInterfaceColumn = hasInterface;
+        if (hasInterface)
+            r.interfaces = row.at(2);
+        loaded.push_back(std::move(r));
+    }
+    return &commandTables_.emplace(table, std::move(loaded)).first->second;
 }
 
 } // namespace kestro

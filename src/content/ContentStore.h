@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +21,7 @@ namespace kestro {
 using QueryFailureHandler =
     std::function<void(const std::string& caller, int number, const std::string& description)>;
 
+<<<<<<< HEAD
 struct FlashCard {
     std::string question;
     std::string answer;
@@ -30,6 +32,14 @@ struct FlashCard {
 struct ExerciseTexts {
     std::string troubleshootingText;
     std::string solutionText;
+=======
+// One row of a command table (see content/CommandTables.h).
+struct CommandTableRow {
+    std::string cmd;
+    bool implemented = false;
+    bool hasInterfaceColumn = false;
+    std::string interfaces; // the interfaces the row applies to, e.g. "012"
+>>>>>>> c20688a
 };
 
 class ContentStore {
@@ -68,6 +78,12 @@ public:
     // typed text; patterns built with it must say ESCAPE '\'.
     static std::string escapeLike(std::string_view text);
 
+    // Every row of the named command table in table order, read on first use
+    // and kept. Null when it cannot be read: reported under `caller`, and
+    // read again at the next use. `table` must be one of the known table
+    // names, never typed text.
+    const std::vector<CommandTableRow>* commandTable(const std::string& table, const char* caller);
+
     const std::string& path() const { return path_; }
 
 private:
@@ -79,6 +95,8 @@ private:
     std::string path_;
     std::vector<std::pair<std::string, sqlite3_stmt*>> statements_;
     QueryFailureHandler onFailure_;
+    int failures_ = 0;
+    std::map<std::string, std::vector<CommandTableRow>, std::less<>> commandTables_;
 };
 
 } // namespace kestro

@@ -40,7 +40,7 @@ void returnToRouterA(Simulator& sim) {
         return;
     sim.inputState = InputState::Normal;
     sim.input.enabled = true;
-    switchRouter(sim, 0);
+    moveRouterLive(sim, 0);
 }
 
 // RouterB before its first use: factory values with no host name, so the
@@ -55,6 +55,7 @@ routerState unbuiltRouterB() {
 } // namespace
 
 void initLabs(Simulator& sim, const std::string& labName) {
+    Simulator::Command command(sim, Simulator::Command::activityStart);
     (void)labName; // names the instruction text, loaded elsewhere
     sim.activityKind = 0;
     setNetwork(sim, *networkOf("lab"));
@@ -65,6 +66,7 @@ void initLabs(Simulator& sim, const std::string& labName) {
 }
 
 void initTests(Simulator& sim, const std::string& testName) {
+    Simulator::Command command(sim, Simulator::Command::activityStart);
     sim.activityKind = 3;
     setNetwork(sim, *networkOf(testName == "test3" ? "test3" : "test1"));
     sim.consoleOpen = true;
@@ -72,6 +74,7 @@ void initTests(Simulator& sim, const std::string& testName) {
 }
 
 void inittroubleshooting(Simulator& sim, const std::string& exerciseName) {
+    Simulator::Command command(sim, Simulator::Command::activityStart);
     const ActivityNetwork* n = activityType(exerciseName) == ActivityType::troubleshooting
                                    ? networkOf(exerciseName)
                                    : nullptr;
@@ -94,6 +97,7 @@ void inittroubleshooting(Simulator& sim, const std::string& exerciseName) {
 }
 
 bool startActivity(Simulator& sim, const std::string& name) {
+    Simulator::Command command(sim, Simulator::Command::activityStart);
     switch (activityType(name)) {
     case ActivityType::guidedLab:
         initLabs(sim, name == "lab" ? guidedLabNames().front() : name);
@@ -117,7 +121,14 @@ bool twoRouterPanelOpen(const Simulator& sim) {
 std::optional<SwitchResult> pressRouterButton(Simulator& sim, long target) {
     if (!twoRouterPanelOpen(sim))
         return std::nullopt;
-    return switchRouter(sim, target);
+    const SwitchResult result = switchRouter(sim, target);
+    // RouterB is built and preset at its first use: an empty host name marks
+    // one not yet built for this exercise.
+    if (result == SwitchResult::Switched && target == 1 && sim.liveRouter.hostname.empty()) {
+        buildFreshRouter(sim, "RouterB");
+        applyExercisePreset(sim, std::to_string(sim.exerciseNumber));
+    }
+    return result;
 }
 
 } // namespace kestro

@@ -7,7 +7,8 @@
 
 #include "Simulator.h"
 #include "config/AddressUtils.h"
-#include "console/Dispatcher.h"
+#include "console/LineHelpers.h"
+#include "content/CommandTables.h"
 
 #include <charconv>
 #include <cmath>
@@ -17,47 +18,6 @@
 namespace kestro {
 
 namespace {
-
-struct ModeQuery {
-    std::string_view mode;
-    const char* sql;
-    bool interfaceFilter;
-};
-
-// Rows come in the order of the table's source, so the outcome of two rows
-// where one begins the other does not depend on the store's whims.
-constexpr ModeQuery plainQueries[] = {
-    {"user", "SELECT cmd FROM userModeCmds WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord", false},
-    {"priv", "SELECT cmd FROM privModeCmds WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord", false},
-    {"conf", "SELECT cmd FROM confModeCmds WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord", false},
-    {"config-line", "SELECT cmd FROM lineModeCmds WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord",
-     false},
-    {"config-if",
-     "SELECT cmd FROM ifModeCmds WHERE cmd LIKE ?1 ESCAPE '\\' AND interface LIKE ?2 ESCAPE '\\' "
-     "ORDER BY ord",
-     true},
-    {"config-routerRip",
-     "SELECT cmd FROM configRouterRipModeCmds WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord", false},
-    {"config-routerIgrp",
-     "SELECT cmd FROM configRouterIgrpModeCmds WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord", false},
-};
-
-constexpr const char* userExtendedSql =
-    "SELECT cmd FROM userModeCmdsExtended WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord";
-constexpr const char* privExtendedSql =
-    "SELECT cmd FROM privModeCmdsExtended WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord";
-constexpr const char* confExtendedSql =
-    "SELECT cmd FROM confModeCmdsExtended WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord";
-constexpr const char* ifExtendedFilteredSql =
-    "SELECT cmd FROM ifModeCmdsExtended WHERE cmd LIKE ?1 ESCAPE '\\' AND interface LIKE ?2 "
-    "ESCAPE '\\' ORDER BY ord";
-// Access-group lines are completed on every interface.
-constexpr const char* ifExtendedSql =
-    "SELECT cmd FROM ifModeCmdsExtended WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord";
-constexpr const char* ripExtendedSql =
-    "SELECT cmd FROM configRouterRipModeCmdsExtended WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord";
-constexpr const char* igrpExtendedSql =
-    "SELECT cmd FROM configRouterIgrpModeCmdsExtended WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord";
 
 constexpr std::string_view listPlaceholder = "<1-99>";
 
@@ -86,16 +46,6 @@ std::string completedTyped(std::string typed, std::string_view missing) {
     return typed;
 }
 
-void replaceAll(std::string& text, std::string_view from, std::string_view to) {
-    if (from.empty())
-        return;
-    std::size_t at = 0;
-    while ((at = text.find(from, at)) != std::string::npos) {
-        text.replace(at, from.size(), to);
-        at += to.size();
-    }
-}
-
 // A list number isNumberInRange accepted, as the whole number it stands for
 // (rounded half to even), without leading zeros.
 std::string wholeNumber(std::string_view text) {
@@ -110,18 +60,14 @@ std::string wholeNumber(std::string_view text) {
     return std::to_string(negative ? -whole : whole);
 }
 
-std::vector<std::string> lookUp(Simulator& sim, const char* sql, const std::string& text,
-                                bool interfaceFilter, const char* caller) {
-    std::vector<std::string> cmds;
-    ContentStore* content = sim.content();
-    if (content == nullptr)
-        return cmds;
-    std::vector<std::string> params{ContentStore::escapeLike(text) + "%"};
+// Rows come in the order of the table's source, so the outcome of two rows
+// where one begins the other does not depend on the store's whims.
+std::vector<std::string> lookUp(Simulator& sim, std::string_view mode, TableKind kind,
+                                const std::string& text, bool interfaceFilter, const char* caller) {
+    CommandQuery q{mode, kind, text};
     if (interfaceFilter)
-        params.push_back("%" + ContentStore::escapeLike(sim.liveRouter.currentInterface) + "%");
-    for (auto& row : content->query(sql, params, caller))
-        cmds.push_back(row.empty() ? std::string() : std::move(row.front()));
-    return cmds;
+        q.interface = &sim.liveRouter.currentInterface;
+    return lookUpCommands(sim.content(), q, caller);
 }
 
 // The common-prefix rule. single: every row begins with all of the first
@@ -151,14 +97,6 @@ std::string missingEnd(const std::string& first, const std::string& normalised) 
     return normalised.size() < first.size() ? first.substr(normalised.size()) : std::string();
 }
 
-const ModeQuery* plainQueryFor(std::string_view mode) {
-    for (const ModeQuery& q : plainQueries) {
-        if (q.mode == mode)
-            return &q;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 std::string completePartialCommand(Simulator& sim, const std::string& line) {
@@ -167,42 +105,25 @@ std::string completePartialCommand(Simulator& sim, const std::string& line) {
         return typed.t;
 
     const std::string& mode = sim.liveRouter.mode;
-    const char* sql = nullptr;
-    bool interfaceFilter = false;
-    if (typed.w.size() == 1) {
-        const ModeQuery* q = plainQueryFor(mode);
-        if (q == nullptr)
-            return typed.t;
-        sql = q->sql;
-        interfaceFilter = q->interfaceFilter;
-    } else if (mode == "user") {
-        sql = userExtendedSql;
-    } else if (mode == "priv") {
-        // The tables spell the show forms out: "show int e" is looked up as
-        // "show interfaces e".
-        replaceAll(typed.n, "int ", "interfaces ");
-        sql = privExtendedSql;
-    } else if (mode == "conf") {
-        if (typed.w[0] == "access-list")
-            return completeAccessListCmd(sim, line);
-        sql = confExtendedSql;
-    } else if (mode == "config-if") {
-        if (typed.w.size() >= 3 && typed.w[0] == "no" && typed.w[1] == "ip")
-            return completeAccessGroupCmd(sim, line);
-        if (typed.w[0] == "ip")
-            return completeAccessGroupCmd(sim, line);
-        sql = ifExtendedFilteredSql;
-        interfaceFilter = true;
-    } else if (mode == "config-routerRip") {
-        sql = ripExtendedSql;
-    } else if (mode == "config-routerIgrp") {
-        sql = igrpExtendedSql;
-    } else {
+    const TableKind kind = typed.w.size() == 1 ? TableKind::plain : TableKind::extended;
+    if (commandTableName(mode, kind) == nullptr)
         return typed.t;
+    if (kind == TableKind::extended) {
+        if (mode == "priv") {
+            // The tables spell the show forms out: "show int e" is looked up
+            // as "show interfaces e".
+            replaceAll(typed.n, "int ", "interfaces ");
+        } else if (mode == "conf" && typed.w[0] == "access-list") {
+            return completeAccessListCmd(sim, line);
+        } else if (mode == "config-if" &&
+                   (typed.w[0] == "ip" ||
+                    (typed.w.size() >= 3 && typed.w[0] == "no" && typed.w[1] == "ip"))) {
+            return completeAccessGroupCmd(sim, line);
+        }
     }
-
+    // Interface configuration offers only what applies to the interface.
     const std::vector<std::string> cmds =
-        lookUp(sim, sql, typed.n, interfaceFilter, "completePartialCommand");
+        lookUp(sim, mode, kind, typed.n, mode == "config-if", "completePartialCommand");
     if (cmds.empty())
         return typed.t;
     const Agreement a = agree(cmds);
@@ -222,7 +143,7 @@ std::string completeAccessListCmd(Simulator& sim, const std::string& line) {
     }
 
     const std::vector<std::string> cmds =
-        lookUp(sim, confExtendedSql, typed.n, false, "completeAccessListCmd");
+        lookUp(sim, "conf", TableKind::extended, typed.n, false, "completeAccessListCmd");
     if (cmds.empty())
         return typed.t;
     const Agreement a = agree(cmds);
@@ -249,7 +170,8 @@ std::string completeAccessGroupCmd(Simulator& sim, const std::string& line) {
     }
 
     const std::vector<std::string> cmds =
-        lookUp(sim, ifExtendedSql, typed.n, false, "completeAccessGroupCmd");
+        // Access-group lines are completed on every interface.
+        lookUp(sim, "config-if", TableKind::extended, typed.n, false, "completeAccessGroupCmd");
     if (cmds.empty())
         return typed.t;
     const Agreement a = agree(cmds);

@@ -8,7 +8,8 @@
 #include "Simulator.h"
 #include "config/AddressUtils.h"
 #include "console/Console.h"
-#include "console/Dispatcher.h"
+#include "console/LineHelpers.h"
+#include "content/CommandTables.h"
 
 #include <initializer_list>
 #include <string_view>
@@ -491,34 +492,6 @@ bool Request::answer() {
     return false;
 }
 
-// Word lookups share the statements of Tab completion (same texts), without
-// the interface filter: every interface's commands are listed.
-struct ListQuery {
-    std::string_view mode;
-    const char* plainSql;
-    const char* extendedSql;
-};
-
-constexpr ListQuery listQueries[] = {
-    {"user", "SELECT cmd FROM userModeCmds WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord",
-     "SELECT cmd FROM userModeCmdsExtended WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord"},
-    {"priv", "SELECT cmd FROM privModeCmds WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord",
-     "SELECT cmd FROM privModeCmdsExtended WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord"},
-    {"conf", "SELECT cmd FROM confModeCmds WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord",
-     "SELECT cmd FROM confModeCmdsExtended WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord"},
-    {"config-line", "SELECT cmd FROM lineModeCmds WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord",
-     nullptr},
-    {"config-if", "SELECT cmd FROM ifModeCmds WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord",
-     "SELECT cmd FROM ifModeCmdsExtended WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord"},
-    {"config-routerRip",
-     "SELECT cmd FROM configRouterRipModeCmds WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord",
-     "SELECT cmd FROM configRouterRipModeCmdsExtended WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord"},
-    {"config-routerIgrp",
-     "SELECT cmd FROM configRouterIgrpModeCmds WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY ord",
-     "SELECT cmd FROM configRouterIgrpModeCmdsExtended WHERE cmd LIKE ?1 ESCAPE '\\' ORDER BY "
-     "ord"},
-};
-
 } // namespace
 
 void showContextHelp(Simulator& sim, const std::string& typedLine) {
@@ -547,18 +520,11 @@ void listCommandsStartingWithString(Simulator& sim, const std::string& text) {
     const std::string prefix = text.empty() ? std::string() : text.substr(0, text.size() - 1);
     const bool severalWords = text.find(' ') != std::string::npos;
 
-    const char* sql = nullptr;
-    for (const ListQuery& q : listQueries) {
-        if (q.mode == sim.liveRouter.mode)
-            sql = severalWords ? q.extendedSql : q.plainSql;
-    }
-    ContentStore* content = sim.content();
-    if (sql == nullptr || content == nullptr) {
-        printUnrecognizedCommand(sim);
-        return;
-    }
-    const auto rows = content->query(sql, {ContentStore::escapeLike(prefix) + "%"},
-                                     "listCommandsStartingWithString");
+    // Every interface's commands are listed.
+    const std::vector<std::string> rows = lookUpCommands(
+        sim.content(),
+        {sim.liveRouter.mode, severalWords ? TableKind::extended : TableKind::plain, prefix},
+        "listCommandsStartingWithString");
     if (rows.empty()) {
         printUnrecognizedCommand(sim);
         return;
@@ -566,15 +532,14 @@ void listCommandsStartingWithString(Simulator& sim, const std::string& text) {
 
     std::string listing;
     if (!severalWords) {
-        for (const auto& row : rows)
-            listing += (row.empty() ? std::string() : row.front()) + " ";
+        for (const std::string& cmd : rows)
+            listing += cmd + " ";
     } else {
         // The word being typed is word k of each command; a word already
         // on the line, even inside a longer one, is not repeated.
         const std::size_t k = splitWords(text).size() - 1;
-        for (const auto& row : rows) {
-            const std::vector<std::string> cmdWords =
-                row.empty() ? std::vector<std::string>() : splitWords(row.front());
+        for (const std::string& cmd : rows) {
+            const std::vector<std::string> cmdWords = splitWords(cmd);
             if (k >= cmdWords.size())
                 continue;
             if (listing.find(cmdWords[k]) == std::string::npos)

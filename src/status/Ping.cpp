@@ -3,7 +3,7 @@
 #include "Simulator.h"
 #include "config/AddressUtils.h"
 #include "console/Console.h"
-#include "console/Dispatcher.h"
+#include "console/LineHelpers.h"
 #include "status/Displays.h"
 #include "status/Status.h"
 #include "status/Topology.h"
@@ -171,6 +171,9 @@ class InputHeld {
 public:
     explicit InputHeld(Simulator& sim) : sim_(sim) {}
     ~InputHeld() {
+        // A cancelled command leaves the console as whoever cancelled it set it.
+        if (sim_.cancelled())
+            return;
         sim_.input.enabled = true;
         resetInputLine(sim_);
     }
@@ -201,16 +204,18 @@ void printPingResult(Simulator& sim, const std::string& target, bool reachable) 
 
     printPaged(sim, "\r\nType escape sequence to abort.\r\nSending 5, 100-byte ICMP Echos to " +
                         target + ", timeout is 2 seconds:");
+    if (sim.cancelled())
+        return;
     {
         InputHeld held(sim);
         printLine(sim, ".");
         held.clearLine();
-        if (!sim.io().pause(500))
+        if (!sim.wait(500))
             return;
         for (int i = 0; i < 4; ++i) {
             sim.io().repaint();
             printLine(sim, ".", false, true);
-            if (!sim.io().pause(500))
+            if (!sim.wait(500))
                 return;
         }
     }

@@ -8,7 +8,7 @@
 #include "config/AddressUtils.h"
 #include "config/ConfigRendering.h"
 #include "console/Console.h"
-#include "console/Dispatcher.h"
+#include "console/LineHelpers.h"
 #include "status/Displays.h"
 
 #include <ctime>
@@ -236,6 +236,17 @@ void processShowUser(Simulator& sim, const std::string& line) {
 
 void processShowPriv(Simulator& sim, const std::string& line) {
     dispatchShow(sim, rewritePrivLine(sim, line), privRows, privIncomplete);
+}
+
+const std::vector<CommandRow>& statusCommands() {
+    static const std::vector<CommandRow> rows = {
+        {"ping", {}, sameIn({"user", "priv"}, withLine<processPing>), Elsewhere::unknownCommand},
+        {"show",
+         {"sh"},
+         {{"user", withLine<processShowUser>}, {"priv", withLine<processShowPriv>}},
+         Elsewhere::unknownCommand},
+    };
+    return rows;
 }
 
 } // namespace kestro

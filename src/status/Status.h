@@ -1,8 +1,11 @@
 // show commands and ping.
 #pragma once
 
+#include "console/CommandRow.h"
+
 #include <ctime>
 #include <string>
+#include <vector>
 
 namespace kestro {
 
@@ -11,6 +14,9 @@ class Simulator;
 void processShowUser(Simulator& sim, const std::string& line);
 void processShowPriv(Simulator& sim, const std::string& line);
 void processPing(Simulator& sim, const std::string& line);
+
+// The rows of show and ping.
+const std::vector<CommandRow>& statusCommands();
 
 // The show clock line for a local time, e.g. "*09:04:03 UTC Mon Mar 5 2007 ".
 std::string clockLine(const std::tm& t);

@@ -1,0 +1,209 @@
+// The copy command and its questions: saving and loading the configuration,
+// and the TFTP dialogue, whose server answers only when the topology can
+// reach it.
+#include "console/Copy.h"
+
+#include "Simulator.h"
+#include "config/AddressUtils.h"
+#include "config/RouterStore.h"
+#include "console/Console.h"
+#include "console/LineHelpers.h"
+#include "status/Displays.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace kestro {
+
+namespace {
+
+constexpr const char* saveQuestion = "Destination filename [startup-config]?";
+constexpr const char* loadQuestion = "Destination filename [running-config]?";
+constexpr const char* hostQuestion = "Address or name of remote host []?";
+constexpr const char* sourceQuestion = "Source filename []?";
+constexpr const char* tftpServer = "192.160.5.5";
+
+// Replaces the last word when it is `word`.
+void widenLastWord(std::string& text, std::string_view word, std::string_view wide) {
+    const std::string tail = " " + std::string(word);
+    if (text.ends_with(tail))
+        text.replace(text.size() - tail.size(), tail.size(), " " + std::string(wide));
+}
+
+void askCopyQuestion(Simulator& sim, const char* question, const char* dialogue) {
+    routerState& r = sim.liveRouter;
+    r.savedPrompt = r.prompt;
+    setInputLine(sim, question);
+    // The prompt is the question shown, so that a redraw of the input line
+    // (Ctrl-U, help) shows the same question again.
+    r.prompt = question;
+    sim.inputState = InputState::CopyQuestion;
+    r.copyDialogue = dialogue;
+}
+
+// The input line after the question, lower-cased, without outer blanks.
+std::string answerOf(const Simulator& sim, const std::string& line) {
+    const std::size_t from = std::min(sim.liveRouter.prompt.size(), line.size());
+    const std::string lowered = toLowerAscii(std::string_view(line).substr(from));
+    const std::size_t first = lowered.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    const std::size_t last = lowered.find_last_not_of(' ');
+    return lowered.substr(first, last - first + 1);
+}
+
+// "Building configuration...", a pause and "[OK]". Answers false when the
+// command was cancelled during the pause: nothing is copied then. A console
+// going away still gets its copy, without the "[OK]".
+bool buildingOk(Simulator& sim) {
+    printLine(sim, "Building configuration...");
+    setInputLine(sim, "");
+    sim.io().repaint();
+    if (!sim.wait(1000))
+        return !sim.cancelled();
+    printLine(sim, "[OK]");
+    return true;
+}
+
+void printNvramError(Simulator& sim, const std::string& answer) {
+    printLine(sim, "%Error opening nvram:" + answer + " (No such file or directory)");
+}
+
+void endCopyDialogue(Simulator& sim, const std::string& prompt) {
+    routerState& r = sim.liveRouter;
+    r.prompt = prompt;
+    r.mode = "priv";
+    sim.inputState = InputState::Normal;
+}
+
+void answerSave(Simulator& sim, const std::string& answer) {
+    routerState& r = sim.liveRouter;
+    if (answer == "startup-config" || answer == "start" || answer.empty()) {
+        if (!buildingOk(sim))
+            return;
+        endCopyDialogue(sim, r.hostname + "#");
+        saveStartupConfig(sim);
+    } else {
+        printNvramError(sim, answer);
+        r.prompt = r.savedPrompt;
+        sim.inputState = InputState::Normal;
+    }
+}
+
+void answerLoad(Simulator& sim, const std::string& answer) {
+    routerState& r = sim.liveRouter;
+    if (answer == "running-config" || answer == "run" || answer.empty()) {
+        if (!buildingOk(sim))
+            return;
+        loadStartupConfig(sim);
+        // The prompt is built after loading: the saved host name is the one
+        // the router now has.
+        endCopyDialogue(sim, r.hostname + "#");
+    } else {
+        printNvramError(sim, answer);
+        endCopyDialogue(sim, r.savedPrompt);
+    }
+}
+
+void answerTftpHost(Simulator& sim, const std::string& answer) {
+    routerState& r = sim.liveRouter;
+    if (isValidIpAddress(answer)) {
+        sim.tftpRequest.host = answer;
+        setInputLine(sim, sourceQuestion);
+        r.prompt = sourceQuestion;
+        r.copyDialogue = "tftp_run_filename";
+    } else if (answer.empty()) {
+        printLine(sim, "?Host name or address not specified");
+    } else {
+        printLine(sim, "  ");
+        printLine(sim, "?Invalid host address or name");
+    }
+}
+
+void answerTftpSource(Simulator& sim, const std::string& answer) {
+    routerState& r = sim.liveRouter;
+    sim.tftpRequest.sourceFile = answer;
+    setInputLine(sim, loadQuestion);
+    r.prompt = loadQuestion;
+    r.copyDialogue = "tftp_run_filename_run";
+}
+
+void answerTftpDestination(Simulator& sim, const std::string& answer) {
+    TftpRequest& t = sim.tftpRequest;
+    t.destinationFile = answer.empty() ? "running-config" : answer;
+    endCopyDialogue(sim, sim.liveRouter.savedPrompt);
+    printLine(sim, "Accessing tftp://" + t.host + "/" + t.sourceFile + "...");
+    // Only the lab's server holds a configuration, and only when it can be
+    // reached; the transfer itself changes nothing.
+    if (t.host == tftpServer && t.sourceFile == "startup-config" &&
+        t.destinationFile == "running-config" && pingTarget(sim, t.host, true)) {
+        printLine(sim, "!!");
+        printLine(sim, "532 bytes copied in 5.421 secs (106 bytes/sec) ");
+    } else {
+        printLine(sim, "%Error opening tftp://" + t.host + "/" + t.sourceFile);
+    }
+}
+
+} // namespace
+
+void processCopy(Simulator& sim, const std::string& line) {
+    std::string n = normaliseLine(sim, line);
+    replaceAll(n, " run ", " running-config ");
+    replaceAll(n, " start ", " startup-config ");
+    widenLastWord(n, "start", "startup-config");
+    widenLastWord(n, "run", "running-config");
+    const std::string rewritten = sim.liveRouter.prompt + n;
+
+    struct Form {
+        const char* pattern;
+        const char* question;
+        const char* dialogue;
+    };
+    static const Form forms[] = {
+        {"copy running-config startup-config", saveQuestion, "run_start"},
+        {"copy startup-config running-config", loadQuestion, "start_run"},
+        {"copy tftp running-config", hostQuestion, "tftp_run"},
+    };
+    bool incomplete = false;
+    for (const Form& f : forms) {
+        const int m = matchPattern(sim, rewritten, f.pattern);
+        if (m == patternMatch) {
+            askCopyQuestion(sim, f.question, f.dialogue);
+            return;
+        }
+        incomplete = incomplete || m == patternIncomplete;
+    }
+    if (incomplete)
+        printIncompleteCommand(sim);
+    else
+        printInvalidInput(sim);
+}
+
+void copyQuestion(Simulator& sim, const std::string& line) {
+    routerState& r = sim.liveRouter;
+    const std::string answer = answerOf(sim, line);
+    const std::string& step = r.copyDialogue;
+    if (step == "run_start")
+        answerSave(sim, answer);
+    else if (step == "start_run")
+        answerLoad(sim, answer);
+    else if (step == "tftp_run")
+        answerTftpHost(sim, answer);
+    else if (step == "tftp_run_filename")
+        answerTftpSource(sim, answer);
+    else if (step == "tftp_run_filename_run")
+        answerTftpDestination(sim, answer);
+    else
+        // An unknown step would keep every later line away from the
+        // dispatcher: close the question instead.
+        endCopyDialogue(sim, r.savedPrompt.empty() ? r.hostname + "#" : r.savedPrompt);
+}
+
+const std::vector<CommandRow>& copyCommands() {
+    static const std::vector<CommandRow> rows = {
+        {"copy", {}, {{"priv", withLine<processCopy>}}, Elsewhere::invalidInput},
+    };
+    return rows;
+}
+
+} // namespace kestro

@@ -1,0 +1,19 @@
+// The copy command and its questions.
+#pragma once
+
+#include "console/CommandRow.h"
+
+#include <string>
+#include <vector>
+
+namespace kestro {
+
+class Simulator;
+
+void processCopy(Simulator& sim, const std::string& line);
+// An answer to the open copy question (the whole input line).
+void copyQuestion(Simulator& sim, const std::string& line);
+
+const std::vector<CommandRow>& copyCommands();
+
+} // namespace kestro

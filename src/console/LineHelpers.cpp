@@ -1,0 +1,141 @@
+#include "console/LineHelpers.h"
+
+#include "Simulator.h"
+#include "console/Console.h"
+
+namespace kestro {
+
+std::string toLowerAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+}
+
+std::string normaliseText(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    const std::size_t last = text.find_last_not_of(' ');
+    const std::string lowered = toLowerAscii(text.substr(first, last - first + 1));
+    std::string out;
+    out.reserve(lowered.size());
+    for (char c : lowered) {
+        if (c == ' ' && !out.empty() && out.back() == ' ')
+            continue;
+        out += c;
+    }
+    return out;
+}
+
+std::string normaliseLine(const Simulator& sim, std::string_view line) {
+    const std::string& prompt = sim.liveRouter.prompt;
+    // The prompt is looked for in the line; when it is not there, the text
+    // is taken from one character before the prompt's length, as the
+    // router always has.
+    std::size_t from;
+    if (prompt.empty()) {
+        from = 0;
+    } else {
+        const std::size_t at = line.find(prompt);
+        from = at == std::string_view::npos ? prompt.size() - 1 : at + prompt.size();
+    }
+    if (from > line.size())
+        from = line.size();
+    return normaliseText(line.substr(from));
+}
+
+std::vector<std::string> splitWords(std::string_view normalised) {
+    std::vector<std::string> words;
+    std::size_t start = 0;
+    while (start < normalised.size()) {
+        std::size_t end = normalised.find(' ', start);
+        if (end == std::string_view::npos)
+            end = normalised.size();
+        words.emplace_back(normalised.substr(start, end - start));
+        start = end + 1;
+    }
+    return words;
+}
+
+int matchPattern(const Simulator& sim, std::string_view line, std::string_view pattern) {
+    const std::vector<std::string> words = splitWords(normaliseLine(sim, line));
+    const std::vector<std::string> templ = splitWords(pattern);
+    if (words.size() > templ.size())
+        return patternInvalid;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (templ[i] != "variable" && templ[i] != words[i])
+            return patternInvalid;
+    }
+    return words.size() < templ.size() ? patternIncomplete : patternMatch;
+}
+
+void printInvalidInput(Simulator& sim) {
+    printLine(sim, " ");
+    printLine(sim, "% Invalid input detected at '^' marker.");
+}
+
+void printIncompleteCommand(Simulator& sim) {
+    printLine(sim, "% Incomplete command.");
+    printLine(sim, " ");
+}
+
+void printUnknownCommand(Simulator& sim) {
+    if (sim.liveRouter.mode == "user")
+        printLine(sim, "% Unknown command or computer name, or unable to find computer address");
+    else
+        printInvalidInput(sim);
+}
+
+void printMismatch(Simulator& sim, int result) {
+    if (result == patternIncomplete)
+        printIncompleteCommand(sim);
+    else
+        printInvalidInput(sim);
+}
+
+void printUnrecognizedCommand(Simulator& sim) {
+    printLine(sim, "% Unrecognized command");
+    sim.helpEmphasis = false;
+}
+
+std::string promptFor(const Simulator& sim, std::string_view mode) {
+    const std::string& h = sim.liveRouter.hostname;
+    if (mode == "user")
+        return h + ">";
+    if (mode == "priv")
+        return h + "#";
+    if (mode == "conf")
+        return h + "(config)#";
+    if (mode == "config-if")
+        return h + "(config-if)#";
+    if (mode == "config-line")
+        return h + "(config-line)#";
+    if (mode == "config-routerRip" || mode == "config-routerIgrp" || mode == "config-router")
+        return h + "(config-router)#";
+    return "";
+}
+
+void enterMode(Simulator& sim, const std::string& mode) {
+    sim.liveRouter.mode = mode;
+    sim.liveRouter.prompt = promptFor(sim, mode);
+}
+
+bool isConfigurationMode(std::string_view mode) {
+    return mode == "conf" || mode == "config-if" || mode == "config-line" ||
+           mode == "config-routerRip" || mode == "config-routerIgrp";
+}
+
+void replaceAll(std::string& text, std::string_view from, std::string_view to) {
+    if (from.empty())
+        return;
+    std::size_t at = 0;
+    while ((at = text.find(from, at)) != std::string::npos) {
+        text.replace(at, from.size(), to);
+        at += to.size();
+    }
+}
+
+} // namespace kestro
