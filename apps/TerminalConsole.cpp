@@ -1,5 +1,6 @@
 // The router console on a text terminal: raw keys in, the transcript and the
 // input line drawn with a few ANSI control sequences.
+#include "ConsoleLearning.h"
 #include "Frontends.h"
 
 #include "Simulator.h"
@@ -66,7 +67,7 @@ struct QuitRequested {};
 
 // A decoded key from the terminal, or the end of input.
 struct TerminalKey {
-    enum Kind { key, escChord, routerA, routerB, end, quit } kind = key;
+    enum Kind { key, escChord, routerA, routerB, instructions, modeSwitch, end, quit } kind = key;
     Key value;
 };
 
@@ -111,6 +112,10 @@ TerminalKey cursorKey(unsigned char final) {
         return special(keyHome);
     case 'F':
         return special(keyEnd);
+    case 'Q': // F2
+        return {TerminalKey::instructions, {}};
+    case 'R': // F3
+        return {TerminalKey::modeSwitch, {}};
     default:
         return unknownKey();
     }
@@ -127,6 +132,8 @@ TerminalKey controlSequence() {
         // The text console's F1-F5: "Esc [ [ A" .. "Esc [ [ E".
         if (!readByte(c, 50))
             return unknownKey();
+        if (c == 'B' || c == 'C')
+            return {c == 'B' ? TerminalKey::instructions : TerminalKey::modeSwitch, {}};
         return c == 'E' ? TerminalKey{TerminalKey::routerA, {}} : unknownKey();
     }
     std::string params;
@@ -150,6 +157,8 @@ TerminalKey controlSequence() {
         return special(keyEnd);
     if (number == "3")
         return special(keyDelete);
+    if (number == "12" || number == "13")
+        return {number == "12" ? TerminalKey::instructions : TerminalKey::modeSwitch, {}};
     if (number == "15")
         return {TerminalKey::routerA, {}};
     if (number == "17")
@@ -265,6 +274,13 @@ public:
         }
     }
     int visibleLines() const override { return std::max(1, terminalHeight() - 1); }
+    // Text written above the input line (the instructions).
+    void showText(const std::string& text) {
+        hideInput();
+        writeOut(text);
+        lastLineLength_ = 0;
+        showInput();
+    }
     void messageBox(const std::string& text) override {
         hideInput();
         writeOut("\r\n\033[7m " + text + " \033[0m");
@@ -330,6 +346,10 @@ int runTerminal(Simulator& sim) {
                 break;
             if (k.kind == TerminalKey::routerA || k.kind == TerminalKey::routerB) {
                 pressRouterButton(sim, k.kind == TerminalKey::routerA ? 0 : 1);
+            } else if (k.kind == TerminalKey::instructions) {
+                io.showText(instructionsScreen(sim, terminalWidth()));
+            } else if (k.kind == TerminalKey::modeSwitch) {
+                io.showText(switchInstructionMode(sim, terminalWidth()));
             } else if (k.kind == TerminalKey::escChord) {
                 keyDown(sim, keyEscape, false);
                 pressKey(sim, k.value);

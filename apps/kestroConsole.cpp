@@ -1,5 +1,6 @@
 // kestro-console: the router console in a text terminal, interactive or fed
 // from a keystroke script.
+#include "ConsoleLearning.h"
 #include "Frontends.h"
 
 #include "Simulator.h"
@@ -32,7 +33,7 @@ Options:
   --bold           in script mode, write bold text as <b>...</b>
   --activity NAME  the activity to start (default: lab, a guided lab); the
                    names are listed below
-  --help           show this text
+%LEARNING%  --help           show this text
 
 Keys (interactive):
   Enter            complete the line       Tab          complete the command
@@ -44,6 +45,8 @@ Keys (interactive):
   Ctrl-U           clear the line          Ctrl-R       redisplay the line
   Ctrl-Z           leave configuration     Esc f, Esc b word right / left
   Space, Enter     at " --More--": next page, next line; any other key stops
+  F2               show the instructions again
+  F3               switch between Learn Mode and Test Mode and show them
   F5, F6           Router A / Router B in the two-router exercises
                    (troubleshooting4-6); refused while a question or a
                    listing is open
@@ -108,6 +111,8 @@ std::string usageText() {
     std::string text = usage;
     const std::string mark = "%ACTIVITIES%\n";
     text.replace(text.find(mark), mark.size(), activityHelp() + "\n");
+    const std::string learningMark = "%LEARNING%";
+    text.replace(text.find(learningMark), learningMark.size(), learningOptionHelp());
     return text;
 }
 
@@ -120,6 +125,7 @@ int main(int argc, char** argv) {
     long seed = -1;
     long lines = 0;
     std::string activity = "lab";
+    ConsoleLearning learning;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto value = [&](const char* what) -> const char* {
@@ -152,10 +158,17 @@ int main(int argc, char** argv) {
             if (!v)
                 return fail("--activity needs a name");
             activity = v;
+        } else if (std::string problem;
+                   const int taken = learning.takeOption(argc, argv, i, problem)) {
+            if (taken < 0)
+                return fail(problem);
         } else {
             return fail("unknown option " + arg + " (see --help)");
         }
     }
+
+    if (const std::string problem = learning.check(activity, haveScript); !problem.empty())
+        return fail(problem);
 
     // The script is read before anything starts, so a bad file changes nothing.
     std::vector<ScriptKey> keys;
@@ -191,9 +204,12 @@ int main(int argc, char** argv) {
         sim.random.seed(static_cast<std::mt19937::result_type>(seed));
     if (!startActivity(sim, activity))
         return fail("unknown activity " + activity);
+    if (const auto status = learning.beforeSession(sim, haveScript, bold))
+        return *status;
 
     if (!haveScript)
         return runTerminal(sim);
-    std::cout << runScript(sim, io, keys, bold);
+    const std::string transcript = runScript(sim, io, keys, bold);
+    std::cout << (learning.replacesTranscript() ? learning.reportOutput(sim) : transcript);
     return 0;
 }

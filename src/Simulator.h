@@ -7,7 +7,9 @@
 #include "config/RouterState.h"
 #include "console/ConsoleIo.h"
 #include "content/ContentStore.h"
+#include "learning/LearningState.h"
 #include "shell/ErrorLog.h"
+#include "shell/ShellState.h"
 
 #include <memory>
 #include <optional>
@@ -108,9 +110,13 @@ public:
     std::string linkNetwork;
     int activityKind = 0; // 0 lab, 1 welcome, 2 flash cards, 3 test, 4 report, 5 exercise
     int exerciseNumber = 0;
-    // The console window is open: a router exists for the current activity,
-    // so a further guided lab goes on with it.
-    bool consoleOpen = false;
+
+    // --- lessons: texts, documents, deck; the windows and the side panel ---
+    LearningState learning;
+    // The console (BottomForm) is open while a router exists for the current
+    // activity, so a further guided lab goes on with it.
+    OpenWindows windows;
+    SidePanelState sidePanel;
 
     // --- console values ----------------------------------------------------
     InputState inputState = InputState::Normal;

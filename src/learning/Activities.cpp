@@ -3,6 +3,8 @@
 #include "Simulator.h"
 #include "config/RouterStore.h"
 #include "console/Session.h"
+#include "learning/Grading.h"
+#include "learning/Instructions.h"
 #include "learning/Networks.h"
 
 namespace kestro {
@@ -56,44 +58,122 @@ routerState unbuiltRouterB() {
 
 void initLabs(Simulator& sim, const std::string& labName) {
     Simulator::Command command(sim, Simulator::Command::activityStart);
-    (void)labName; // names the instruction text, loaded elsewhere
+    OpenWindows& w = sim.windows;
+    SidePanelState& panel = sim.sidePanel;
+    if (sim.activityKind != 0) {
+        w.networkDiagramForm = false;
+        panel.learnMode = true;
+        panel.Frame1 = true;
+        panel.learnModeSelected = true; // focusing "Learn Mode" selects it
+    }
     sim.activityKind = 0;
+    sim.learning.activityName = labName;
     setNetwork(sim, *networkOf("lab"));
-    if (!sim.consoleOpen) {
-        sim.consoleOpen = true;
+    w.welcomeForm = false;
+    w.flashCardForm = false;
+    w.showAnswerForm = false;
+    w.MultiRouterTopForm = false;
+    w.TopForm = true;
+    disableSidePanel(sim);
+    // Consecutive labs continue on the same router while the console is open.
+    if (!w.BottomForm) {
+        w.BottomForm = true;
         buildFreshRouter(sim);
     }
+    panel.showInstructions = true;
+    panel.showNetwork = true;
+    panel.Frame1 = true;
+    panel.testMode = true;
+    panel.learnMode = true;
+    loadInstruction(sim, labName);
 }
 
 void initTests(Simulator& sim, const std::string& testName) {
     Simulator::Command command(sim, Simulator::Command::activityStart);
+    OpenWindows& w = sim.windows;
+    SidePanelState& panel = sim.sidePanel;
     sim.activityKind = 3;
+    sim.learning.activityName = testName;
     setNetwork(sim, *networkOf(testName == "test3" ? "test3" : "test1"));
-    sim.consoleOpen = true;
+    sim.learning.currentTest = testNumber(testName);
+    w.networkDiagramForm = false;
+    w.MultiRouterTopForm = false;
+    w.welcomeForm = false;
+    w.flashCardForm = false;
+    w.showAnswerForm = false;
+    w.TopForm = true;
+    disableSidePanel(sim);
+    w.BottomForm = true;
     buildFreshRouter(sim);
+    panel.showInstructions = true;
+    panel.showNetwork = true;
+    panel.Frame1 = false;
+    panel.testMode = false;
+    panel.learnMode = false;
+    panel.showAnswer = true;
+    loadTestInstruction(sim, testName);
 }
 
 void inittroubleshooting(Simulator& sim, const std::string& exerciseName) {
     Simulator::Command command(sim, Simulator::Command::activityStart);
+    OpenWindows& w = sim.windows;
+    SidePanelState& panel = sim.sidePanel;
     const ActivityNetwork* n = activityType(exerciseName) == ActivityType::troubleshooting
                                    ? networkOf(exerciseName)
                                    : nullptr;
+    w.networkDiagramForm = false;
+    if (sim.activityKind != 5) {
+        panel.testMode = true;
+        panel.Frame1 = true;
+        panel.learnModeSelected = false; // focusing "Test Mode" selects it
+    }
     sim.activityKind = 5;
+    sim.learning.activityName = exerciseName;
     if (n)
         setNetwork(sim, *n);
-    sim.consoleOpen = true;
+    w.welcomeForm = false;
+    w.flashCardForm = false;
+    w.showAnswerForm = false;
+    w.BottomForm = true;
     const bool twoRouters = n && n->topologyKind == 2;
     if (twoRouters)
         returnToRouterA(sim);
     resetStartupConfig(sim);
+    disableSidePanel(sim);
     if (twoRouters) {
+        w.TopForm = false;
+        w.MultiRouterTopForm = true;
         sim.routerBStore = unbuiltRouterB();
         sim.routerBStartupStore = routerConfig{};
         sim.startupConfig.hostname = "RouterA";
+    } else {
+        w.TopForm = true;
+        w.MultiRouterTopForm = false;
     }
     loadStartupConfig(sim);
     loadRouter(sim);
     applyExercisePreset(sim, exerciseName);
+    loadTroubleshootingText(sim, exerciseName);
+    panel.showInstructions = true;
+    panel.showNetwork = true;
+    panel.Frame1 = true;
+    panel.testMode = true;
+    panel.learnMode = true;
+}
+
+void loadTroubleshootingText(Simulator& sim, const std::string& exerciseName) {
+    LearningState& l = sim.learning;
+    l.currentQuery = "Select * from troubleshooting where labName = '" + exerciseName + "'";
+    if (ContentStore* store = sim.content()) {
+        const std::string caller = "loadTestInstruction :" + exerciseName;
+        if (auto texts = store->exercise(exerciseName, caller.c_str())) {
+            l.currentText = std::move(texts->troubleshootingText);
+            l.solutionText = std::move(texts->solutionText);
+        }
+    }
+    displayInstructions(sim, DisplayHow::replace);
+    if (sim.sidePanel.learnModeSelected)
+        displayInstructions(sim, DisplayHow::appendSolution);
 }
 
 bool startActivity(Simulator& sim, const std::string& name) {
@@ -115,7 +195,7 @@ bool startActivity(Simulator& sim, const std::string& name) {
 }
 
 bool twoRouterPanelOpen(const Simulator& sim) {
-    return sim.activityKind == 5 && sim.topologyKind == 2;
+    return sim.windows.MultiRouterTopForm;
 }
 
 std::optional<SwitchResult> pressRouterButton(Simulator& sim, long target) {

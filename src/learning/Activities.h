@@ -25,6 +25,10 @@ void initTests(Simulator& sim, const std::string& testName);
 // left to be built at its first use) and the exercise's preset.
 void inittroubleshooting(Simulator& sim, const std::string& exerciseName);
 
+// The exercise's text and solution from the store into currentText and
+// solutionText, shown; in Learn Mode the solution follows the instructions.
+void loadTroubleshootingText(Simulator& sim, const std::string& exerciseName);
+
 // Starts the named activity (an activityNames() entry, or "lab" for a
 // guided lab); false for an unknown name, which changes nothing.
 bool startActivity(Simulator& sim, const std::string& name);

@@ -1,0 +1,162 @@
+#include "ConsoleLearning.h"
+
+#include "Simulator.h"
+#include "learning/Catalogue.h"
+#include "learning/Grading.h"
+#include "learning/Instructions.h"
+
+#include <iostream>
+
+namespace kestro {
+
+namespace {
+
+bool isOneOf(const std::string& value, std::initializer_list<const char*> names) {
+    for (const char* n : names)
+        if (value == n)
+            return true;
+    return false;
+}
+
+// Opening and closing tags around runs, nested so that a bold stretch inside
+// an underlined step line reads <u>Step1: type <b>enable</b></u>.
+struct Tags {
+    const char* openBold;
+    const char* closeBold;
+    const char* openUnderline;
+    const char* closeUnderline;
+};
+
+std::string paragraphText(const Paragraph& p, const Tags* tags) {
+    std::string out;
+    bool bold = false, underline = false;
+    for (const TextRun& run : p.runs) {
+        if (tags) {
+            if (bold && (!run.bold || run.underline != underline)) {
+                out += tags->closeBold;
+                bold = false;
+            }
+            if (underline && !run.underline) {
+                out += tags->closeUnderline;
+                underline = false;
+            }
+            if (run.underline && !underline) {
+                out += tags->openUnderline;
+                underline = true;
+            }
+            if (run.bold && !bold) {
+                out += tags->openBold;
+                bold = true;
+            }
+        }
+        out += run.text;
+    }
+    if (tags && bold)
+        out += tags->closeBold;
+    if (tags && underline)
+        out += tags->closeUnderline;
+    return out;
+}
+
+constexpr Tags htmlTags{"<b>", "</b>", "<u>", "</u>"};
+constexpr Tags escapeTags{"\033[1m", "\033[22m", "\033[4m", "\033[24m"};
+
+} // namespace
+
+int ConsoleLearning::takeOption(int argc, char** argv, int& i, std::string& error) {
+    const std::string arg = argv[i];
+    if (arg == "--report") {
+        report_ = true;
+        return 1;
+    }
+    if (arg != "--instructions")
+        return 0;
+    if (i + 1 >= argc ||
+        !isOneOf(argv[i + 1], {"learn", "test", "welcome", "studyPlan", "disclaimer"})) {
+        error = "--instructions needs learn, test, welcome, studyPlan or disclaimer";
+        return -1;
+    }
+    instructions_ = argv[++i];
+    return 1;
+}
+
+std::string ConsoleLearning::check(const std::string& activity, bool haveScript) const {
+    if (!report_ || !instructions_.empty())
+        return {};
+    if (activityType(activity) != ActivityType::test)
+        return "--report grades a test: use it with --activity test1, test2 or test3";
+    if (!haveScript)
+        return "--report grades what a script typed: give the script with --script FILE";
+    return {};
+}
+
+std::optional<int> ConsoleLearning::beforeSession(Simulator& sim, bool haveScript, bool bold) {
+    if (instructions_.empty()) {
+        if (!haveScript)
+            std::cout << instructionsScreen(sim, 80) << std::flush;
+        return std::nullopt;
+    }
+    StyledDocument* doc = &sim.learning.instructionDocument;
+    if (instructions_ == "learn" || instructions_ == "test") {
+        selectInstructionMode(sim, instructions_ == "learn");
+    } else {
+        setText(sim, instructions_ == "welcome" ? "welcomeText" : instructions_);
+        doc = &sim.learning.welcomeDocument;
+    }
+    std::cout << plainDocument(*doc, bold) << "\n";
+    return 0;
+}
+
+std::string ConsoleLearning::reportOutput(Simulator& sim) const {
+    return replaceEvery(reportText(sim), "\r\n", "\n") + "\n";
+}
+
+std::string learningOptionHelp() {
+    return R"(  --instructions MODE
+                   print the activity's instructions and leave: MODE learn
+                   (everything, an exercise's solution below) or test (the
+                   tasks only); welcome, studyPlan and disclaimer print those
+                   texts. With --bold, bold text is <b>...</b> and underlined
+                   text <u>...</u>
+  --report         with --script and a test (--activity test1..test3): print
+                   the graded report of the router the script left instead of
+                   the transcript
+)";
+}
+
+std::string plainDocument(const StyledDocument& doc, bool markup) {
+    std::string out;
+    for (std::size_t i = 0; i < doc.paragraphs.size(); ++i)
+        out += (i ? "\n" : "") + paragraphText(doc.paragraphs[i], markup ? &htmlTags : nullptr);
+    return out;
+}
+
+std::string terminalDocument(const StyledDocument& doc, int width) {
+    std::string out;
+    for (const Paragraph& p : doc.paragraphs) {
+        const std::size_t length = p.plainText().size();
+        if (p.alignment == Alignment::Centre && static_cast<int>(length) < width)
+            out += std::string((static_cast<std::size_t>(width) - length) / 2, ' ');
+        out += paragraphText(p, &escapeTags) + "\r\n";
+    }
+    return out;
+}
+
+std::string instructionsScreen(Simulator& sim, int width) {
+    const bool learn = sim.sidePanel.learnModeSelected;
+    const std::string rule(static_cast<std::size_t>(width > 0 ? width : 80), '-');
+    return "\r\n" + rule + "\r\n" + terminalDocument(sim.learning.instructionDocument, width) +
+           rule + "\r\n" + (learn ? "Learn Mode" : "Test Mode") +
+           " (F2 shows the instructions again, F3 switches to " +
+           (learn ? "Test Mode" : "Learn Mode") + ")\r\n";
+}
+
+std::string switchInstructionMode(Simulator& sim, int width) {
+    // A test offers no choice: its side panel keeps both options disabled.
+    if (!sim.sidePanel.learnMode || !sim.sidePanel.testMode)
+        return "\r\nLearn Mode and Test Mode cannot be chosen in this activity.\r\n";
+    selectInstructionMode(sim, !sim.sidePanel.learnModeSelected);
+    return instructionsScreen(sim, width);
+}
+
+} // namespace kestro

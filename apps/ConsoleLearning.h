@@ -1,0 +1,57 @@
+// What kestro-console shows of the learning layer: the instruction and
+// welcome texts (--instructions), the graded report of a test (--report),
+// and the instructions on the interactive terminal.
+#pragma once
+
+#include "learning/StyledText.h"
+
+#include <optional>
+#include <string>
+
+namespace kestro {
+
+class Simulator;
+
+class ConsoleLearning {
+public:
+    // Takes argv[i] when it is one of these options (and its value; i then
+    // points at the value). 0: not one of them; 1: taken; -1: a fault,
+    // described in `error`.
+    int takeOption(int argc, char** argv, int& i, std::string& error);
+
+    // Once every option is read: a fault that stops the program (exit 2),
+    // or empty.
+    std::string check(const std::string& activity, bool haveScript) const;
+
+    // After the activity has started. --instructions prints its text and
+    // answers the exit status; without it the interactive console shows the
+    // instructions before the boot screen. Empty: go on to the console.
+    std::optional<int> beforeSession(Simulator& sim, bool haveScript, bool bold);
+
+    // --report replaces the transcript: the test's report, each line end a
+    // line feed, then one more.
+    bool replacesTranscript() const { return report_; }
+    std::string reportOutput(Simulator& sim) const;
+
+private:
+    bool report_ = false;
+    std::string instructions_; // learn, test, welcome, studyPlan or disclaimer
+};
+
+// The option lines for --help.
+std::string learningOptionHelp();
+
+// A styled document as plain text, one line per paragraph; with `markup`,
+// bold runs as <b>...</b> and underlined runs as <u>...</u>.
+std::string plainDocument(const StyledDocument& doc, bool markup);
+// For a terminal: bold and underline as escape codes, centred lines centred
+// in `width` columns, lines ended with CR LF.
+std::string terminalDocument(const StyledDocument& doc, int width);
+
+// The interactive keys: shows the instructions again, or switches between
+// Learn Mode and Test Mode and shows them. Returns what to write on the
+// terminal.
+std::string instructionsScreen(Simulator& sim, int width);
+std::string switchInstructionMode(Simulator& sim, int width);
+
+} // namespace kestro

@@ -1,0 +1,78 @@
+#include "learning/FlashCards.h"
+
+#include "Simulator.h"
+#include "learning/Instructions.h"
+
+namespace kestro {
+
+namespace {
+const std::string twoBreaks = "\r\n\r\n";
+}
+
+FlashCardDeck::FlashCardDeck(std::vector<FlashCard> cards) : cards_(std::move(cards)) {
+    lookAround();
+}
+
+// The buttons follow the cards on either side of the current one; on load
+// too, so a deck of one card cannot be stepped past its end.
+void FlashCardDeck::lookAround() {
+    back_ = !cards_.empty() && position_ > 0;
+    forward_ = !cards_.empty() && position_ + 1 < cards_.size();
+}
+
+void FlashCardDeck::next() {
+    if (!forward_)
+        return;
+    ++position_;
+    revealed_ = false;
+    lookAround();
+}
+
+void FlashCardDeck::previous() {
+    if (!back_)
+        return;
+    --position_;
+    revealed_ = false;
+    lookAround();
+}
+
+void FlashCardDeck::reveal() {
+    if (!cards_.empty())
+        revealed_ = true;
+}
+
+std::string FlashCardDeck::questionText() const {
+    if (cards_.empty())
+        return "Question: " + twoBreaks + "The deck is empty.";
+    return "Question: " + twoBreaks + cards_[position_].question;
+}
+
+std::string FlashCardDeck::answerText() const {
+    if (!revealed_)
+        return "Answer: ";
+    return "Answer: " + twoBreaks + cards_[position_].answer;
+}
+
+void loadFlashCards(Simulator& sim) {
+    // The menu closes the lesson windows, then the window's own load closes
+    // what may still be open. The two-router panel and the diagram go too:
+    // without a console they would drive nothing.
+    OpenWindows& w = sim.windows;
+    w.welcomeForm = false;
+    w.flashCardForm = false;
+    w.TopForm = false;
+    w.MultiRouterTopForm = false;
+    w.networkDiagramForm = false;
+    disableSidePanel(sim);
+    w.BottomForm = false;
+    w.showAnswerForm = false;
+    w.flashCardForm = true;
+    sim.activityKind = 2;
+    sim.learning.currentQuery = "SELECT question, answer FROM flashCards ORDER BY random()";
+    std::vector<FlashCard> cards;
+    if (ContentStore* store = sim.content())
+        cards = store->flashCards("loadflashCardsForm");
+    sim.learning.deck = FlashCardDeck(std::move(cards));
+}
+
+} // namespace kestro

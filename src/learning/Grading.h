@@ -1,0 +1,55 @@
+// The three graded tests: starting one, the checks of the configuration the
+// student left, the score out of 1000 and the report.
+#pragma once
+
+#include "config/RouterState.h"
+#include "learning/StyledText.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kestro {
+
+class Simulator;
+
+// One line of a report's diagnosis: a check with its result, or a heading.
+struct ReportLine {
+    std::string text; // as printed, before "Correct"/"Incorrect"
+    bool heading = false;
+    bool correct = false;
+};
+
+struct TestGrade {
+    std::vector<ReportLine> lines;
+    int correct = 0;
+    int incorrect = 0;
+    long score() const;  // out of 1000, rounded to the nearest integer
+    bool passed() const; // 801 and more: one wrong answer passes, two fail
+};
+
+// Grades a router's configuration against test 1, 2 or 3 (no lines for any
+// other number). Text values are compared trimmed and lower-cased, all
+// others exactly.
+TestGrade gradeTest(const routerConfig& router, long testNumber);
+
+// The report of sim.learning.currentTest on the live router, lines joined by
+// CR LF, the model solution appended; empty before any test.
+std::string reportText(Simulator& sim);
+
+// The report as the report window shows it. Test Mode makes ordinary lines
+// 10 pt; "Incorrect" is italic, and from "Fail" or "Pass" on a line is red.
+StyledDocument displayAnswerText(const std::string& text, bool testModeSelected);
+// One report line, appended to doc; specialProcessing 1 centres it.
+void DisplayLine_AnswerText(StyledDocument& doc, const std::string& line, bool title,
+                            int specialProcessing, bool testModeSelected,
+                            std::uint16_t& stepCounter);
+
+// The task text of a test from the store into currentText, then shown.
+void loadTestInstruction(Simulator& sim, const std::string& testName);
+
+// "Show Answer/ Submit": the console and instructions close, the report
+// window opens (activity kind 4) with the report of the live router.
+void showAnswer(Simulator& sim);
+
+} // namespace kestro

@@ -1,0 +1,37 @@
+// What the learning layer keeps for the run: the texts of the current
+// activity, what the panes show, the report and the flash-card deck.
+#pragma once
+
+#include "learning/FlashCards.h"
+#include "learning/StyledText.h"
+
+#include <cstdint>
+#include <string>
+
+namespace kestro {
+
+struct LearningState {
+    // The activity last started by name (a lab, test or exercise), so a front
+    // end can show its picture or its text again.
+    std::string activityName;
+
+    std::string currentText;  // instruction text of the current activity
+    std::string solutionText; // solution of the current troubleshooting exercise
+    std::string currentQuery; // the last query built for the content store
+    long currentTest = 0;     // 1..3 once a test has started; nothing resets it
+
+    // Step counters of the formatters (16 bits, as the panes have always
+    // counted): the instruction panes share one, the welcome window and the
+    // report window have their own.
+    std::uint16_t instructionSteps = 0;
+    std::uint16_t welcomeSteps = 0;
+    std::uint16_t reportSteps = 0;
+
+    StyledDocument instructionDocument; // TopForm or MultiRouterTopForm
+    StyledDocument welcomeDocument;     // welcomeForm: welcome text, study plan, disclaimer
+    StyledDocument reportDocument;      // showAnswerForm
+
+    FlashCardDeck deck;
+};
+
+} // namespace kestro
