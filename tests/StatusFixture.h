@@ -15,12 +15,7 @@ namespace kestro::testing {
 
 // Every field of a router record, the console dialogue fields included.
 inline bool sameRouter(const routerState& a, const routerState& b) {
-    return a.config() == b.config() && a.prompt == b.prompt && a.savedPrompt == b.savedPrompt &&
-           a.commandHistory == b.commandHistory && a.historyIndex == b.historyIndex &&
-           a.savedLine == b.savedLine && a.mode == b.mode && a.currentLine == b.currentLine &&
-           a.failedPasswordCount == b.failedPasswordCount &&
-           a.currentInterface == b.currentInterface && a.copyDialogue == b.copyDialogue &&
-           a.igrpAs == b.igrpAs && a.consoleText == b.consoleText && a.inputText == b.inputText;
+    return a == b;
 }
 
 // The text with the figure that follows each `lead` replaced by "#", after

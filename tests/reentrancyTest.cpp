@@ -27,6 +27,28 @@ protected:
             event();
         };
     }
+    // A command whose last line waits `waitMs` at some point.
+    struct Waiting {
+        const char* name;
+        std::vector<const char*> lines;
+        int waitMs;
+        bool pauseAnswer = true; // what the window's wait answers
+    };
+    // A fresh exercise in privileged mode (after `before`), every line but
+    // the last typed; the last one is typed by finish().
+    void prepare(const Waiting& c, std::vector<const char*> before = {}) {
+        EXPECT_TRUE(startActivity(sim, "troubleshooting4"));
+        toPrivileged();
+        for (const char* line : before)
+            type(line);
+        for (std::size_t i = 0; i + 1 < c.lines.size(); ++i)
+            type(c.lines[i]);
+    }
+    // The reload's confirmation is one key, without Enter.
+    void finish(const Waiting& c) {
+        type(c.lines.back(), std::string(c.lines.back()) != "y");
+        io.duringPause = nullptr;
+    }
     int pausesOf(int ms) const {
         return static_cast<int>(std::count(io.pauses.begin(), io.pauses.end(), ms));
     }
@@ -63,32 +85,23 @@ TEST_F(Reentrancy, RouterButtonDuringPingIsRefused) {
 // 2, 6. An activity started during a wait ends the running command: nothing
 // of the old command is printed into the new activity's console, and nothing
 // the old command would still have done (reload, copy) is done.
-struct Overtaken {
-    const char* name;
-    std::vector<const char*> lines; // typed after enable; the last one waits
-    int waitMs;
-};
-
 TEST_F(Reentrancy, ActivityStartedDuringAWaitEndsTheCommand) {
-    const Overtaken cases[] = {
+    const Waiting cases[] = {
         {"reload", {"reload", "y"}, 2000},
         {"ping", {"ping 202.16.92.6"}, 500},
         {"configuration display", {"show running-config"}, 1200},
         {"copy", {"copy run start", ""}, 1000},
         {"paged line", {"show running-config"}, 100},
     };
-    for (const Overtaken& c : cases) {
+    for (const Waiting& c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_TRUE(startActivity(sim, "troubleshooting4"));
-        toPrivileged();
-        for (std::size_t i = 0; i + 1 < c.lines.size(); ++i)
-            type(c.lines[i]);
+        prepare(c);
         std::string freshScreen;
         atPause(c.waitMs, [&] {
             ASSERT_TRUE(startActivity(sim, "troubleshooting1"));
             freshScreen = sim.output.text;
         });
-        type(c.lines.back(), std::string(c.lines.back()) != "y");
+        finish(c);
         // The new exercise's fault survives; its boot screen is the last
         // thing printed.
         EXPECT_EQ(router().ethernet0.ipAddress, "192.34.5.6");
@@ -101,7 +114,6 @@ TEST_F(Reentrancy, ActivityStartedDuringAWaitEndsTheCommand) {
         // Enter on the fresh boot screen starts the session.
         press(keyEnter);
         expectUsable();
-        io.duringPause = nullptr;
     }
 }
 
@@ -129,28 +141,19 @@ TEST_F(Reentrancy, ActivityStartedAtMoreInsideBannerText) {
 
 // 4, 5. Keys typed during a wait are not taken: the input line is off, and a
 // second "y" does not enter the reload again.
-struct TypedDuring {
-    const char* name;
-    std::vector<const char*> lines; // the last one waits
-    int waitMs;
-};
-
 TEST_F(Reentrancy, KeysTypedDuringAWaitAreNotTaken) {
-    const TypedDuring cases[] = {
+    const Waiting cases[] = {
         {"configuration display", {"show running-config"}, 1200},
         {"copy", {"copy run start", ""}, 1000},
         {"ping", {"ping 202.16.92.6"}, 500},
         {"reload", {"reload", "y"}, 2000},
     };
-    for (const TypedDuring& c : cases) {
+    for (const Waiting& c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_TRUE(startActivity(sim, "troubleshooting4"));
-        toPrivileged();
-        for (std::size_t i = 0; i + 1 < c.lines.size(); ++i)
-            type(c.lines[i]);
+        prepare(c);
         io.pauses.clear();
         atPause(c.waitMs, [&] { type("y"); });
-        type(c.lines.back(), std::string(c.lines.back()) != "y");
+        finish(c);
         EXPECT_FALSE(inputEnabledInWait);
         EXPECT_EQ(sim.output.text.find("\r\n" + promptFor(sim, "priv") + "y"), std::string::npos);
         if (c.waitMs == 2000) {
@@ -160,22 +163,14 @@ TEST_F(Reentrancy, KeysTypedDuringAWaitAreNotTaken) {
             EXPECT_EQ(std::count(history.begin(), history.end(), "y"), 0);
             expectUsable();
         }
-        io.duringPause = nullptr;
     }
 }
 
 // The front end cancels the running command during its wait: the command
 // prints nothing more, leaves nothing half done, and the console is back at
 // its prompt.
-struct Cancelled {
-    const char* name;
-    std::vector<const char*> lines; // the last one waits
-    int waitMs;
-    bool pauseAnswer; // what the window's wait answers after the cancel
-};
-
 TEST_F(Reentrancy, CancelDuringAWaitLeavesNoStaleState) {
-    const Cancelled cases[] = {
+    const Waiting cases[] = {
         {"reload", {"reload", "y"}, 2000, true},
         {"ping", {"ping 202.16.92.6"}, 500, true},
         {"configuration display", {"show running-config"}, 1200, false},
@@ -183,14 +178,9 @@ TEST_F(Reentrancy, CancelDuringAWaitLeavesNoStaleState) {
         {"save", {"copy run start", ""}, 1000, true},
         {"load", {"copy start run", ""}, 1000, false},
     };
-    for (const Cancelled& c : cases) {
+    for (const Waiting& c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_TRUE(startActivity(sim, "troubleshooting4"));
-        toConfiguration();
-        type("hostname changed");
-        ctrl('z');
-        for (std::size_t i = 0; i + 1 < c.lines.size(); ++i)
-            type(c.lines[i]);
+        prepare(c, {"configure terminal", "hostname changed", "end"});
         std::string atCancel;
         io.pauseAnswer = c.pauseAnswer;
         atPause(c.waitMs, [&] {
@@ -198,14 +188,13 @@ TEST_F(Reentrancy, CancelDuringAWaitLeavesNoStaleState) {
             EXPECT_TRUE(sim.cancelled());
             atCancel = sim.output.text;
         });
-        type(c.lines.back(), std::string(c.lines.back()) != "y");
+        finish(c);
         io.pauseAnswer = true;
         EXPECT_FALSE(sim.cancelled());
         EXPECT_EQ(sim.output.text, atCancel);
         EXPECT_EQ(router().hostname, "changed");
         EXPECT_EQ(sim.startupConfig.hostname, "RouterA");
         expectUsable();
-        io.duringPause = nullptr;
     }
 }
 

@@ -123,6 +123,8 @@ struct routerState : routerConfig {
     std::vector<std::pair<std::size_t, std::size_t>> consoleBold;
     std::string inputText;
 
+    bool operator==(const routerState&) const = default;
+
     routerConfig& config() { return *this; }
     const routerConfig& config() const { return *this; }
 

@@ -164,19 +164,10 @@ void processCopy(Simulator& sim, const std::string& line) {
         {"copy startup-config running-config", loadQuestion, "start_run"},
         {"copy tftp running-config", hostQuestion, "tftp_run"},
     };
-    bool incomplete = false;
-    for (const Form& f : forms) {
-        const int m = matchPattern(sim, rewritten, f.pattern);
-        if (m == patternMatch) {
-            askCopyQuestion(sim, f.question, f.dialogue);
-            return;
-        }
-        incomplete = incomplete || m == patternIncomplete;
-    }
-    if (incomplete)
-        printIncompleteCommand(sim);
-    else
-        printInvalidInput(sim);
+    const int which =
+        matchOneOf(sim, rewritten, {forms[0].pattern, forms[1].pattern, forms[2].pattern});
+    if (which >= 0)
+        askCopyQuestion(sim, forms[which].question, forms[which].dialogue);
 }
 
 void copyQuestion(Simulator& sim, const std::string& line) {

@@ -16,27 +16,6 @@ namespace kestro {
 
 namespace {
 
-// Matches the rewritten line against each template in turn; answers the
-// index of the first match, or -1 after printing the incomplete message (when
-// any template found the line too short) or the invalid-input message.
-int matchOneOf(Simulator& sim, const std::string& line,
-               std::initializer_list<const char*> templates) {
-    bool incomplete = false;
-    int index = 0;
-    for (const char* t : templates) {
-        const int m = matchPattern(sim, line, t);
-        if (m == patternMatch)
-            return index;
-        incomplete = incomplete || m == patternIncomplete;
-        ++index;
-    }
-    if (incomplete)
-        printIncompleteCommand(sim);
-    else
-        printInvalidInput(sim);
-    return -1;
-}
-
 void processInterfaceEntry(Simulator& sim, const std::string& line) {
     std::string n = normaliseLine(sim, line);
     static const std::pair<const char*, const char*> spellings[] = {
@@ -114,36 +93,23 @@ void process_hostname(Simulator& sim, const std::vector<std::string>& words) {
     }
 }
 
+// login and password act on the line selected by the line command.
 void processLineLogin(Simulator& sim, const std::string& line) {
-    switch (matchPattern(sim, line, "login")) {
-    case patternMatch:
-        if (bool* flag = sim.liveRouter.currentLineLogin())
-            *flag = true;
-        else
-            printInvalidInput(sim);
-        break;
-    case patternIncomplete:
-        printIncompleteCommand(sim);
-        break;
-    default:
+    if (matchOneOf(sim, line, {"login"}) < 0)
+        return;
+    if (bool* flag = sim.liveRouter.currentLineLogin())
+        *flag = true;
+    else
         printInvalidInput(sim);
-    }
 }
 
 void processLinePassword(Simulator& sim, const std::string& line) {
-    switch (matchPattern(sim, line, "password variable")) {
-    case patternMatch:
-        if (std::string* password = sim.liveRouter.currentLinePassword())
-            *password = splitWords(normaliseLine(sim, line))[1];
-        else
-            printInvalidInput(sim);
-        break;
-    case patternIncomplete:
-        printIncompleteCommand(sim);
-        break;
-    default:
+    if (matchOneOf(sim, line, {"password variable"}) < 0)
+        return;
+    if (std::string* password = sim.liveRouter.currentLinePassword())
+        *password = splitWords(normaliseLine(sim, line))[1];
+    else
         printInvalidInput(sim);
-    }
 }
 
 void exitCommand(const CommandContext& c) {

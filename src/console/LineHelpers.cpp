@@ -138,4 +138,25 @@ void replaceAll(std::string& text, std::string_view from, std::string_view to) {
     }
 }
 
+// Matches the rewritten line against each template in turn; answers the
+// index of the first match, or -1 after printing the incomplete message (when
+// any template found the line too short) or the invalid-input message.
+int matchOneOf(Simulator& sim, std::string_view line,
+               std::initializer_list<const char*> templates) {
+    bool incomplete = false;
+    int index = 0;
+    for (const char* t : templates) {
+        const int m = matchPattern(sim, line, t);
+        if (m == patternMatch)
+            return index;
+        incomplete = incomplete || m == patternIncomplete;
+        ++index;
+    }
+    if (incomplete)
+        printIncompleteCommand(sim);
+    else
+        printInvalidInput(sim);
+    return -1;
+}
+
 } // namespace kestro

@@ -3,6 +3,7 @@
 // and write the live router's record only.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,11 @@ enum PatternMatch : int { patternMatch = 0, patternInvalid = 1, patternIncomplet
 // Compares the normalised line with a template of words in which "variable"
 // stands for any one word: 0 match, 1 invalid, 2 incomplete.
 int matchPattern(const Simulator& sim, std::string_view line, std::string_view pattern);
+
+// Matches the line against each template in turn; answers the index of the
+// first match, or -1 after printing the incomplete message (when any
+// template found the line too short) or the invalid-input message.
+int matchOneOf(Simulator& sim, std::string_view line, std::initializer_list<const char*> templates);
 
 // The shared messages.
 void printInvalidInput(Simulator& sim);

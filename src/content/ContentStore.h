@@ -21,7 +21,6 @@ namespace kestro {
 using QueryFailureHandler =
     std::function<void(const std::string& caller, int number, const std::string& description)>;
 
-<<<<<<< HEAD
 struct FlashCard {
     std::string question;
     std::string answer;
@@ -32,14 +31,14 @@ struct FlashCard {
 struct ExerciseTexts {
     std::string troubleshootingText;
     std::string solutionText;
-=======
+};
+
 // One row of a command table (see content/CommandTables.h).
 struct CommandTableRow {
     std::string cmd;
     bool implemented = false;
     bool hasInterfaceColumn = false;
     std::string interfaces; // the interfaces the row applies to, e.g. "012"
->>>>>>> c20688a
 };
 
 class ContentStore {

@@ -19,16 +19,6 @@ namespace kestro {
 
 namespace {
 
-void replaceAll(std::string& text, std::string_view from, std::string_view to) {
-    if (from.empty())
-        return;
-    std::size_t at = 0;
-    while ((at = text.find(from, at)) != std::string::npos) {
-        text.replace(at, from.size(), to);
-        at += to.size();
-    }
-}
-
 // A closing blank line: printLine writes nothing for an empty text, so it
 // is made of as many blanks as the answer's first line is indented.
 std::string blankFor(std::string_view firstLine) {

@@ -39,14 +39,6 @@ namespace {
 constexpr const char* userCaller = "process_show_user";
 constexpr const char* privCaller = "process_show_privileged";
 
-void replaceAll(std::string& text, std::string_view from, std::string_view to) {
-    std::size_t at = 0;
-    while ((at = text.find(from, at)) != std::string::npos) {
-        text.replace(at, from.size(), to);
-        at += to.size();
-    }
-}
-
 std::string lastWord(const std::string& normalised) {
     const std::size_t blank = normalised.rfind(' ');
     return blank == std::string::npos ? normalised : normalised.substr(blank + 1);
