@@ -119,11 +119,15 @@ int main(int argc, char** argv) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
 
     bool skipCountdown = false;
+    bool quitWhenShown = false;
     QString screenshots;
     for (int i = 1; i < argc; ++i) {
         // --skip-countdown: as if a key were pressed on the start-up window.
         if (std::strcmp(argv[i], "--skip-countdown") == 0)
             skipCountdown = true;
+        // --quit-when-shown: ends once the main window is up (start-up time).
+        else if (std::strcmp(argv[i], "--quit-when-shown") == 0)
+            quitWhenShown = true;
         else if (std::strcmp(argv[i], "--screenshots") == 0 && i + 1 < argc)
             screenshots = QString::fromLocal8Bit(argv[++i]);
     }
@@ -161,6 +165,8 @@ int main(int argc, char** argv) {
     Tour tour(main, screenshots);
     if (!screenshots.isEmpty())
         tour.start();
+    if (quitWhenShown)
+        QTimer::singleShot(0, &app, &QApplication::quit);
     const int status = QApplication::exec();
     sim.setIo(startupIo);
     return status;

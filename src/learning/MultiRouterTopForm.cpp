@@ -46,6 +46,7 @@ void MultiRouterTopForm::resizeEvent(QResizeEvent* event) {
 }
 
 void MultiRouterTopForm::sync() {
+    showDocument(main_.sim().learning.instructionDocument);
     const long active = main_.sim().activeRouter;
     routerButtonA->setChecked(active == 0);
     routerButtonB->setChecked(active == 1);

@@ -1,5 +1,6 @@
 #include "learning/TopForm.h"
 
+#include "Simulator.h"
 #include "shell/MDIForm1.h"
 
 #include <QPainter>
@@ -96,6 +97,8 @@ void ReadingForm::paintEvent(QPaintEvent*) {
 
 TopForm::TopForm(MDIForm1& main, QWidget* parent) : ReadingForm(main, "TopForm", parent) {}
 
-void TopForm::sync() {}
+void TopForm::sync() {
+    showDocument(main_.sim().learning.instructionDocument);
+}
 
 } // namespace kestro

@@ -1,6 +1,7 @@
 #include "learning/flashCardForm.h"
 
 #include "Simulator.h"
+#include "learning/FlashCards.h"
 #include "shell/MDIForm1.h"
 
 #include <QFontDatabase>
@@ -60,7 +61,20 @@ void flashCardForm::press(int button) {
 }
 
 void flashCardForm::sync(bool opened) {
-    (void)opened;
+    const FlashCardDeck& deck = main_.sim().learning.deck;
+    const QString question = QString::fromStdString(deck.questionText());
+    const QString answer = QString::fromStdString(deck.answerText());
+    if (questionBox->toPlainText() != question)
+        questionBox->setPlainText(question);
+    if (answerBox->toPlainText() != answer)
+        answerBox->setPlainText(answer);
+    back->setEnabled(deck.backEnabled());
+    showAnswer->setEnabled(deck.showAnswerEnabled());
+    forward->setEnabled(deck.forwardEnabled());
+    // A button that just went disabled must not strand the focus.
+    if (opened || !focusWidget() || !focusWidget()->isEnabled() || focusWidget() == questionBox ||
+        focusWidget() == answerBox)
+        takeFocus();
 }
 
 void flashCardForm::takeFocus() {

@@ -8,6 +8,8 @@ namespace kestro {
 showAnswerForm::showAnswerForm(MDIForm1& main, QWidget* parent)
     : ReadingForm(main, "showAnswerForm", parent) {}
 
-void showAnswerForm::sync() {}
+void showAnswerForm::sync() {
+    showDocument(main_.sim().learning.reportDocument);
+}
 
 } // namespace kestro

@@ -8,6 +8,8 @@ namespace kestro {
 welcomeForm::welcomeForm(MDIForm1& main, QWidget* parent)
     : ReadingForm(main, "welcomeForm", parent) {}
 
-void welcomeForm::sync() {}
+void welcomeForm::sync() {
+    showDocument(main_.sim().learning.welcomeDocument);
+}
 
 } // namespace kestro

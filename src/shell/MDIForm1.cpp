@@ -3,6 +3,8 @@
 #include "Simulator.h"
 #include "console/BottomForm.h"
 #include "learning/Activities.h"
+#include "learning/FlashCards.h"
+#include "learning/Instructions.h"
 #include "learning/MultiRouterTopForm.h"
 #include "learning/TopForm.h"
 #include "learning/flashCardForm.h"
@@ -10,6 +12,7 @@
 #include "learning/welcomeForm.h"
 #include "shell/ErrorLog.h"
 #include "shell/SideMenu.h"
+#include "shell/SidePanel.h"
 #include "shell/frmAbout.h"
 #include "shell/networkDiagramForm.h"
 
@@ -69,7 +72,7 @@ MDIForm1::MDIForm1(Simulator& sim, QWidget* parent) : QMainWindow(parent), sim_(
     // keyboard stays with the console's input line while the console is
     // open; the flash cards keep their own focus rule.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (!now || !shownWindows_.BottomForm || now == bottomForm->TextWrite)
+        if (!now || !windowShown(bottomForm) || now == bottomForm->TextWrite)
             return;
         if (mdiArea->isAncestorOf(now) && !flashCards->isAncestorOf(now))
             bottomForm->TextWrite->setFocus();
@@ -144,14 +147,13 @@ void MDIForm1::menuChosen(const MenuItem& item) {
     default:
         break;
     }
-    runCore([this, &item] { interimMenuAction(item); });
+    runCore([this, &item] { runMenuAction(sim_, item); });
 }
 
 void MDIForm1::start() {
     runCore([this] {
-        interimWindows_ = OpenWindows{};
-        interimWindows_.welcomeForm = true;
-        sim_.activityKind = 1;
+        loadWelcomeWindow(sim_);
+        displayWelcomeText(sim_);
     });
 }
 
@@ -160,50 +162,19 @@ void MDIForm1::sidePanelClicked(const std::string& control) {
         openBrowserAt(homePageAddress);
         return;
     }
+    runCore([this, control] { pressSidePanel(sim_, control); });
 }
 
 void MDIForm1::flashCardButton(int button) {
-    (void)button;
-}
-
-OpenWindows& MDIForm1::openWindows() {
-    return interimWindows_;
-}
-
-SidePanelState& MDIForm1::sidePanelState() {
-    return interimPanel_;
-}
-
-void MDIForm1::interimMenuAction(const MenuItem& item) {
-    OpenWindows& w = interimWindows_;
-    switch (item.action) {
-    case MenuAction::guidedLab:
-        initLabs(sim_, item.argument);
-        w = OpenWindows{};
-        w.TopForm = w.BottomForm = true;
-        break;
-    case MenuAction::test:
-        initTests(sim_, item.argument);
-        w = OpenWindows{};
-        w.TopForm = w.BottomForm = true;
-        break;
-    case MenuAction::troubleshooting:
-        inittroubleshooting(sim_, item.argument);
-        w = OpenWindows{};
-        w.BottomForm = true;
-        (twoRouterPanelOpen(sim_) ? w.MultiRouterTopForm : w.TopForm) = true;
-        break;
-    case MenuAction::flashCards:
-        w = OpenWindows{};
-        w.flashCardForm = true;
-        break;
-    case MenuAction::welcomeText:
-        w = OpenWindows{};
-        w.welcomeForm = true;
-        break;
-    default:
-        break;
-    }
+    runCore([this, button] {
+        FlashCardDeck& deck = sim_.learning.deck;
+        if (button == 0)
+            deck.previous();
+        else if (button == 1)
+            deck.reveal();
+        else
+            deck.next();
+    });
 }
 
 void MDIForm1::routerButton(long target) {
@@ -223,6 +194,7 @@ void MDIForm1::runCore(std::function<void()> call) {
         // The running command must not be entered again: it stops at its
         // current wait, and this call runs once it has returned.
         pending_.push_back(std::move(call));
+        sim_.cancelCommand();
         bottomForm->cancelWaits();
         return;
     }
@@ -257,17 +229,13 @@ void MDIForm1::showLesson(QWidget* form, bool show) {
 }
 
 void MDIForm1::syncWindows() {
-    const OpenWindows& w = openWindows();
-    const bool consoleOpened = w.BottomForm && !shownWindows_.BottomForm;
-    if (consoleOpened)
+    const OpenWindows& w = sim_.windows;
+    // The diagram stands in front of the lesson windows while it is open;
+    // they stay loaded behind it.
+    const bool front = !w.networkDiagramForm;
+    const bool consoleShown = w.BottomForm && front;
+    if (w.BottomForm && !shownWindows_.BottomForm)
         bottomForm->syncFromCore();
-    showLesson(topForm, w.TopForm);
-    showLesson(multiRouterTopForm, w.MultiRouterTopForm);
-    showLesson(bottomForm, w.BottomForm);
-    showLesson(welcome, w.welcomeForm);
-    showLesson(answerForm, w.showAnswerForm);
-    showLesson(flashCards, w.flashCardForm);
-    showLesson(diagramForm, w.networkDiagramForm);
     topForm->sync();
     multiRouterTopForm->sync();
     welcome->sync();
@@ -275,12 +243,19 @@ void MDIForm1::syncWindows() {
     flashCards->sync(w.flashCardForm && !shownWindows_.flashCardForm);
     if (w.networkDiagramForm)
         diagramForm->sync();
-    sideMenu->sync(sidePanelState());
+    showLesson(topForm, w.TopForm && front);
+    showLesson(multiRouterTopForm, w.MultiRouterTopForm && front);
+    showLesson(bottomForm, consoleShown);
+    showLesson(welcome, w.welcomeForm && front);
+    showLesson(answerForm, w.showAnswerForm && front);
+    showLesson(flashCards, w.flashCardForm && front);
+    showLesson(diagramForm, w.networkDiagramForm);
+    sideMenu->sync(sim_.sidePanel);
     shownWindows_ = w;
     arrange();
-    if (w.BottomForm)
+    if (consoleShown)
         bottomForm->TextWrite->setFocus();
-    else if (w.flashCardForm)
+    else if (w.flashCardForm && front)
         flashCards->takeFocus();
 }
 
@@ -331,6 +306,7 @@ void MDIForm1::closeEvent(QCloseEvent* event) {
         // Closing while a command waits: the command stops first, then the
         // window closes.
         closeWanted_ = true;
+        sim_.cancelCommand();
         bottomForm->cancelWaits();
         event->ignore();
         return;

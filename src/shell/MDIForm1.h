@@ -78,10 +78,6 @@ public:
     flashCardForm* flashCards;
     networkDiagramForm* diagramForm;
 
-    // The lesson windows and the side panel as the core wants them.
-    OpenWindows& openWindows();
-    SidePanelState& sidePanelState();
-
     // Is the lesson window with this name shown?
     bool windowShown(QWidget* form) const;
 
@@ -92,7 +88,6 @@ protected:
 private:
     void buildMenus();
     void menuChosen(const MenuItem& item);
-    void interimMenuAction(const MenuItem& item);
     QMdiSubWindow* addLesson(QWidget* form);
     void arrange();
     void showLesson(QWidget* form, bool show);
@@ -105,9 +100,6 @@ private:
     std::map<QWidget*, QMdiSubWindow*> subWindows_;
     OpenWindows shownWindows_;
     QWidget* central_;
-    // Kept here until the learning layer keeps them in the core.
-    OpenWindows interimWindows_;
-    SidePanelState interimPanel_;
 };
 
 } // namespace kestro

@@ -1,5 +1,9 @@
 #include "shell/MenuTree.h"
 
+#include "learning/Activities.h"
+#include "learning/FlashCards.h"
+#include "learning/Instructions.h"
+
 #include <functional>
 
 namespace kestro {
@@ -126,6 +130,28 @@ std::string shownCaption(const std::string& stored) {
             ++i;
     }
     return out;
+}
+
+bool runMenuAction(Simulator& sim, const MenuItem& item) {
+    switch (item.action) {
+    case MenuAction::guidedLab:
+        initLabs(sim, item.argument);
+        return true;
+    case MenuAction::test:
+        initTests(sim, item.argument);
+        return true;
+    case MenuAction::troubleshooting:
+        inittroubleshooting(sim, item.argument);
+        return true;
+    case MenuAction::flashCards:
+        loadFlashCards(sim);
+        return true;
+    case MenuAction::welcomeText:
+        setText(sim, item.argument);
+        return true;
+    default:
+        return false;
+    }
 }
 
 std::string mainWindowCaption() {

@@ -45,6 +45,11 @@ inline constexpr const char* homePageAddress = "https://kestro-router-simulator.
 inline constexpr const char* feedbackAddress =
     "https://kestro-router-simulator.example.org/feedback";
 
+// Runs a menu item's action in the core: the loaders of labs, tests,
+// exercises, flash cards and welcome texts. False for the actions a front
+// end does itself (about box, web pages) and for submenus.
+bool runMenuAction(Simulator& sim, const MenuItem& item);
+
 // The main window's caption.
 std::string mainWindowCaption();
 

@@ -1,6 +1,7 @@
 #include "shell/frmSplash.h"
 
 #include "Simulator.h"
+#include "learning/Instructions.h"
 #include "shell/ErrorLog.h"
 
 #include <QFile>
@@ -10,22 +11,6 @@
 #include <QTimer>
 
 namespace kestro {
-
-namespace {
-
-// Until the learning layer reads them: the boot text and the check that the
-// database is ours.
-void startupReads(Simulator& sim) {
-    if (ContentStore* store = sim.content()) {
-        if (auto boot = store->cmdInfo("bootText", "setWelcomeText"))
-            sim.bootText = *boot;
-        const auto welcome = store->misc("welcomeText", "setWelcomeText");
-        if (!welcome || welcome->find("Kestro") == std::string::npos)
-            sim.io().messageBox(" Not Able To Access DB. Please Check README.");
-    }
-}
-
-} // namespace
 
 frmSplash::frmSplash(Simulator& sim, QWidget* parent) : QDialog(parent) {
     setObjectName("frmSplash");
@@ -62,7 +47,7 @@ frmSplash::frmSplash(Simulator& sim, QWidget* parent) : QDialog(parent) {
     timer_->setInterval(1000);
     connect(timer_, &QTimer::timeout, this, &frmSplash::tick);
 
-    startupReads(sim);
+    setWelcomeText(sim);
     layoutStrip();
     timer_->start();
 }

@@ -3,6 +3,7 @@
 #include "Simulator.h"
 #include "shell/ErrorLog.h"
 #include "shell/MDIForm1.h"
+#include "shell/SidePanel.h"
 
 #include <QLabel>
 #include <QScrollBar>

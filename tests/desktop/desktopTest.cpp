@@ -9,12 +9,15 @@
 #include "learning/MultiRouterTopForm.h"
 #include "learning/TopForm.h"
 #include "learning/flashCardForm.h"
+#include "learning/showAnswerForm.h"
+#include "learning/welcomeForm.h"
 #include "shell/MDIForm1.h"
 #include "shell/SideMenu.h"
 #include "shell/networkDiagramForm.h"
 
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -245,6 +248,10 @@ private slots:
     void diagramViewport_data();
     void diagramViewport();
     void menuCaptions();
+    void sidePanelAndWindows_data();
+    void sidePanelAndWindows();
+    void flashCardsThroughTheDeck();
+    void typingWithALongTranscript();
     void actionsDuringWaits_data();
     void actionsDuringWaits();
 };
@@ -486,6 +493,146 @@ void DesktopTest::menuCaptions() {
     QVERIFY(d.main.windowTitle().startsWith("Kestro Router Simulator (https://"));
     QCOMPARE(d.main.size(), QGuiApplication::primaryScreen()->availableGeometry().size());
     QCOMPARE(d.main.minimumSize(), d.main.maximumSize());
+}
+
+// The side panel's enabled controls as letters, in panel order:
+// Show Instructions, Show Answer, Show Network, Home page, the mode Frame,
+// Learn Mode, Test Mode; "-" for a disabled one.
+QString panelCode(const SideMenu& m) {
+    QString code;
+    const std::pair<QWidget*, char> controls[] = {{m.showInstructions, 'I'}, {m.showAnswer, 'A'},
+                                                  {m.showNetwork, 'N'},      {m.homePageOnWeb, 'H'},
+                                                  {m.Frame1, 'F'},           {m.learnMode, 'L'},
+                                                  {m.testMode, 'T'}};
+    for (auto [w, letter] : controls)
+        code += w->isEnabled() ? QChar(letter) : QChar('-');
+    return code;
+}
+
+// The lesson windows shown: Top, Multi-router, Bottom (console), Welcome,
+// flash Cards, Report, Diagram.
+QString windowsCode(Desktop& d) {
+    QString code;
+    const std::pair<QWidget*, char> forms[] = {
+        {d.main.topForm, 'T'},    {d.main.multiRouterTopForm, 'M'}, {d.main.bottomForm, 'B'},
+        {d.main.welcome, 'W'},    {d.main.flashCards, 'C'},         {d.main.answerForm, 'R'},
+        {d.main.diagramForm, 'D'}};
+    for (auto [w, letter] : forms)
+        if (d.main.windowShown(w))
+            code += QChar(letter);
+    return code;
+}
+
+void DesktopTest::sidePanelAndWindows_data() {
+    // Steps ("menu item" or "#side panel control"), then the panel and the
+    // windows shown after the last step.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<QString>("windows");
+    auto row = [](const char* name, QStringList steps, const char* panel, const char* windows) {
+        QTest::newRow(name) << steps << QString(panel) << QString(windows);
+    };
+    row("start-up", {}, "---H---", "W");
+    row("lab", {"routerStartUp"}, "I-NHFLT", "TB");
+    row("lab, network", {"routerStartUp", "#showNetwork"}, "I--H---", "D");
+    row("lab, network, back", {"routerStartUp", "#showNetwork", "#showInstructions"}, "I-NH---",
+        "TB");
+    row("test", {"test1"}, "IANH---", "TB");
+    row("test, network", {"test1", "#showNetwork"}, "IA-H---", "D");
+    row("test, network, back", {"test1", "#showNetwork", "#showInstructions"}, "IANHFLT", "TB");
+    row("test submitted", {"test1", "#showAnswer"}, "--NH---", "R");
+    row("report, network", {"test1", "#showAnswer", "#showNetwork"}, "-A-H---", "D");
+    row("report, network, report", {"test1", "#showAnswer", "#showNetwork", "#showAnswer"},
+        "--NH---", "R");
+    row("exercise 2", {"troubleShooting2"}, "I-NHFLT", "TB");
+    row("exercise 2, test mode", {"troubleShooting2", "#testMode"}, "I-NHFLT", "TB");
+    row("exercise 4", {"troubleshooting4"}, "I-NHFLT", "MB");
+    row("exercise 4, network", {"troubleshooting4", "#showNetwork"}, "I--H---", "D");
+    row("flash cards over a lab", {"routerStartUp", "loadFlashCards"}, "---H---", "C");
+    row("study plan", {"test2", "studyPlan"}, "---H---", "W");
+    row("disclaimer", {"disclaimer"}, "---H---", "W");
+}
+
+void DesktopTest::sidePanelAndWindows() {
+    QFETCH(QStringList, steps);
+    QFETCH(QString, panel);
+    QFETCH(QString, windows);
+    Desktop d;
+    for (const QString& step : steps) {
+        if (step.startsWith('#'))
+            d.main.sidePanelClicked(step.mid(1).toStdString());
+        else
+            d.main.chooseMenuItem(step.toStdString());
+    }
+    QCOMPARE(panelCode(*d.main.sideMenu), panel);
+    QCOMPARE(windowsCode(d), windows);
+}
+
+void DesktopTest::flashCardsThroughTheDeck() {
+    Desktop d;
+    d.main.chooseMenuItem("loadFlashCards");
+    flashCardForm& f = *d.main.flashCards;
+    const std::size_t size = d.sim.learning.deck.size();
+    QVERIFY(size > 2);
+    QApplication::setActiveWindow(&d.main);
+    QVERIFY(!f.back->isEnabled());
+    QVERIFY(f.forward->isEnabled());
+    QTRY_COMPARE(QApplication::focusWidget(), f.forward);
+    QCOMPARE(f.answerBox->toPlainText(), QStringLiteral("Answer: "));
+    // Space reveals, twice shows it once.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    const QString answer = f.answerBox->toPlainText();
+    QVERIFY(answer.startsWith("Answer: \n\n"));
+    QCOMPARE(answer.count("Answer: "), 1);
+    // Right to the last card: both arrows enabled on the way.
+    for (std::size_t i = 1; i < size; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QVERIFY(f.back->isEnabled());
+        QCOMPARE(f.forward->isEnabled(), i + 1 < size);
+        QCOMPARE(f.answerBox->toPlainText(), QStringLiteral("Answer: "));
+    }
+    // On the last card a click into a box sends the focus to "Show Answer".
+    QTest::mouseClick(f.questionBox->viewport(), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), f.showAnswer);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+    QVERIFY(f.forward->isEnabled());
+    QCOMPARE(d.sim.learning.deck.position(), size - 2);
+}
+
+void DesktopTest::typingWithALongTranscript() {
+    // A key shown in the input line and a printed line appended, with a
+    // 100,000-line transcript in the pane. The figures are printed; the
+    // limits (one frame for a key, 2 ms for a line) get a margin for a busy
+    // test machine.
+    Desktop d;
+    d.main.chooseMenuItem("routerStartUp");
+    typeLine(d, "");
+    std::string transcript;
+    for (int i = 0; i < 100000; ++i)
+        transcript += "\r\nRouter#show clock " + std::to_string(i);
+    d.sim.output.replace(transcript);
+    d.console().syncFromCore();
+    QCoreApplication::processEvents();
+    QElapsedTimer t;
+    t.start();
+    constexpr int keys = 200;
+    for (int i = 0; i < keys; ++i) {
+        typeKey(d.console().TextWrite, Key::character(i % 2 ? 'a' : 'b'));
+        d.console().TextWrite->repaint();
+    }
+    const double perKey = t.nsecsElapsed() / 1e6 / keys;
+    constexpr int lines = 1000;
+    t.restart();
+    d.main.runCore([&] {
+        for (int i = 0; i < lines; ++i)
+            printLine(d.sim, "Ethernet0 is up, line protocol is up");
+    });
+    const double perLine = t.nsecsElapsed() / 1e6 / lines;
+    qInfo("typed key shown: %.3f ms; printed line appended: %.3f ms (100,000-line transcript)",
+          perKey, perLine);
+    QVERIFY(perKey < 3 * 16);
+    QVERIFY(perLine < 3 * 2);
 }
 
 void DesktopTest::actionsDuringWaits_data() {
