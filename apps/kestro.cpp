@@ -50,7 +50,7 @@ public:
             {[] {}, "welcome"},
             {[this] {
                  main_.chooseMenuItem("configuringSerialInterface");
-                 type("\renable\rshow ip interface brief\rconfigure terminal\rinterface serial 0\r"
+                 type("\renable\rshow history\rconfigure terminal\rinterface serial 0\r"
                       "ip address 220.155.5.1 255.255.255.0\rclock rate 56000\rno shut");
              },
              "lab"},

@@ -96,13 +96,14 @@ BottomForm::BottomForm(MDIForm1& main, QWidget* parent) : QWidget(parent), main_
 }
 
 void BottomForm::layoutControls() {
-    // Proportions of the console window: the pane takes 0.8 of the window,
+    // Proportions of the console window: the pane takes most of the window,
     // centred, the input line one text line below it, the scroll bar right of
     // both.
     const int w = width(), h = height();
     const int bar = VScroll1->sizeHint().width();
     const int inputHeight = TextWrite->sizeHint().height();
-    const int showWidth = std::max(10, static_cast<int>(w * 0.8) - bar);
+    // As wide as the instruction pane above, so the two line up.
+    const int showWidth = std::max(10, static_cast<int>(w * 0.92) - bar);
     const int showHeight = std::max(lineHeight_, static_cast<int>(h * 0.8) - inputHeight);
     const int left = (w - showWidth - bar) / 2;
     const int top = std::max(2, (h - showHeight - inputHeight - 5) / 2);

@@ -124,12 +124,12 @@ void flashCardForm::resizeEvent(QResizeEvent*) {
     const int left = (w - bw) / 2;
     questionBox->setGeometry(left, static_cast<int>(0.1 * h), bw, static_cast<int>(0.3 * h));
     answerBox->setGeometry(left, static_cast<int>(0.58 * h), bw, static_cast<int>(0.3 * h));
-    const int buttonWidth = static_cast<int>(0.2 * bw);
+    const int buttonWidth = static_cast<int>(0.2 * bw) - 12;
     const int buttonHeight = std::max(static_cast<int>(0.06 * h), back->sizeHint().height());
     const int top = static_cast<int>(0.45 * h);
-    back->setGeometry(left + bw / 5, top, buttonWidth, buttonHeight);
-    showAnswer->setGeometry(left + 2 * bw / 5, top, buttonWidth, buttonHeight);
-    forward->setGeometry(left + 3 * bw / 5, top, buttonWidth, buttonHeight);
+    back->setGeometry(left + bw / 5 + 6, top, buttonWidth, buttonHeight);
+    showAnswer->setGeometry(left + 2 * bw / 5 + 6, top, buttonWidth, buttonHeight);
+    forward->setGeometry(left + 3 * bw / 5 + 6, top, buttonWidth, buttonHeight);
 }
 
 void flashCardForm::paintEvent(QPaintEvent*) {

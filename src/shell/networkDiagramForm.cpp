@@ -27,6 +27,13 @@ networkDiagramForm::networkDiagramForm(MDIForm1& main, QWidget* parent)
     VScroll1->setObjectName("VScroll1");
     HScroll1->hide();
     VScroll1->hide();
+    missingNote = new QLabel(this);
+    missingNote->setObjectName("missingNote");
+    missingNote->setAlignment(Qt::AlignCenter);
+    missingNote->setWordWrap(true);
+    QPalette np = missingNote->palette();
+    np.setColor(QPalette::WindowText, QColor(90, 90, 140));
+    missingNote->setPalette(np);
     connect(HScroll1, &QScrollBar::valueChanged, this,
             [this](int v) { Picture2->move(-layout_.horizontal.offsetFor(v), Picture2->y()); });
     connect(VScroll1, &QScrollBar::valueChanged, this,
@@ -47,6 +54,11 @@ void networkDiagramForm::loadPicture(const QString& path) {
     picture_ = path.isEmpty() ? QPixmap() : QPixmap(path);
     Picture2->setPixmap(picture_);
     Picture2->resize(picture_.deviceIndependentSize().toSize());
+    if (path.isEmpty())
+        missingNote->setText(QStringLiteral("This activity has no network diagram."));
+    else if (picture_.isNull())
+        missingNote->setText(QStringLiteral("The diagram picture %1 could not be read.").arg(path));
+    missingNote->setVisible(picture_.isNull());
     layoutViewport();
 }
 
@@ -68,6 +80,7 @@ void networkDiagramForm::layoutViewport() {
     const int bar = VScroll1->sizeHint().width();
     HScroll1->setGeometry(layout_.left, layout_.top + layout_.height, layout_.width, bar);
     VScroll1->setGeometry(layout_.left + layout_.width, layout_.top, bar, layout_.height);
+    missingNote->setGeometry(width() / 10, height() / 2 - 40, width() * 8 / 10, 80);
 }
 
 void networkDiagramForm::resizeEvent(QResizeEvent*) {

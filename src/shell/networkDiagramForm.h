@@ -27,6 +27,8 @@ public:
     QLabel* Picture2;
     QScrollBar* HScroll1;
     QScrollBar* VScroll1;
+    // Says which picture is missing; the viewport itself stays empty.
+    QLabel* missingNote;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
