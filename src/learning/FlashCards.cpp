@@ -54,6 +54,8 @@ std::string FlashCardDeck::answerText() const {
 }
 
 void loadFlashCards(Simulator& sim) {
+    // A menu choice overtakes a command still waiting in the console.
+    Simulator::Command command(sim, Simulator::Command::activityStart);
     // The menu closes the lesson windows, then the window's own load closes
     // what may still be open. The two-router panel and the diagram go too:
     // without a console they would drive nothing.

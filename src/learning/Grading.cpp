@@ -192,6 +192,8 @@ void loadTestInstruction(Simulator& sim, const std::string& testName) {
 }
 
 void showAnswer(Simulator& sim) {
+    // A menu choice overtakes a command still waiting in the console.
+    Simulator::Command command(sim, Simulator::Command::activityStart);
     OpenWindows& w = sim.windows;
     w.welcomeForm = false;
     w.networkDiagramForm = false;

@@ -190,6 +190,8 @@ void displayWelcomeText(Simulator& sim) {
 }
 
 void setText(Simulator& sim, const std::string& idName) {
+    // A menu choice overtakes a command still waiting in the console.
+    Simulator::Command command(sim, Simulator::Command::activityStart);
     loadWelcomeWindow(sim);
     LearningState& l = sim.learning;
     l.currentQuery = "Select * from Misc where id='" + idName + "'";
