@@ -80,19 +80,25 @@ public:
              "diagram"},
         };
         QDir().mkpath(dir_);
-        int delay = 800;
-        for (const auto& [step, name] : steps) {
-            const QString file = dir_ + "/" + name + ".png";
-            QTimer::singleShot(delay, this, [step, file, this] {
-                step();
-                QTimer::singleShot(600, this, [file, this] { main_.grab().save(file); });
-            });
-            delay += 1600;
-        }
-        QTimer::singleShot(delay, qApp, &QApplication::quit);
+        steps_ = steps;
+        QTimer::singleShot(800, this, [this] { runStep(0); });
     }
 
 private:
+    // One view after the other: each is taken once its step has returned and
+    // the window has painted, so a slow machine cannot mix two views.
+    void runStep(std::size_t i) {
+        if (i >= steps_.size()) {
+            QApplication::quit();
+            return;
+        }
+        steps_[i].first();
+        QTimer::singleShot(700, this, [this, i] {
+            main_.grab().save(dir_ + "/" + steps_[i].second + ".png");
+            runStep(i + 1);
+        });
+    }
+
     // Types the keys into the console; "\r" is Enter.
     void type(const std::string& keys) {
         QWidget* line = main_.bottomForm->TextWrite;
@@ -109,6 +115,7 @@ private:
 
     MDIForm1& main_;
     QString dir_;
+    std::vector<std::pair<std::function<void()>, QString>> steps_;
 };
 
 } // namespace
