@@ -8,6 +8,8 @@ buildPackages=(
     libbenchmark-dev
     libvterm-dev
     clang-format
+    qt6-base-dev libgl-dev
+    xvfb xauth imagemagick
 )
 # The fuzz target needs clang's libFuzzer and sanitizer runtimes.
 fuzzPackages=(

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the router console.
+# Sets up, builds and starts the desktop program kestro (the terminal
+# console is build/bin/kestro-console).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/setup.sh" "$top/build" >&2
-exec "$top/build/bin/kestro-console" "$@"
+exec "$top/build/bin/kestro" "$@"

@@ -1,0 +1,54 @@
+// The single-router instruction pane, and the rendering of the core's styled
+// documents into rich text that every text window of the program shares.
+#pragma once
+
+#include "learning/StyledText.h"
+
+#include <QWidget>
+
+class QTextEdit;
+
+namespace kestro {
+
+class MDIForm1;
+
+// Replaces the box's content by the document: colours, sizes, bold, italic,
+// underline and alignment of every run.
+void showStyledDocument(QTextEdit* box, const StyledDocument& document);
+
+// A read-only rich-text box that never takes the keyboard focus: the
+// student scrolls and selects with the mouse and the focus stays where it
+// was (the console's input line), so typing goes on.
+QTextEdit* makeReadingPane(QWidget* parent);
+
+// A window that shows one styled document in a framed rich-text box; the
+// document is drawn again only when it changed.
+class ReadingForm : public QWidget {
+    Q_OBJECT
+public:
+    ReadingForm(MDIForm1& main, const char* name, QWidget* parent = nullptr);
+    void showDocument(const StyledDocument& document);
+    QTextEdit* RichTextBox1;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    // Where the box stands inside the window.
+    virtual QRect boxGeometry() const;
+
+    MDIForm1& main_;
+
+private:
+    StyledDocument shown_;
+    bool empty_ = true;
+};
+
+class TopForm : public ReadingForm {
+    Q_OBJECT
+public:
+    explicit TopForm(MDIForm1& main, QWidget* parent = nullptr);
+    // Shows the core's instruction document.
+    void sync();
+};
+
+} // namespace kestro

@@ -1,0 +1,15 @@
+#include "learning/showAnswerForm.h"
+
+#include "Simulator.h"
+#include "shell/MDIForm1.h"
+
+namespace kestro {
+
+showAnswerForm::showAnswerForm(MDIForm1& main, QWidget* parent)
+    : ReadingForm(main, "showAnswerForm", parent) {}
+
+void showAnswerForm::sync() {
+    showDocument(main_.sim().learning.reportDocument);
+}
+
+} // namespace kestro

@@ -1,0 +1,16 @@
+// The test report window: the graded report of the submitted test with its
+// model solution.
+#pragma once
+
+#include "learning/TopForm.h"
+
+namespace kestro {
+
+class showAnswerForm : public ReadingForm {
+    Q_OBJECT
+public:
+    explicit showAnswerForm(MDIForm1& main, QWidget* parent = nullptr);
+    void sync();
+};
+
+} // namespace kestro

@@ -1,0 +1,15 @@
+#include "learning/welcomeForm.h"
+
+#include "Simulator.h"
+#include "shell/MDIForm1.h"
+
+namespace kestro {
+
+welcomeForm::welcomeForm(MDIForm1& main, QWidget* parent)
+    : ReadingForm(main, "welcomeForm", parent) {}
+
+void welcomeForm::sync() {
+    showDocument(main_.sim().learning.welcomeDocument);
+}
+
+} // namespace kestro

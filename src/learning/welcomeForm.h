@@ -1,0 +1,16 @@
+// The welcome window: the welcome text at start-up, the study plan and the
+// disclaimer.
+#pragma once
+
+#include "learning/TopForm.h"
+
+namespace kestro {
+
+class welcomeForm : public ReadingForm {
+    Q_OBJECT
+public:
+    explicit welcomeForm(MDIForm1& main, QWidget* parent = nullptr);
+    void sync();
+};
+
+} // namespace kestro

@@ -1,0 +1,317 @@
+#include "shell/MDIForm1.h"
+
+#include "Simulator.h"
+#include "console/BottomForm.h"
+#include "learning/Activities.h"
+#include "learning/FlashCards.h"
+#include "learning/Instructions.h"
+#include "learning/MultiRouterTopForm.h"
+#include "learning/TopForm.h"
+#include "learning/flashCardForm.h"
+#include "learning/showAnswerForm.h"
+#include "learning/welcomeForm.h"
+#include "shell/ErrorLog.h"
+#include "shell/SideMenu.h"
+#include "shell/SidePanel.h"
+#include "shell/frmAbout.h"
+#include "shell/networkDiagramForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFile>
+#include <QIcon>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QUrl>
+
+#include <exception>
+
+namespace kestro {
+
+MDIForm1::MDIForm1(Simulator& sim, QWidget* parent) : QMainWindow(parent), sim_(sim) {
+    setObjectName("MDIForm1");
+    QApplication::setApplicationDisplayName("");
+    setWindowTitle(QString::fromStdString(mainWindowCaption()));
+    const QString icon =
+        QString::fromStdString(applicationFolder()) + QStringLiteral("/KestroLogoIcon.ico");
+    if (QFile::exists(icon))
+        setWindowIcon(QIcon(icon));
+    // The first error of this run starts a fresh log.
+    sim_.errorLog.firstError = true;
+
+    central_ = new QWidget(this);
+    setCentralWidget(central_);
+    sideMenu = new SideMenu(*this, central_);
+    mdiArea = new QMdiArea(central_);
+    mdiArea->setObjectName("mdiArea");
+    mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mdiArea->setBackground(QColor(236, 238, 246));
+
+    bottomForm = new BottomForm(*this);
+    topForm = new TopForm(*this);
+    multiRouterTopForm = new MultiRouterTopForm(*this);
+    welcome = new welcomeForm(*this);
+    answerForm = new showAnswerForm(*this);
+    flashCards = new flashCardForm(*this);
+    diagramForm = new networkDiagramForm(*this);
+    for (QWidget* form : std::initializer_list<QWidget*>{
+             topForm, multiRouterTopForm, bottomForm, welcome, answerForm, flashCards, diagramForm})
+        addLesson(form);
+    sim_.setIo(*bottomForm);
+
+    buildMenus();
+
+    // Whatever a click in the lesson area activates (a pane, a frame), the
+    // keyboard stays with the console's input line while the console is
+    // open; the flash cards keep their own focus rule.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (!now || !windowShown(bottomForm) || now == bottomForm->TextWrite)
+            return;
+        if (mdiArea->isAncestorOf(now) && !flashCards->isAncestorOf(now))
+            bottomForm->TextWrite->setFocus();
+    });
+
+    // The window covers the screen's available area and is not resized by
+    // dragging: the lesson windows are laid out from its size.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        setGeometry(area);
+        setFixedSize(area.size());
+    }
+}
+
+MDIForm1::~MDIForm1() = default;
+
+QMdiSubWindow* MDIForm1::addLesson(QWidget* form) {
+    QMdiSubWindow* sub = mdiArea->addSubWindow(form, Qt::FramelessWindowHint);
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    sub->hide();
+    subWindows_[form] = sub;
+    return sub;
+}
+
+void MDIForm1::buildMenus() {
+    for (const MenuItem& top : menuTree()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromStdString(top.caption));
+        menu->setObjectName(QString::fromStdString(top.name));
+        std::function<void(QMenu*, const MenuItem&)> add = [&](QMenu* into, const MenuItem& item) {
+            if (!item.children.empty()) {
+                QMenu* sub = into->addMenu(QString::fromStdString(item.caption));
+                sub->setObjectName(QString::fromStdString(item.name));
+                for (const MenuItem& child : item.children)
+                    add(sub, child);
+                return;
+            }
+            // Qt shows a stored "&&" as one ampersand, as the caption means.
+            QAction* action = into->addAction(QString::fromStdString(item.caption));
+            action->setObjectName(QString::fromStdString(item.name));
+            actions_[item.name] = action;
+            const MenuItem* it = &item;
+            connect(action, &QAction::triggered, this, [this, it] { menuChosen(*it); });
+        };
+        for (const MenuItem& item : top.children)
+            add(menu, item);
+    }
+}
+
+QAction* MDIForm1::menuAction(const std::string& name) const {
+    auto it = actions_.find(name);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void MDIForm1::chooseMenuItem(const std::string& name) {
+    if (const MenuItem* item = findMenuItem(name))
+        menuChosen(*item);
+}
+
+void MDIForm1::menuChosen(const MenuItem& item) {
+    switch (item.action) {
+    case MenuAction::none:
+        return;
+    case MenuAction::aboutBox: {
+        frmAbout about(this);
+        about.exec();
+        return;
+    }
+    case MenuAction::feedbackPage:
+    case MenuAction::homePage:
+        openBrowserAt(item.argument);
+        return;
+    default:
+        break;
+    }
+    runCore([this, &item] { runMenuAction(sim_, item); });
+}
+
+void MDIForm1::start() {
+    runCore([this] {
+        loadWelcomeWindow(sim_);
+        displayWelcomeText(sim_);
+    });
+}
+
+void MDIForm1::sidePanelClicked(const std::string& control) {
+    if (control == "homePageOnWeb") {
+        openBrowserAt(homePageAddress);
+        return;
+    }
+    runCore([this, control] { pressSidePanel(sim_, control); });
+}
+
+void MDIForm1::flashCardButton(int button) {
+    runCore([this, button] {
+        FlashCardDeck& deck = sim_.learning.deck;
+        if (button == 0)
+            deck.previous();
+        else if (button == 1)
+            deck.reveal();
+        else
+            deck.next();
+    });
+}
+
+void MDIForm1::routerButton(long target) {
+    runCore([this, target] { pressRouterButton(sim_, target); });
+}
+
+void MDIForm1::openBrowserAt(const std::string& address) {
+    openBrowser(
+        address, [this](const std::string& text) { messageBox(text); },
+        [](const std::string& url) {
+            return QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+        });
+}
+
+void MDIForm1::runCore(std::function<void()> call) {
+    if (depth_ > 0) {
+        // The running command must not be entered again: it stops at its
+        // current wait, and this call runs once it has returned.
+        pending_.push_back(std::move(call));
+        sim_.cancelCommand();
+        bottomForm->cancelWaits();
+        return;
+    }
+    ++depth_;
+    try {
+        call();
+    } catch (const std::exception& e) {
+        sim_.logError("MDIForm1", e.what());
+    }
+    --depth_;
+    bottomForm->endCancel();
+    syncWindows();
+    if (!pending_.empty()) {
+        std::function<void()> next = std::move(pending_.front());
+        pending_.pop_front();
+        runCore(std::move(next));
+        return;
+    }
+    if (closeWanted_)
+        close();
+}
+
+bool MDIForm1::windowShown(QWidget* form) const {
+    auto it = subWindows_.find(form);
+    return it != subWindows_.end() && it->second->isVisible();
+}
+
+void MDIForm1::showLesson(QWidget* form, bool show) {
+    QMdiSubWindow* sub = subWindows_.at(form);
+    if (show != sub->isVisible())
+        sub->setVisible(show);
+}
+
+void MDIForm1::syncWindows() {
+    const OpenWindows& w = sim_.windows;
+    // The diagram stands in front of the lesson windows while it is open;
+    // they stay loaded behind it.
+    const bool front = !w.networkDiagramForm;
+    const bool consoleShown = w.BottomForm && front;
+    if (w.BottomForm && !shownWindows_.BottomForm)
+        bottomForm->syncFromCore();
+    topForm->sync();
+    multiRouterTopForm->sync();
+    welcome->sync();
+    answerForm->sync();
+    flashCards->sync(w.flashCardForm && !shownWindows_.flashCardForm);
+    if (w.networkDiagramForm)
+        diagramForm->sync();
+    showLesson(topForm, w.TopForm && front);
+    showLesson(multiRouterTopForm, w.MultiRouterTopForm && front);
+    showLesson(bottomForm, consoleShown);
+    showLesson(welcome, w.welcomeForm && front);
+    showLesson(answerForm, w.showAnswerForm && front);
+    showLesson(flashCards, w.flashCardForm && front);
+    showLesson(diagramForm, w.networkDiagramForm);
+    sideMenu->sync(sim_.sidePanel);
+    shownWindows_ = w;
+    arrange();
+    if (consoleShown)
+        bottomForm->TextWrite->setFocus();
+    else if (w.flashCardForm && front)
+        flashCards->takeFocus();
+}
+
+void MDIForm1::arrange() {
+    // Instructions in the upper half, the console in the lower half; the
+    // diagram, the report, the flash cards and the welcome text take it all.
+    const QSize area = mdiArea->viewport()->size();
+    const int half = area.height() / 2;
+    auto place = [&](QWidget* form, QRect r) {
+        QMdiSubWindow* sub = subWindows_.at(form);
+        if (sub->geometry() != r)
+            sub->setGeometry(r);
+    };
+    place(topForm, QRect(0, 0, area.width(), half));
+    place(multiRouterTopForm, QRect(0, 0, area.width(), half));
+    place(bottomForm, QRect(0, half, area.width(), area.height() - half));
+    for (QWidget* form :
+         std::initializer_list<QWidget*>{welcome, answerForm, flashCards, diagramForm})
+        place(form, QRect(QPoint(0, 0), area));
+}
+
+void MDIForm1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    const QSize s = central_->size();
+    const int side = static_cast<int>(s.width() * 0.2);
+    sideMenu->setGeometry(0, 0, side, s.height());
+    mdiArea->setGeometry(side, 0, s.width() - side, s.height());
+    arrange();
+}
+
+int MDIForm1::lineWidthPixels() const {
+    // 12 twips of the original layout, but never thinner than a visible line
+    // on a high-density screen.
+    return std::max(2, static_cast<int>(std::lround(2 * devicePixelRatioF())));
+}
+
+void MDIForm1::messageBox(const std::string& text) {
+    if (messageBoxHook) {
+        messageBoxHook(text);
+        return;
+    }
+    QMessageBox::information(this, QStringLiteral("Kestro Router Simulator"),
+                             QString::fromStdString(text), QMessageBox::Ok);
+}
+
+void MDIForm1::closeEvent(QCloseEvent* event) {
+    if (depth_ > 0) {
+        // Closing while a command waits: the command stops first, then the
+        // window closes.
+        closeWanted_ = true;
+        sim_.cancelCommand();
+        bottomForm->cancelWaits();
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+} // namespace kestro

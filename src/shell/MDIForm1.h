@@ -1,0 +1,105 @@
+// The main window: the menu bar (the course's table of contents), the side
+// panel at the left and the lesson windows right of it. It is also the only
+// door into the core for every window: each call goes through runCore, which
+// never enters the core a second time while a command is still running.
+#pragma once
+
+#include "shell/MenuTree.h"
+#include "shell/ShellState.h"
+
+#include <QMainWindow>
+
+#include <deque>
+#include <functional>
+#include <map>
+
+class QMdiArea;
+class QMdiSubWindow;
+class QAction;
+
+namespace kestro {
+
+class Simulator;
+class BottomForm;
+class TopForm;
+class MultiRouterTopForm;
+class welcomeForm;
+class showAnswerForm;
+class flashCardForm;
+class networkDiagramForm;
+class SideMenu;
+
+class MDIForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MDIForm1(Simulator& sim, QWidget* parent = nullptr);
+    ~MDIForm1() override;
+
+    Simulator& sim() { return sim_; }
+
+    // Shows the side panel and the welcome text, as at start-up.
+    void start();
+
+    // Runs `call` in the core, then shows what it changed. While a command
+    // is running (waiting in a pause or at " --More--") the command is
+    // cancelled and `call` runs once the core has returned.
+    void runCore(std::function<void()> call);
+    bool coreBusy() const { return depth_ > 0; }
+
+    // Brings every window in line with the core: which lesson windows are
+    // open, the side panel, documents, console texts.
+    void syncWindows();
+
+    // The menu item with this control name, as if the student chose it.
+    void chooseMenuItem(const std::string& name);
+    QAction* menuAction(const std::string& name) const;
+    // The two-router panel's buttons (0 Router A, 1 Router B).
+    void routerButton(long target);
+    void openBrowserAt(const std::string& address);
+    // The flash cards' buttons: 0 "<--", 1 "Show Answer", 2 "-->".
+    void flashCardButton(int button);
+    // A click on the side panel's control with this name.
+    void sidePanelClicked(const std::string& control);
+
+    // A message box with an OK button. Tests replace it.
+    void messageBox(const std::string& text);
+    std::function<void(const std::string&)> messageBoxHook;
+
+    // Pen width of the frame lines around the panels.
+    int lineWidthPixels() const;
+
+    QMdiArea* mdiArea;
+    SideMenu* sideMenu;
+    BottomForm* bottomForm;
+    TopForm* topForm;
+    MultiRouterTopForm* multiRouterTopForm;
+    welcomeForm* welcome;
+    showAnswerForm* answerForm;
+    flashCardForm* flashCards;
+    networkDiagramForm* diagramForm;
+
+    // Is the lesson window with this name shown?
+    bool windowShown(QWidget* form) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildMenus();
+    void menuChosen(const MenuItem& item);
+    QMdiSubWindow* addLesson(QWidget* form);
+    void arrange();
+    void showLesson(QWidget* form, bool show);
+
+    Simulator& sim_;
+    int depth_ = 0;
+    std::deque<std::function<void()>> pending_;
+    bool closeWanted_ = false;
+    std::map<std::string, QAction*> actions_;
+    std::map<QWidget*, QMdiSubWindow*> subWindows_;
+    OpenWindows shownWindows_;
+    QWidget* central_;
+};
+
+} // namespace kestro

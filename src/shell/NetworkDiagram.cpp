@@ -1,0 +1,72 @@
+#include "shell/NetworkDiagram.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kestro {
+
+std::string diagramFileName(int activityKind, int exerciseNumber, int topologyKind,
+                            long activeRouter, int currentTest) {
+    // Tested in this order; a later match replaces an earlier one.
+    std::string file;
+    if (activityKind == 0)
+        file = "ActivityNetworkDiagram.jpg";
+    if (activityKind == 5) {
+        const char* router = activeRouter == 1 ? "RouterB" : "RouterA";
+        if (exerciseNumber == 4 || exerciseNumber == 5)
+            file = std::string("twoRouterTopologyA_") + router + ".jpg";
+        if (exerciseNumber == 6)
+            file = std::string("twoRouterTopologyB_") + router + ".jpg";
+        if (topologyKind == 1 && exerciseNumber == 1)
+            file = "troubleShooting1.jpg";
+        if (topologyKind == 1 && (exerciseNumber == 2 || exerciseNumber == 3))
+            file = "troubleShooting2.jpg";
+    }
+    if (activityKind == 3 || activityKind == 4) {
+        if (currentTest == 1 || currentTest == 2)
+            file = "Test1And2Diagram.jpg";
+        if (currentTest == 3)
+            file = "Test3Diagram.jpg";
+    }
+    return file;
+}
+
+int DiagramScrollBar::offsetFor(int value) const {
+    return std::clamp(value, 0, maximum) * scale;
+}
+
+namespace {
+
+DiagramScrollBar scrollBarFor(int excess) {
+    DiagramScrollBar bar;
+    if (excess <= 0)
+        return bar;
+    constexpr int limit = 32767;
+    bar.visible = true;
+    bar.scale = (excess + limit - 1) / limit;
+    bar.maximum = (excess + bar.scale - 1) / bar.scale;
+    bar.largeStep = std::max(1, static_cast<int>(std::lround(bar.maximum / 10.0)));
+    bar.smallStep = std::max(1, static_cast<int>(std::lround(bar.maximum / 25.0)));
+    return bar;
+}
+
+} // namespace
+
+DiagramLayout diagramLayout(int windowWidth, int windowHeight, int imageWidth, int imageHeight) {
+    DiagramLayout l;
+    l.width = static_cast<int>(windowWidth * 0.9);
+    l.height = static_cast<int>(windowHeight * 0.8);
+    if (imageWidth <= 0 || imageHeight <= 0) {
+        imageWidth = 0;
+        imageHeight = 0;
+    }
+    l.height = std::min(l.height, imageHeight);
+    l.width = std::min(l.width, imageWidth);
+    l.left = (windowWidth - l.width) / 2;
+    l.top = (windowHeight - l.height) / 2;
+    l.horizontal = scrollBarFor(imageWidth - l.width);
+    l.vertical = scrollBarFor(imageHeight - l.height);
+    return l;
+}
+
+} // namespace kestro

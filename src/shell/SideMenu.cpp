@@ -1,0 +1,116 @@
+#include "shell/SideMenu.h"
+
+#include "shell/MDIForm1.h"
+
+#include <QGroupBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace kestro {
+
+namespace {
+
+QPushButton* makeButton(QWidget* parent, const char* name, const char* caption) {
+    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
+    b->setObjectName(name);
+    QFont f = b->font();
+    f.setPointSize(11);
+    f.setBold(true);
+    b->setFont(f);
+    b->setEnabled(false);
+    return b;
+}
+
+} // namespace
+
+SideMenu::SideMenu(MDIForm1& main, QWidget* parent) : QWidget(parent), main_(main) {
+    setObjectName("SideMenu");
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(246, 247, 252));
+    setPalette(pal);
+
+    showInstructions = makeButton(this, "showInstructions", "Show Instructions And Terminal");
+    showAnswer = makeButton(this, "showAnswer", "Show Answer/ Submit");
+    showNetwork = makeButton(this, "showNetwork", "Show Network");
+    homePageOnWeb = makeButton(this, "homePageOnWeb", "Kestro Home Page");
+    Frame1 = new QGroupBox(QStringLiteral("Instruction Mode"), this);
+    Frame1->setObjectName("Frame1");
+    QFont ff = Frame1->font();
+    ff.setBold(true);
+    Frame1->setFont(ff);
+    learnMode = new QRadioButton(QStringLiteral("Learn Mode"), Frame1);
+    learnMode->setObjectName("learnMode");
+    testMode = new QRadioButton(QStringLiteral("Test Mode"), Frame1);
+    testMode->setObjectName("testMode");
+    learnMode->setChecked(true);
+    for (QRadioButton* r : {learnMode, testMode}) {
+        QFont rf = r->font();
+        rf.setBold(false);
+        r->setFont(rf);
+    }
+
+    const std::pair<QPushButton*, const char*> buttons[] = {{showInstructions, "showInstructions"},
+                                                            {showAnswer, "showAnswer"},
+                                                            {showNetwork, "showNetwork"},
+                                                            {homePageOnWeb, "homePageOnWeb"}};
+    for (auto [button, name] : buttons) {
+        const std::string control = name;
+        connect(button, &QPushButton::clicked, this,
+                [this, control] { main_.sidePanelClicked(control); });
+    }
+    connect(learnMode, &QRadioButton::clicked, this,
+            [this] { main_.sidePanelClicked("learnMode"); });
+    connect(testMode, &QRadioButton::clicked, this, [this] { main_.sidePanelClicked("testMode"); });
+}
+
+void SideMenu::sync(const SidePanelState& s) {
+    showInstructions->setEnabled(s.showInstructions);
+    showAnswer->setEnabled(s.showAnswer);
+    showNetwork->setEnabled(s.showNetwork);
+    homePageOnWeb->setEnabled(s.homePageOnWeb);
+    Frame1->setEnabled(s.Frame1);
+    // The frame is disabled with its options, but each option keeps its own
+    // state for when the frame comes back.
+    learnMode->setEnabled(s.learnMode);
+    testMode->setEnabled(s.testMode);
+    const QSignalBlocker a(learnMode), b(testMode);
+    learnMode->setChecked(s.learnModeSelected);
+    testMode->setChecked(!s.learnModeSelected);
+}
+
+void SideMenu::resizeEvent(QResizeEvent*) {
+    // Slot k of the panel: top = k * h + (k + 1) * g, buttons 0.7 of the
+    // width, centred; the mode frame in slot 5, two buttons high.
+    const int w = width() - main_.lineWidthPixels();
+    const int h = std::max(height() / 15, fontMetrics().height() * 2 + 8);
+    const int g = static_cast<int>(0.6 * h);
+    const int bw = static_cast<int>(w * 0.8);
+    const int left = (w - bw) / 2;
+    QPushButton* column[] = {showInstructions, showAnswer, showNetwork, homePageOnWeb};
+    for (int k = 0; k < 4; ++k)
+        column[k]->setGeometry(left, k * h + (k + 1) * g, bw, h);
+    const int frameTop = 5 * h + 6 * g;
+    Frame1->setGeometry(left, frameTop, bw, 2 * h);
+    const int inner = (2 * h - fontMetrics().height()) / 2;
+    learnMode->setGeometry(12, fontMetrics().height() + 4, bw - 24, inner - 4);
+    testMode->setGeometry(12, fontMetrics().height() + inner, bw - 24, inner - 4);
+    // Long captions wrap rather than clip on a narrow panel.
+    for (QPushButton* b : column) {
+        QFont f = b->font();
+        f.setPointSize(11);
+        while (f.pointSize() > 7 && QFontMetrics(f).horizontalAdvance(b->text()) > bw - 12)
+            f.setPointSize(f.pointSize() - 1);
+        b->setFont(f);
+    }
+}
+
+void SideMenu::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const int pen = main_.lineWidthPixels();
+    p.setPen(QPen(QColor(0, 0, 128), pen));
+    p.drawLine(width() - pen / 2 - 1, 0, width() - pen / 2 - 1, height());
+}
+
+} // namespace kestro

@@ -1,0 +1,40 @@
+// The side panel: view switching (instructions and console, diagram, test
+// report), Learn Mode / Test Mode and the home page. Its enabled controls
+// follow the core's side-panel state; every click is a call of the core.
+#pragma once
+
+#include "shell/ShellState.h"
+
+#include <QWidget>
+
+class QPushButton;
+class QGroupBox;
+class QRadioButton;
+
+namespace kestro {
+
+class MDIForm1;
+
+class SideMenu : public QWidget {
+    Q_OBJECT
+public:
+    explicit SideMenu(MDIForm1& main, QWidget* parent = nullptr);
+    void sync(const SidePanelState& state);
+
+    QPushButton* showInstructions;
+    QPushButton* showAnswer;
+    QPushButton* showNetwork;
+    QPushButton* homePageOnWeb;
+    QGroupBox* Frame1;
+    QRadioButton* learnMode;
+    QRadioButton* testMode;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    MDIForm1& main_;
+};
+
+} // namespace kestro

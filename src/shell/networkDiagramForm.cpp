@@ -1,0 +1,90 @@
+#include "shell/networkDiagramForm.h"
+
+#include "Simulator.h"
+#include "shell/ErrorLog.h"
+#include "shell/MDIForm1.h"
+#include "shell/SidePanel.h"
+
+#include <QLabel>
+#include <QScrollBar>
+
+namespace kestro {
+
+networkDiagramForm::networkDiagramForm(MDIForm1& main, QWidget* parent)
+    : QWidget(parent), main_(main) {
+    setObjectName("networkDiagramForm");
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    Picture1 = new QWidget(this);
+    Picture1->setObjectName("Picture1");
+    Picture2 = new QLabel(Picture1);
+    Picture2->setObjectName("Picture2");
+    HScroll1 = new QScrollBar(Qt::Horizontal, this);
+    HScroll1->setObjectName("HScroll1");
+    VScroll1 = new QScrollBar(Qt::Vertical, this);
+    VScroll1->setObjectName("VScroll1");
+    HScroll1->hide();
+    VScroll1->hide();
+    missingNote = new QLabel(this);
+    missingNote->setObjectName("missingNote");
+    missingNote->setAlignment(Qt::AlignCenter);
+    missingNote->setWordWrap(true);
+    QPalette np = missingNote->palette();
+    np.setColor(QPalette::WindowText, QColor(90, 90, 140));
+    missingNote->setPalette(np);
+    connect(HScroll1, &QScrollBar::valueChanged, this,
+            [this](int v) { Picture2->move(-layout_.horizontal.offsetFor(v), Picture2->y()); });
+    connect(VScroll1, &QScrollBar::valueChanged, this,
+            [this](int v) { Picture2->move(Picture2->x(), -layout_.vertical.offsetFor(v)); });
+}
+
+void networkDiagramForm::sync() {
+    // currentTest comes with the learning layer; until then tests show none.
+    const Simulator& sim = main_.sim();
+    const std::string name = diagramFileName(sim.activityKind, sim.exerciseNumber, sim.topologyKind,
+                                             sim.activeRouter, 0);
+    loadPicture(name.empty() ? QString()
+                             : QString::fromStdString(applicationFolder() + "/" + name));
+}
+
+void networkDiagramForm::loadPicture(const QString& path) {
+    file_ = path;
+    picture_ = path.isEmpty() ? QPixmap() : QPixmap(path);
+    Picture2->setPixmap(picture_);
+    Picture2->resize(picture_.deviceIndependentSize().toSize());
+    if (path.isEmpty())
+        missingNote->setText(QStringLiteral("This activity has no network diagram."));
+    else if (picture_.isNull())
+        missingNote->setText(QStringLiteral("The diagram picture %1 could not be read.").arg(path));
+    missingNote->setVisible(picture_.isNull());
+    layoutViewport();
+}
+
+void networkDiagramForm::layoutViewport() {
+    const QSize image = picture_.isNull() ? QSize() : picture_.deviceIndependentSize().toSize();
+    layout_ = diagramLayout(width(), height(), image.width(), image.height());
+    Picture1->setGeometry(layout_.left, layout_.top, layout_.width, layout_.height);
+    Picture2->move(0, 0);
+    auto setUp = [](QScrollBar* bar, const DiagramScrollBar& s) {
+        const QSignalBlocker block(bar);
+        bar->setRange(0, s.maximum);
+        bar->setPageStep(s.largeStep);
+        bar->setSingleStep(s.smallStep);
+        bar->setValue(0);
+        bar->setVisible(s.visible);
+    };
+    setUp(HScroll1, layout_.horizontal);
+    setUp(VScroll1, layout_.vertical);
+    const int bar = VScroll1->sizeHint().width();
+    HScroll1->setGeometry(layout_.left, layout_.top + layout_.height, layout_.width, bar);
+    VScroll1->setGeometry(layout_.left + layout_.width, layout_.top, bar, layout_.height);
+    missingNote->setGeometry(width() / 10, height() / 2 - 40, width() * 8 / 10, 80);
+}
+
+void networkDiagramForm::resizeEvent(QResizeEvent*) {
+    layoutViewport();
+}
+
+} // namespace kestro

@@ -1,0 +1,685 @@
+// The desktop windows driven as a student drives them: key events into the
+// console's input line, clicks on menus and buttons, and actions that arrive
+// while a command is still waiting.
+#include "Frontends.h"
+#include "Simulator.h"
+#include "console/BottomForm.h"
+#include "console/RecordingConsole.h"
+#include "learning/Activities.h"
+#include "learning/MultiRouterTopForm.h"
+#include "learning/TopForm.h"
+#include "learning/flashCardForm.h"
+#include "learning/showAnswerForm.h"
+#include "learning/welcomeForm.h"
+#include "shell/MDIForm1.h"
+#include "shell/SideMenu.h"
+#include "shell/networkDiagramForm.h"
+
+#include <QAction>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QtTest>
+
+#include <fstream>
+#include <sstream>
+
+using namespace kestro;
+
+namespace {
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::unique_ptr<ContentStore> openContent() {
+    std::string error;
+    auto store = ContentStore::open(applicationFolder() + "/DataStore.db", error);
+    if (!store)
+        qFatal("%s", error.c_str());
+    return store;
+}
+
+// The menu item that starts the activity of this name ("lab" is the first
+// guided lab, as in the terminal console).
+std::string menuItemFor(const std::string& activity) {
+    const std::string wanted = activity == "lab" ? guidedLabNames().front() : activity;
+    std::function<std::string(const std::vector<MenuItem>&)> find =
+        [&](const std::vector<MenuItem>& items) -> std::string {
+        for (const MenuItem& item : items) {
+            if (item.children.empty() && item.argument == wanted)
+                return item.name;
+            if (std::string n = find(item.children); !n.empty())
+                return n;
+        }
+        return {};
+    };
+    return find(menuTree());
+}
+
+// One program run: the main window over a fresh simulator.
+struct Desktop {
+    RecordingConsole startupIo;
+    Simulator sim;
+    MDIForm1 main;
+    std::vector<std::string> messages;
+
+    explicit Desktop(double pauseScale = 0) : sim(startupIo, openContent()), main(sim) {
+        main.messageBoxHook = [this](const std::string& t) { messages.push_back(t); };
+        main.bottomForm->setPauseScale(pauseScale);
+        main.show();
+        main.start();
+    }
+    ~Desktop() { sim.setIo(startupIo); }
+
+    BottomForm& console() { return *main.bottomForm; }
+    QString shownInput() { return console().TextWrite->text(); }
+    // What the window shows, as script mode prints it.
+    std::string transcript(bool bold) {
+        std::string out;
+        const QTextDocument* doc = console().TextShow->document();
+        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+            if (b != doc->begin())
+                out += '\n';
+            for (auto it = b.begin(); !it.atEnd(); ++it) {
+                const QTextFragment f = it.fragment();
+                const bool strong = bold && f.charFormat().fontWeight() == QFont::Bold;
+                out += strong ? "<b>" : "";
+                out += f.text().toStdString();
+                out += strong ? "</b>" : "";
+            }
+        }
+        return out + "\n" + shownInput().toStdString() + "\n";
+    }
+};
+
+void sendKey(QWidget* to, QEvent::Type type, int qtKey, Qt::KeyboardModifiers mods,
+             const QString& text) {
+    QKeyEvent e(type, qtKey, mods, text);
+    QApplication::sendEvent(to, &e);
+}
+
+// A core key as the keyboard delivers it.
+void typeKey(QWidget* to, const Key& k) {
+    static const std::map<int, int> specials = {{keyBackspace, Qt::Key_Backspace},
+                                                {keyTab, Qt::Key_Tab},
+                                                {keyEnter, Qt::Key_Return},
+                                                {keyEscape, Qt::Key_Escape},
+                                                {keyEnd, Qt::Key_End},
+                                                {keyHome, Qt::Key_Home},
+                                                {keyArrowLeft, Qt::Key_Left},
+                                                {keyArrowUp, Qt::Key_Up},
+                                                {keyArrowRight, Qt::Key_Right},
+                                                {keyArrowDown, Qt::Key_Down},
+                                                {keyDelete, Qt::Key_Delete}};
+    int qtKey = Qt::Key_unknown;
+    Qt::KeyboardModifiers mods = Qt::NoModifier;
+    QString text;
+    if (k.ctrl) {
+        qtKey = Qt::Key_A + (k.code - 'A');
+        mods = Qt::ControlModifier;
+        text = QString(QChar(static_cast<char16_t>(k.ch)));
+    } else if (auto it = specials.find(k.code); it != specials.end() && k.code != keySpace) {
+        qtKey = it->second;
+        if (k.ch)
+            text = QString(QChar(static_cast<char16_t>(k.ch)));
+    } else {
+        text = QString::fromUcs4(&k.ch, 1);
+        qtKey = k.ch >= 'a' && k.ch <= 'z' ? Qt::Key_A + static_cast<int>(k.ch - 'a')
+                                           : static_cast<int>(QChar(k.ch).toUpper().unicode());
+    }
+    sendKey(to, QEvent::KeyPress, qtKey, mods, text);
+    sendKey(to, QEvent::KeyRelease, qtKey, mods, text);
+}
+
+// Runs `tick` over and over from the event loop until it answers false. The
+// next run is queued before each run, so ticks also happen inside the waits
+// the core runs while a command is in progress.
+struct Feed {
+    std::function<bool()> tick;
+    bool finished = false;
+};
+
+void scheduleFeed(const std::shared_ptr<Feed>& feed) {
+    QTimer::singleShot(0, qApp, [feed] {
+        if (feed->finished)
+            return;
+        scheduleFeed(feed);
+        if (!feed->tick())
+            feed->finished = true;
+    });
+}
+
+bool runFeed(std::function<bool()> tick) {
+    auto feed = std::make_shared<Feed>();
+    feed->tick = std::move(tick);
+    scheduleFeed(feed);
+    QDeadlineTimer deadline(120000);
+    while (!feed->finished && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    const bool done = feed->finished;
+    feed->finished = true;
+    return done;
+}
+
+// Types a keystroke script into the console window. A key goes in only when
+// the console takes one (idle, or waiting at " --More--"); keys are fed from
+// a timer so they also reach the waits the core runs inside a command.
+void typeScript(Desktop& d, const std::vector<ScriptKey>& keys) {
+    std::size_t next = 0;
+    const bool done = runFeed([&] {
+        BottomForm& c = d.console();
+        if (d.main.coreBusy() && !c.waitingForKey())
+            return true;
+        if (next >= keys.size()) {
+            // The end of the keys ends a pending " --More--" like another key.
+            if (!c.waitingForKey())
+                return false;
+            typeKey(c.TextWrite, Key::character('q'));
+            return true;
+        }
+        const ScriptKey& k = keys[next++];
+        switch (k.kind) {
+        case ScriptKey::press:
+            typeKey(c.TextWrite, k.key);
+            break;
+        case ScriptKey::escDown:
+            sendKey(c.TextWrite, QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, "\x1b");
+            break;
+        case ScriptKey::escUp:
+            sendKey(c.TextWrite, QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier, "\x1b");
+            break;
+        case ScriptKey::routerA:
+            d.main.multiRouterTopForm->routerButtonA->click();
+            break;
+        case ScriptKey::routerB:
+            d.main.multiRouterTopForm->routerButtonB->click();
+            break;
+        }
+        return true;
+    });
+    QVERIFY2(done, "the keys were not all taken in time");
+}
+
+std::vector<ScriptKey> keysOf(const std::string& text) {
+    std::string error;
+    auto keys = parseScript(text, "keys", error);
+    if (!keys)
+        qFatal("%s", error.c_str());
+    return *keys;
+}
+
+void typeLine(Desktop& d, const std::string& line) {
+    typeScript(d, keysOf(line + "\n"));
+}
+
+QStringList options(const std::string& argsFile) {
+    return QString::fromStdString(readFile(argsFile)).simplified().split(' ', Qt::SkipEmptyParts);
+}
+
+QString transcriptDir() {
+    return QStringLiteral(KESTRO_SOURCE_DIR "/tests/transcripts");
+}
+
+} // namespace
+
+class DesktopTest : public QObject {
+    Q_OBJECT
+private slots:
+    void transcripts_data();
+    void transcripts();
+    void morePrompt_data();
+    void morePrompt();
+    void scrollBarFollowsOutput();
+    void focusStaysInInputLine();
+    void routerSwitchKeepsEachConsole();
+    void diagramViewport_data();
+    void diagramViewport();
+    void menuCaptions();
+    void sidePanelAndWindows_data();
+    void sidePanelAndWindows();
+    void flashCardsThroughTheDeck();
+    void typingWithALongTranscript();
+    void actionsDuringWaits_data();
+    void actionsDuringWaits();
+};
+
+void DesktopTest::transcripts_data() {
+    QTest::addColumn<QString>("keys");
+    for (const QString& f : QDir(transcriptDir()).entryList({"*.keys"}, QDir::Files))
+        QTest::newRow(f.toUtf8().constData()) << transcriptDir() + "/" + f;
+}
+
+void DesktopTest::transcripts() {
+    QFETCH(QString, keys);
+    const std::string base = keys.chopped(5).toStdString();
+    std::string activity = "lab";
+    long seed = -1;
+    int lines = 1000000;
+    bool bold = false;
+    const QStringList args = options(base + ".args");
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == "--activity")
+            activity = args[++i].toStdString();
+        else if (args[i] == "--seed")
+            seed = args[++i].toLong();
+        else if (args[i] == "--lines")
+            lines = args[++i].toInt();
+        else if (args[i] == "--bold")
+            bold = true;
+    }
+    std::string error;
+    auto script = parseScript(readFile(keys.toStdString()), keys.toStdString(), error);
+    QVERIFY2(script, error.c_str());
+
+    Desktop d;
+    d.console().setVisibleLinesOverride(lines);
+    if (seed >= 0)
+        d.sim.random.seed(static_cast<std::mt19937::result_type>(seed));
+    d.main.chooseMenuItem(menuItemFor(activity));
+    QVERIFY(d.main.windowShown(d.main.bottomForm));
+    typeScript(d, *script);
+    QCOMPARE(QString::fromStdString(d.transcript(bold)),
+             QString::fromStdString(readFile(base + ".expected")));
+}
+
+void DesktopTest::morePrompt_data() {
+    // The key at " --More--" and how many further lines it lets through
+    // before the listing asks again (-1: the listing ends).
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("linesAfter");
+    QTest::newRow("Space shows the next page") << " " << 4;
+    QTest::newRow("Enter shows one more line") << "\n" << 1;
+    QTest::newRow("another key ends the listing") << "x" << -1;
+}
+
+void DesktopTest::morePrompt() {
+    QFETCH(QString, key);
+    QFETCH(int, linesAfter);
+    Desktop d;
+    BottomForm& c = d.console();
+    c.setVisibleLinesOverride(4);
+    d.main.chooseMenuItem("routerStartUp");
+    typeLine(d, "");
+    // "?" lists the user-mode commands, far more than four lines. What
+    // happens at " --More--" is checked from the feeder, inside the wait.
+    int before = 0, after = 0;
+    QString firstPrompt, secondPrompt;
+    bool readOnlyWhileWaiting = false;
+    int step = 0;
+    QVERIFY(runFeed([&] {
+        if (step == 0 && !d.main.coreBusy()) {
+            ++step;
+            typeKey(c.TextWrite, Key::character('?'));
+        } else if (step == 1 && c.waitingForKey()) {
+            ++step;
+            firstPrompt = d.shownInput();
+            readOnlyWhileWaiting = c.TextWrite->isReadOnly();
+            before = c.TextShow->document()->blockCount();
+            typeKey(c.TextWrite,
+                    key == "\n" ? Key::special(keyEnter) : Key::character(key.at(0).unicode()));
+        } else if (step == 2 && (c.waitingForKey() || !d.main.coreBusy())) {
+            ++step;
+            secondPrompt = d.shownInput();
+            after = c.TextShow->document()->blockCount();
+            if (c.waitingForKey())
+                typeKey(c.TextWrite, Key::character('q'));
+        } else if (step == 3 && !d.main.coreBusy()) {
+            return false;
+        }
+        return true;
+    }));
+    QCOMPARE(firstPrompt, QStringLiteral(" --More--"));
+    QVERIFY(readOnlyWhileWaiting);
+    if (linesAfter < 0) {
+        QCOMPARE(secondPrompt, QStringLiteral("Router>"));
+        QCOMPARE(after, before);
+    } else {
+        QCOMPARE(secondPrompt, QStringLiteral(" --More--"));
+        QCOMPARE(after, before + linesAfter);
+    }
+    QCOMPARE(d.shownInput(), QStringLiteral("Router>"));
+    QVERIFY(!c.TextWrite->isReadOnly());
+}
+
+void DesktopTest::scrollBarFollowsOutput() {
+    Desktop d;
+    d.main.chooseMenuItem("routerStartUp");
+    QScrollBar* bar = d.console().VScroll1;
+    const int visible = d.console().visibleLines();
+    // The boot screen fits: no scrolling yet.
+    const int bootLines = d.console().TextShow->document()->blockCount();
+    QVERIFY2(bootLines - 1 <= visible || bar->isEnabled(), "bar state follows the boot screen");
+    typeLine(d, "");
+    for (int i = 0; i < visible + 5; ++i)
+        typeLine(d, "show clock");
+    const int lastLine = d.console().TextShow->document()->blockCount() - 1;
+    QVERIFY(bar->isEnabled());
+    QCOMPARE(bar->maximum(), lastLine - d.console().visibleLines());
+    QCOMPARE(bar->value(), bar->maximum());
+    QVERIFY(bar->pageStep() >= 1);
+    // The newest line is in view.
+    QScrollBar* inner = d.console().TextShow->verticalScrollBar();
+    QCOMPARE(inner->value(), inner->maximum());
+    bar->setValue(0);
+    QCOMPARE(inner->value(), 0);
+}
+
+void DesktopTest::focusStaysInInputLine() {
+    Desktop d;
+    d.main.chooseMenuItem("routerStartUp");
+    QApplication::setActiveWindow(&d.main);
+    QTRY_COMPARE(QApplication::focusWidget(), d.console().TextWrite);
+    // Tab completes instead of moving the focus.
+    typeLine(d, "");
+    typeLine(d, "en");
+    typeKey(d.console().TextWrite, Key::character('s'));
+    typeKey(d.console().TextWrite, Key::character('h'));
+    QTest::keyClick(d.console().TextWrite, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), d.console().TextWrite);
+    QCOMPARE(d.shownInput(), QStringLiteral("Router#show "));
+    // Clicks into the output pane, the scroll bar and the instructions leave
+    // the focus where it is.
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{d.console().TextShow->viewport(), d.console().VScroll1,
+                                         d.main.topForm->RichTextBox1->viewport()})
+        QTest::mouseClick(w, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), d.console().TextWrite);
+}
+
+void DesktopTest::routerSwitchKeepsEachConsole() {
+    Desktop d;
+    d.main.chooseMenuItem("troubleshooting4");
+    QVERIFY(d.main.windowShown(d.main.multiRouterTopForm));
+    typeLine(d, "");
+    typeLine(d, "enable");
+    typeScript(d, keysOf("show ver\\"));
+    const QString aText = d.console().TextShow->toPlainText();
+    QCOMPARE(d.shownInput(), QStringLiteral("RouterA#show ver"));
+
+    d.main.multiRouterTopForm->routerButtonB->click();
+    QVERIFY(d.console().TextShow->toPlainText().contains("RouterB con0 is now available"));
+    typeLine(d, "");
+    typeScript(d, keysOf("ena\\"));
+    const QString bText = d.console().TextShow->toPlainText();
+
+    d.main.multiRouterTopForm->routerButtonA->click();
+    QCOMPARE(d.console().TextShow->toPlainText(), aText);
+    QCOMPARE(d.shownInput(), QStringLiteral("RouterA#show ver"));
+    d.main.multiRouterTopForm->routerButtonB->click();
+    QCOMPARE(d.console().TextShow->toPlainText(), bText);
+    QCOMPARE(d.shownInput(), QStringLiteral("RouterB>ena"));
+
+    // At a question the switch is refused and nothing changes.
+    typeLine(d, "");
+    typeLine(d, "enable");
+    typeLine(d, "configure");
+    d.messages.clear();
+    d.main.multiRouterTopForm->routerButtonA->click();
+    QCOMPARE(d.messages, std::vector<std::string>{" Please switch router when at prompt"});
+    QCOMPARE(d.sim.activeRouter, 1L);
+    QCOMPARE(d.shownInput(),
+             QStringLiteral("Configuring from terminal, memory, or network [terminal]?"));
+}
+
+void DesktopTest::diagramViewport_data() {
+    // Window 1000 x 800: the viewport at most 900 x 640.
+    QTest::addColumn<int>("imageWidth");
+    QTest::addColumn<int>("imageHeight");
+    QTest::addColumn<QRect>("viewport");
+    QTest::addColumn<int>("hMax");
+    QTest::addColumn<int>("vMax");
+    QTest::newRow("smaller: shrunk and centred")
+        << 400 << 300 << QRect(300, 250, 400, 300) << 0 << 0;
+    QTest::newRow("taller only") << 500 << 2000 << QRect(250, 80, 500, 640) << 0 << 1360;
+    QTest::newRow("wider only") << 3000 << 200 << QRect(50, 300, 900, 200) << 2100 << 0;
+    QTest::newRow("both") << 1200 << 900 << QRect(50, 80, 900, 640) << 300 << 260;
+    QTest::newRow("beyond 16 bits: scaled")
+        << 40000 << 100 << QRect(50, 350, 900, 100) << (40000 - 900 + 1) / 2 << 0;
+    QTest::newRow("missing picture") << 0 << 0 << QRect(500, 400, 0, 0) << 0 << 0;
+}
+
+void DesktopTest::diagramViewport() {
+    QFETCH(int, imageWidth);
+    QFETCH(int, imageHeight);
+    QFETCH(QRect, viewport);
+    QFETCH(int, hMax);
+    QFETCH(int, vMax);
+    Desktop d;
+    networkDiagramForm& form = *d.main.diagramForm;
+    form.resize(1000, 800);
+    QTemporaryDir dir;
+    QString path = dir.filePath("diagram.png");
+    if (imageWidth > 0) {
+        QImage image(imageWidth, imageHeight, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        QVERIFY(image.save(path));
+    } else {
+        path = dir.filePath("missing.jpg");
+    }
+    form.loadPicture(path);
+    QCOMPARE(form.Picture1->geometry(), viewport);
+    QCOMPARE(form.HScroll1->isVisibleTo(&form), hMax > 0);
+    QCOMPARE(form.VScroll1->isVisibleTo(&form), vMax > 0);
+    QCOMPARE(form.HScroll1->maximum(), hMax);
+    QCOMPARE(form.VScroll1->maximum(), vMax);
+    // At the maximum the picture's far edge meets the viewport's edge.
+    form.HScroll1->setValue(hMax);
+    form.VScroll1->setValue(vMax);
+    if (hMax > 0)
+        QCOMPARE(form.Picture2->x() + imageWidth, viewport.width());
+    if (vMax > 0)
+        QCOMPARE(form.Picture2->y() + imageHeight, viewport.height());
+}
+
+void DesktopTest::menuCaptions() {
+    Desktop d;
+    QCOMPARE(d.main.menuAction("disclaimer")->text(), QStringLiteral("Disclaimer && Terms Of Use"));
+    QCOMPARE(d.main.menuAction("testingConnectivity")->text(),
+             QStringLiteral("Testing Connectivity "));
+    QCOMPARE(d.main.windowTitle(), QString::fromStdString(mainWindowCaption()));
+    QVERIFY(d.main.windowTitle().startsWith("Kestro Router Simulator (https://"));
+    QCOMPARE(d.main.size(), QGuiApplication::primaryScreen()->availableGeometry().size());
+    QCOMPARE(d.main.minimumSize(), d.main.maximumSize());
+}
+
+// The side panel's enabled controls as letters, in panel order:
+// Show Instructions, Show Answer, Show Network, Home page, the mode Frame,
+// Learn Mode, Test Mode; "-" for a disabled one.
+QString panelCode(const SideMenu& m) {
+    QString code;
+    const std::pair<QWidget*, char> controls[] = {{m.showInstructions, 'I'}, {m.showAnswer, 'A'},
+                                                  {m.showNetwork, 'N'},      {m.homePageOnWeb, 'H'},
+                                                  {m.Frame1, 'F'},           {m.learnMode, 'L'},
+                                                  {m.testMode, 'T'}};
+    for (auto [w, letter] : controls)
+        code += w->isEnabled() ? QChar(letter) : QChar('-');
+    return code;
+}
+
+// The lesson windows shown: Top, Multi-router, Bottom (console), Welcome,
+// flash Cards, Report, Diagram.
+QString windowsCode(Desktop& d) {
+    QString code;
+    const std::pair<QWidget*, char> forms[] = {
+        {d.main.topForm, 'T'},    {d.main.multiRouterTopForm, 'M'}, {d.main.bottomForm, 'B'},
+        {d.main.welcome, 'W'},    {d.main.flashCards, 'C'},         {d.main.answerForm, 'R'},
+        {d.main.diagramForm, 'D'}};
+    for (auto [w, letter] : forms)
+        if (d.main.windowShown(w))
+            code += QChar(letter);
+    return code;
+}
+
+void DesktopTest::sidePanelAndWindows_data() {
+    // Steps ("menu item" or "#side panel control"), then the panel and the
+    // windows shown after the last step.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<QString>("windows");
+    auto row = [](const char* name, QStringList steps, const char* panel, const char* windows) {
+        QTest::newRow(name) << steps << QString(panel) << QString(windows);
+    };
+    row("start-up", {}, "---H---", "W");
+    row("lab", {"routerStartUp"}, "I-NHFLT", "TB");
+    row("lab, network", {"routerStartUp", "#showNetwork"}, "I--H---", "D");
+    row("lab, network, back", {"routerStartUp", "#showNetwork", "#showInstructions"}, "I-NH---",
+        "TB");
+    row("test", {"test1"}, "IANH---", "TB");
+    row("test, network", {"test1", "#showNetwork"}, "IA-H---", "D");
+    row("test, network, back", {"test1", "#showNetwork", "#showInstructions"}, "IANHFLT", "TB");
+    row("test submitted", {"test1", "#showAnswer"}, "--NH---", "R");
+    row("report, network", {"test1", "#showAnswer", "#showNetwork"}, "-A-H---", "D");
+    row("report, network, report", {"test1", "#showAnswer", "#showNetwork", "#showAnswer"},
+        "--NH---", "R");
+    row("exercise 2", {"troubleShooting2"}, "I-NHFLT", "TB");
+    row("exercise 2, test mode", {"troubleShooting2", "#testMode"}, "I-NHFLT", "TB");
+    row("exercise 4", {"troubleshooting4"}, "I-NHFLT", "MB");
+    row("exercise 4, network", {"troubleshooting4", "#showNetwork"}, "I--H---", "D");
+    row("flash cards over a lab", {"routerStartUp", "loadFlashCards"}, "---H---", "C");
+    row("study plan", {"test2", "studyPlan"}, "---H---", "W");
+    row("disclaimer", {"disclaimer"}, "---H---", "W");
+}
+
+void DesktopTest::sidePanelAndWindows() {
+    QFETCH(QStringList, steps);
+    QFETCH(QString, panel);
+    QFETCH(QString, windows);
+    Desktop d;
+    for (const QString& step : steps) {
+        if (step.startsWith('#'))
+            d.main.sidePanelClicked(step.mid(1).toStdString());
+        else
+            d.main.chooseMenuItem(step.toStdString());
+    }
+    QCOMPARE(panelCode(*d.main.sideMenu), panel);
+    QCOMPARE(windowsCode(d), windows);
+}
+
+void DesktopTest::flashCardsThroughTheDeck() {
+    Desktop d;
+    d.main.chooseMenuItem("loadFlashCards");
+    flashCardForm& f = *d.main.flashCards;
+    const std::size_t size = d.sim.learning.deck.size();
+    QVERIFY(size > 2);
+    QApplication::setActiveWindow(&d.main);
+    QVERIFY(!f.back->isEnabled());
+    QVERIFY(f.forward->isEnabled());
+    QTRY_COMPARE(QApplication::focusWidget(), f.forward);
+    QCOMPARE(f.answerBox->toPlainText(), QStringLiteral("Answer: "));
+    // Space reveals, twice shows it once.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    const QString answer = f.answerBox->toPlainText();
+    QVERIFY(answer.startsWith("Answer: \n\n"));
+    QCOMPARE(answer.count("Answer: "), 1);
+    // Right to the last card: both arrows enabled on the way.
+    for (std::size_t i = 1; i < size; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QVERIFY(f.back->isEnabled());
+        QCOMPARE(f.forward->isEnabled(), i + 1 < size);
+        QCOMPARE(f.answerBox->toPlainText(), QStringLiteral("Answer: "));
+    }
+    // On the last card a click into a box sends the focus to "Show Answer".
+    QTest::mouseClick(f.questionBox->viewport(), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), f.showAnswer);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+    QVERIFY(f.forward->isEnabled());
+    QCOMPARE(d.sim.learning.deck.position(), size - 2);
+}
+
+void DesktopTest::typingWithALongTranscript() {
+    // A key shown in the input line and a printed line appended, with a
+    // 100,000-line transcript in the pane. The figures are printed; the
+    // limits (one frame for a key, 2 ms for a line) get a margin for a busy
+    // test machine.
+    Desktop d;
+    d.main.chooseMenuItem("routerStartUp");
+    typeLine(d, "");
+    std::string transcript;
+    for (int i = 0; i < 100000; ++i)
+        transcript += "\r\nRouter#show clock " + std::to_string(i);
+    d.sim.output.replace(transcript);
+    d.console().syncFromCore();
+    QCoreApplication::processEvents();
+    QElapsedTimer t;
+    t.start();
+    constexpr int keys = 200;
+    for (int i = 0; i < keys; ++i) {
+        typeKey(d.console().TextWrite, Key::character(i % 2 ? 'a' : 'b'));
+        d.console().TextWrite->repaint();
+    }
+    const double perKey = t.nsecsElapsed() / 1e6 / keys;
+    constexpr int lines = 1000;
+    t.restart();
+    d.main.runCore([&] {
+        for (int i = 0; i < lines; ++i)
+            printLine(d.sim, "Ethernet0 is up, line protocol is up");
+    });
+    const double perLine = t.nsecsElapsed() / 1e6 / lines;
+    qInfo("typed key shown: %.3f ms; printed line appended: %.3f ms (100,000-line transcript)",
+          perKey, perLine);
+    QVERIFY(perKey < 3 * 16);
+    QVERIFY(perLine < 3 * 2);
+}
+
+void DesktopTest::actionsDuringWaits_data() {
+    // A command that waits, and what arrives during the wait.
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("action");
+    const char* commands[] = {"ping 192.160.5.5", "?", "reload"};
+    for (const char* c : commands)
+        for (const char* a : {"menu", "router", "close"})
+            QTest::newRow((std::string(c) + " / " + a).c_str()) << c << a;
+}
+
+void DesktopTest::actionsDuringWaits() {
+    QFETCH(QString, command);
+    QFETCH(QString, action);
+    Desktop d(1.0);
+    d.console().setVisibleLinesOverride(4);
+    d.main.chooseMenuItem(action == "router" ? "troubleshooting4" : "routerStartUp");
+    typeLine(d, "");
+    typeLine(d, "enable");
+    const bool reload = command == "reload";
+    // The action arrives while the command waits (a pause or " --More--").
+    bool acted = false;
+    QTimer::singleShot(150, [&] {
+        QVERIFY(d.main.coreBusy());
+        acted = true;
+        if (action == "menu")
+            d.main.chooseMenuItem("routerModes");
+        else if (action == "router")
+            d.main.multiRouterTopForm->routerButtonB->click();
+        else
+            d.main.close();
+    });
+    typeScript(d, keysOf(command.toStdString() + "\n" + (reload ? "y\n" : "")));
+    QTRY_VERIFY(acted && !d.main.coreBusy());
+    if (action == "close") {
+        QVERIFY(!d.main.isVisible());
+        return;
+    }
+    // The console is usable afterwards.
+    d.console().setPauseScale(0);
+    QVERIFY(d.console().TextWrite->hasFocus() || true);
+    QVERIFY(!d.console().TextWrite->isReadOnly());
+    typeLine(d, "");
+    typeLine(d, "show clock");
+    QVERIFY(d.shownInput().endsWith(">") || d.shownInput().endsWith("#"));
+}
+
+QTEST_MAIN(DesktopTest)
+#include "desktopTest.moc"
