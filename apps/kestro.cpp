@@ -78,6 +78,17 @@ public:
                  main_.sidePanelClicked("showNetwork");
              },
              "diagram"},
+            {[this] {
+                 main_.chooseMenuItem("test3");
+                 main_.sidePanelClicked("showNetwork");
+             },
+             "diagramTest3"},
+            {[this] {
+                 main_.chooseMenuItem("troubleshooting6");
+                 main_.routerButton(1);
+                 main_.sidePanelClicked("showNetwork");
+             },
+             "diagramExercise6RouterB"},
         };
         QDir().mkpath(dir_);
         steps_ = steps;

@@ -41,10 +41,7 @@ networkDiagramForm::networkDiagramForm(MDIForm1& main, QWidget* parent)
 }
 
 void networkDiagramForm::sync() {
-    // currentTest comes with the learning layer; until then tests show none.
-    const Simulator& sim = main_.sim();
-    const std::string name = diagramFileName(sim.activityKind, sim.exerciseNumber, sim.topologyKind,
-                                             sim.activeRouter, 0);
+    const std::string name = currentDiagramFile(main_.sim());
     loadPicture(name.empty() ? QString()
                              : QString::fromStdString(applicationFolder() + "/" + name));
 }
