@@ -356,7 +356,10 @@ bool BottomForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == TextWrite) {
         switch (event->type()) {
         case QEvent::ShortcutOverride:
-            // Every key belongs to the console, none to a menu shortcut.
+            // Every key belongs to the console, none to a menu shortcut, but
+            // F10 (no router key) opens the menu bar.
+            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F10)
+                break;
             event->accept();
             return true;
         case QEvent::KeyPress:

@@ -28,6 +28,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QShortcut>
 #include <QUrl>
 
 #include <exception>
@@ -119,6 +120,18 @@ void MDIForm1::buildMenus() {
         for (const MenuItem& item : top.children)
             add(menu, item);
     }
+    // The stored captions carry no access keys, so F10 opens the menu bar
+    // from the keyboard (arrows and Enter then choose), even while the
+    // console's input line has the focus.
+    auto* openMenus = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    openMenus->setContext(Qt::ApplicationShortcut);
+    connect(openMenus, &QShortcut::activated, this, [this] {
+        const QList<QAction*> menus = menuBar()->actions();
+        if (!menus.isEmpty()) {
+            menuBar()->setFocus(Qt::ShortcutFocusReason);
+            menuBar()->setActiveAction(menus.first());
+        }
+    });
 }
 
 QAction* MDIForm1::menuAction(const std::string& name) const {

@@ -22,6 +22,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -493,6 +494,14 @@ void DesktopTest::menuCaptions() {
     QVERIFY(d.main.windowTitle().startsWith("Kestro Router Simulator (https://"));
     QCOMPARE(d.main.size(), QGuiApplication::primaryScreen()->availableGeometry().size());
     QCOMPARE(d.main.minimumSize(), d.main.maximumSize());
+
+    // F10 opens the menu bar from the keyboard, even from the console.
+    d.main.chooseMenuItem("routerStartUp");
+    d.main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&d.main));
+    QTest::keyClick(d.console().TextWrite, Qt::Key_F10);
+    QVERIFY(d.main.menuBar()->activeAction() != nullptr);
+    QCOMPARE(d.main.menuBar()->activeAction()->text(), QStringLiteral("Labs"));
 }
 
 // The side panel's enabled controls as letters, in panel order:
