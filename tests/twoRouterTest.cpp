@@ -6,6 +6,8 @@
 #include "config/ConfigRendering.h"
 #include "learning/Activities.h"
 
+#include <chrono>
+
 namespace kestro::testing {
 namespace {
 
@@ -212,6 +214,39 @@ TEST_F(TwoRouterExercise6, RouterBListsItsAccessListInItsConfiguration) {
     EXPECT_NE(text.find("access-list 12 deny   any"), std::string::npos) << text;
     EXPECT_NE(text.find(" ip access-group 12 out"), std::string::npos) << text;
     EXPECT_NE(text.find("hostname RouterB"), std::string::npos) << text;
+}
+
+} // namespace
+} // namespace kestro::testing
+
+namespace kestro::testing {
+namespace {
+
+// A switch moves each transcript between the console and the parked record:
+// nothing is copied, so thousands of switches over a long transcript stay
+// cheap and the live record never holds a stale copy.
+TEST_F(TwoRouter, SwitchesMoveTheTranscriptsInsteadOfCopyingThem) {
+    toPrivileged();
+    for (int i = 0; i < 2000; ++i)
+        printLine(sim, "a long transcript line of the kind show commands print .......");
+    const std::string transcriptA = sim.output.text;
+    ASSERT_GT(transcriptA.size(), 100'000u);
+    toB();
+    const std::string transcriptB = sim.output.text;
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 4000; ++i) {
+        ASSERT_EQ(toA(), SwitchResult::Switched);
+        ASSERT_EQ(toB(), SwitchResult::Switched);
+    }
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(sim.output.text, transcriptB);
+    EXPECT_EQ(sim.routerAStore.consoleText, transcriptA);
+    EXPECT_TRUE(sim.liveRouter.consoleText.empty());
+    toA();
+    EXPECT_EQ(sim.output.text, transcriptA);
+    EXPECT_TRUE(sim.liveRouter.consoleText.empty());
+    // Copying 100 kB twice per switch would take seconds even unoptimised.
+    EXPECT_LT(took, std::chrono::seconds(2));
 }
 
 } // namespace
