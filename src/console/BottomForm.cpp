@@ -357,9 +357,14 @@ bool BottomForm::eventFilter(QObject* watched, QEvent* event) {
         switch (event->type()) {
         case QEvent::ShortcutOverride:
             // Every key belongs to the console, none to a menu shortcut, but
-            // F10 (no router key) opens the menu bar.
-            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F10)
-                break;
+            // F10 and Alt with a letter (no router keys) reach the menu bar
+            // and the side panel.
+            if (const auto* k = static_cast<QKeyEvent*>(event);
+                k->key() == Qt::Key_F10 || k->modifiers().testFlag(Qt::AltModifier)) {
+                // Not even the line edit may claim it.
+                event->ignore();
+                return true;
+            }
             event->accept();
             return true;
         case QEvent::KeyPress:

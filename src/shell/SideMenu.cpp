@@ -55,6 +55,17 @@ SideMenu::SideMenu(MDIForm1& main, QWidget* parent) : QWidget(parent), main_(mai
                                                             {showAnswer, "showAnswer"},
                                                             {showNetwork, "showNetwork"},
                                                             {homePageOnWeb, "homePageOnWeb"}};
+    // Alt with a letter presses a control from the keyboard, wherever the
+    // focus is (the console keeps it): the captions stay as stored.
+    const std::pair<QAbstractButton*, Qt::Key> keys[] = {
+        {showInstructions, Qt::Key_I}, {showAnswer, Qt::Key_A}, {showNetwork, Qt::Key_N},
+        {homePageOnWeb, Qt::Key_H},    {learnMode, Qt::Key_L},  {testMode, Qt::Key_T}};
+    for (auto [control, key] : keys) {
+        control->setShortcut(QKeySequence(Qt::ALT | key));
+        control->setToolTip(control->text() + QStringLiteral(" (") +
+                            control->shortcut().toString(QKeySequence::NativeText) +
+                            QStringLiteral(")"));
+    }
     for (auto [button, name] : buttons) {
         const std::string control = name;
         connect(button, &QPushButton::clicked, this,

@@ -495,10 +495,17 @@ void DesktopTest::menuCaptions() {
     QCOMPARE(d.main.size(), QGuiApplication::primaryScreen()->availableGeometry().size());
     QCOMPARE(d.main.minimumSize(), d.main.maximumSize());
 
-    // F10 opens the menu bar from the keyboard, even from the console.
+    // From the console's input line, Alt with a letter presses a side-panel
+    // control and F10 opens the menu bar.
     d.main.chooseMenuItem("routerStartUp");
     d.main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&d.main));
+    // A button pressed by its key animates its click for a moment.
+    QTest::keyClick(d.console().TextWrite, Qt::Key_N, Qt::AltModifier);
+    QTRY_VERIFY(d.sim.windows.networkDiagramForm);
+    QTest::keyClick(d.main.focusWidget(), Qt::Key_I, Qt::AltModifier);
+    QTRY_VERIFY(!d.sim.windows.networkDiagramForm);
+    QVERIFY(d.sim.windows.BottomForm);
     QTest::keyClick(d.console().TextWrite, Qt::Key_F10);
     QVERIFY(d.main.menuBar()->activeAction() != nullptr);
     QCOMPARE(d.main.menuBar()->activeAction()->text(), QStringLiteral("Labs"));
