@@ -8,20 +8,31 @@ namespace kestro {
 
 namespace {
 
-ActivityNetwork singleRouter(std::string_view name, int exerciseNumber, std::string_view lanAHost1,
-                             std::string_view lanAHost2, std::string_view lanANetwork,
-                             std::string_view lanBHost1, std::string_view lanBHost2,
-                             std::string_view neighbourSerialAddress,
-                             std::string_view neighbourLanAddress, std::string_view linkNetwork) {
+// What every network has: its name, kind, exercise number and the hosts of
+// both LANs.
+ActivityNetwork withHosts(std::string_view name, int topologyKind, int exerciseNumber,
+                          std::string_view lanAHost1, std::string_view lanAHost2,
+                          std::string_view lanANetwork, std::string_view lanBHost1,
+                          std::string_view lanBHost2) {
     ActivityNetwork n;
     n.name = name;
-    n.topologyKind = 1;
+    n.topologyKind = topologyKind;
     n.exerciseNumber = exerciseNumber;
     n.lanAHost1 = lanAHost1;
     n.lanAHost2 = lanAHost2;
     n.lanANetwork = lanANetwork;
     n.lanBHost1 = lanBHost1;
     n.lanBHost2 = lanBHost2;
+    return n;
+}
+
+ActivityNetwork singleRouter(std::string_view name, int exerciseNumber, std::string_view lanAHost1,
+                             std::string_view lanAHost2, std::string_view lanANetwork,
+                             std::string_view lanBHost1, std::string_view lanBHost2,
+                             std::string_view neighbourSerialAddress,
+                             std::string_view neighbourLanAddress, std::string_view linkNetwork) {
+    ActivityNetwork n =
+        withHosts(name, 1, exerciseNumber, lanAHost1, lanAHost2, lanANetwork, lanBHost1, lanBHost2);
     n.neighbourSerialAddress = neighbourSerialAddress;
     n.neighbourLanAddress = neighbourLanAddress;
     n.neighbourLanMask = "255.255.255.0";
@@ -33,15 +44,8 @@ ActivityNetwork twoRouters(std::string_view name, int exerciseNumber, std::strin
                            std::string_view lanAHost2, std::string_view lanANetwork,
                            std::string_view lanBHost1, std::string_view lanBHost2,
                            std::string_view lanBNetwork) {
-    ActivityNetwork n;
-    n.name = name;
-    n.topologyKind = 2;
-    n.exerciseNumber = exerciseNumber;
-    n.lanAHost1 = lanAHost1;
-    n.lanAHost2 = lanAHost2;
-    n.lanANetwork = lanANetwork;
-    n.lanBHost1 = lanBHost1;
-    n.lanBHost2 = lanBHost2;
+    ActivityNetwork n =
+        withHosts(name, 2, exerciseNumber, lanAHost1, lanAHost2, lanANetwork, lanBHost1, lanBHost2);
     n.lanBNetwork = lanBNetwork;
     return n;
 }
