@@ -27,14 +27,14 @@ struct TwoRouters {
 
     TwoRouters() {
         buildFreshRouter(sim, "RouterA");
-        sim.topologyKind = 2;
+        sim.topology.kind = TopologyKind::twoRouters;
         sim.activeRouter = 0;
-        sim.lanAHost1 = "192.168.1.10";
-        sim.lanAHost2 = "192.168.1.11";
-        sim.lanANetwork = "192.168.1.0";
-        sim.lanBHost1 = "192.168.3.10";
-        sim.lanBHost2 = "192.168.3.11";
-        sim.lanBNetwork = "192.168.3.0";
+        sim.topology.lanAHost1 = "192.168.1.10";
+        sim.topology.lanAHost2 = "192.168.1.11";
+        sim.topology.lanANetwork = "192.168.1.0";
+        sim.topology.lanBHost1 = "192.168.3.10";
+        sim.topology.lanBHost2 = "192.168.3.11";
+        sim.topology.lanBNetwork = "192.168.3.0";
         routerState& a = sim.liveRouter;
         openInterface(a.serial0, "192.168.2.1");
         a.serial0.clockRate = 64000;

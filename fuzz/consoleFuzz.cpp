@@ -176,7 +176,7 @@ bool deliverEvent(Simulator& sim, Input& in) {
     const std::uint8_t b = in.peek();
     if (b == routerButtonA || b == routerButtonB) {
         in.take();
-        const bool busy = sim.busy() || sim.inputState != InputState::Normal;
+        const bool busy = sim.busy() || sim.console.inputState != InputState::Normal;
         const auto result = pressRouterButton(sim, b == routerButtonA ? 0 : 1);
         check(!busy || !result || *result != SwitchResult::Switched);
         return true;
@@ -199,11 +199,11 @@ bool deliverEvent(Simulator& sim, Input& in) {
 // plain prompt the input line starts with the prompt of the router's mode.
 void checkUsable(const Simulator& sim) {
     check(!sim.busy() && !sim.cancelled());
-    check(sim.inputState != InputState::Paging);
+    check(sim.console.inputState != InputState::Paging);
     check(sim.input.enabled);
     check(sim.input.caret <= sim.input.text.size());
     check(sim.activeRouter == 0 || sim.activeRouter == 1);
-    if (sim.inputState == InputState::Normal) {
+    if (sim.console.inputState == InputState::Normal) {
         const routerState& r = sim.liveRouter;
         check(sim.input.text.starts_with(r.prompt));
         check(r.prompt == promptFor(sim, r.mode));

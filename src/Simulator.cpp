@@ -10,7 +10,7 @@ Simulator::Simulator(ConsoleIo& io, std::unique_ptr<ContentStore> content, std::
             [this](const std::string& caller, int number, const std::string& description) {
                 logError(caller, description, number);
             });
-        bootText = content_->cmdInfo("bootText", "frmSplash").value_or("");
+        console.bootText = content_->cmdInfo("bootText", "frmSplash").value_or("");
     }
 }
 

@@ -4,6 +4,7 @@
 // test builds a fresh one, so nothing leaks between tests.
 #pragma once
 
+#include "SimulatorRecords.h"
 #include "config/RouterState.h"
 #include "console/ConsoleIo.h"
 #include "content/ContentStore.h"
@@ -17,28 +18,6 @@
 #include <string>
 
 namespace kestro {
-
-// What the next Enter means.
-enum class InputState {
-    Normal,
-    ConfigureQuestion,
-    EnableSecretPassword,
-    EnablePassword,
-    LoginPassword,
-    BannerText,
-    ReloadConfirm,
-    CopyQuestion,
-    Paging,
-};
-
-// The file transfer a copy from a TFTP server is asking about. It lives only
-// from the host question to the last answer, and each answer is written
-// before it is read, so one request serves both routers.
-struct TftpRequest {
-    std::string host;
-    std::string sourceFile;
-    std::string destinationFile;
-};
 
 class Simulator {
 public:
@@ -102,14 +81,8 @@ public:
     routerConfig routerBStartupStore;
 
     // --- topology and activity values --------------------------------------
-    int topologyKind = 0; // 0 none, 1 single-router lab, 2 two routers
-    // Parameters of the current activity's network (dotted quads).
-    std::string lanAHost1, lanAHost2, lanANetwork;
-    std::string lanBHost1, lanBHost2, lanBNetwork;
-    std::string neighbourSerialAddress, neighbourLanAddress, neighbourLanMask;
-    std::string linkNetwork;
-    int activityKind = 0; // 0 lab, 1 welcome, 2 flash cards, 3 test, 4 report, 5 exercise
-    int exerciseNumber = 0;
+    TopologyValues topology;
+    ActivityValues activity;
 
     // --- lessons: texts, documents, deck; the windows and the side panel ---
     LearningState learning;
@@ -119,16 +92,7 @@ public:
     SidePanelState sidePanel;
 
     // --- console values ----------------------------------------------------
-    InputState inputState = InputState::Normal;
-    bool escPending = false;
-    int lastKeyChar = 0;
-    std::string bannerKind; // "motd", "exec" or "login" while banner text is entered
-    char bannerDelimiter = 0;
-    std::string bannerText; // text accumulated so far
-    TftpRequest tftpRequest;
-    bool helpEmphasis = false;
-    std::string helpTemplate;
-    std::string bootText;
+    ConsoleValues console;
     InputLine input;
     OutputPane output;
 

@@ -26,7 +26,7 @@ class ConsoleTest : public ::testing::Test {
 protected:
     explicit ConsoleTest(bool withContent = false)
         : sim(io, withContent ? builtContent() : nullptr, ::testing::TempDir()) {
-        sim.topologyKind = 1;
+        sim.topology.kind = TopologyKind::singleRouter;
         buildFreshRouter(sim);
     }
 

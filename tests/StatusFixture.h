@@ -63,16 +63,16 @@ inline accessListInfo aclEntry(int number, int type, const std::string& address 
 class LabNetworkTest : public ConsoleTest {
 protected:
     explicit LabNetworkTest(bool withContent = false) : ConsoleTest(withContent) {
-        sim.topologyKind = 1;
-        sim.lanAHost1 = "192.168.1.10";
-        sim.lanAHost2 = "192.168.1.11";
-        sim.lanANetwork = "192.168.1.0";
-        sim.lanBHost1 = "192.168.3.10";
-        sim.lanBHost2 = "192.168.3.11";
-        sim.neighbourSerialAddress = "192.168.2.2";
-        sim.neighbourLanAddress = "192.168.3.1";
-        sim.neighbourLanMask = "255.255.255.0";
-        sim.linkNetwork = "192.168.2.0";
+        sim.topology.kind = TopologyKind::singleRouter;
+        sim.topology.lanAHost1 = "192.168.1.10";
+        sim.topology.lanAHost2 = "192.168.1.11";
+        sim.topology.lanANetwork = "192.168.1.0";
+        sim.topology.lanBHost1 = "192.168.3.10";
+        sim.topology.lanBHost2 = "192.168.3.11";
+        sim.topology.neighbourSerialAddress = "192.168.2.2";
+        sim.topology.neighbourLanAddress = "192.168.3.1";
+        sim.topology.neighbourLanMask = "255.255.255.0";
+        sim.topology.linkNetwork = "192.168.2.0";
     }
 
     void openLan() { openInterface(router().ethernet0, "192.168.1.1"); }
@@ -93,14 +93,14 @@ protected:
 class TwoRouterTest : public ConsoleTest {
 protected:
     TwoRouterTest() {
-        sim.topologyKind = 2;
+        sim.topology.kind = TopologyKind::twoRouters;
         sim.activeRouter = 0;
-        sim.lanAHost1 = "192.168.1.10";
-        sim.lanAHost2 = "192.168.1.11";
-        sim.lanANetwork = "192.168.1.0";
-        sim.lanBHost1 = "192.168.3.10";
-        sim.lanBHost2 = "192.168.3.11";
-        sim.lanBNetwork = "192.168.3.0";
+        sim.topology.lanAHost1 = "192.168.1.10";
+        sim.topology.lanAHost2 = "192.168.1.11";
+        sim.topology.lanANetwork = "192.168.1.0";
+        sim.topology.lanBHost1 = "192.168.3.10";
+        sim.topology.lanBHost2 = "192.168.3.11";
+        sim.topology.lanBNetwork = "192.168.3.0";
         routerB().hostname = "routerb";
         // RouterA's own store holds an old parked copy while it is live.
         sim.routerAStore.hostname = "routera-old";

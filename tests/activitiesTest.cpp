@@ -14,11 +14,13 @@ protected:
     // Marks every topology value, so a test can tell which ones an
     // activity left alone.
     void markTopology() {
-        for (std::string* v : {&sim.lanAHost1, &sim.lanAHost2, &sim.lanANetwork, &sim.lanBHost1,
-                               &sim.lanBHost2, &sim.lanBNetwork, &sim.neighbourSerialAddress,
-                               &sim.neighbourLanAddress, &sim.neighbourLanMask, &sim.linkNetwork})
+        for (std::string* v :
+             {&sim.topology.lanAHost1, &sim.topology.lanAHost2, &sim.topology.lanANetwork,
+              &sim.topology.lanBHost1, &sim.topology.lanBHost2, &sim.topology.lanBNetwork,
+              &sim.topology.neighbourSerialAddress, &sim.topology.neighbourLanAddress,
+              &sim.topology.neighbourLanMask, &sim.topology.linkNetwork})
             *v = "unset";
-        sim.exerciseNumber = -1;
+        sim.activity.exerciseNumber = -1;
     }
 
     // The topology values, blank-separated: LAN A hosts and network, LAN B
@@ -26,9 +28,10 @@ protected:
     std::string topology() const {
         std::string out;
         for (const std::string* v :
-             {&sim.lanAHost1, &sim.lanAHost2, &sim.lanANetwork, &sim.lanBHost1, &sim.lanBHost2,
-              &sim.lanBNetwork, &sim.neighbourSerialAddress, &sim.neighbourLanAddress,
-              &sim.neighbourLanMask, &sim.linkNetwork})
+             {&sim.topology.lanAHost1, &sim.topology.lanAHost2, &sim.topology.lanANetwork,
+              &sim.topology.lanBHost1, &sim.topology.lanBHost2, &sim.topology.lanBNetwork,
+              &sim.topology.neighbourSerialAddress, &sim.topology.neighbourLanAddress,
+              &sim.topology.neighbourLanMask, &sim.topology.linkNetwork})
             out += (out.empty() ? "" : " ") + *v;
         return out;
     }
@@ -69,14 +72,14 @@ TEST_F(Activities, EveryMenuNameStartsAndUnknownNamesChangeNothing) {
         EXPECT_TRUE(startActivity(sim, name)) << name;
     EXPECT_TRUE(startActivity(sim, "lab"));
 
-    sim.activityKind = 1;
+    sim.activity.kind = ActivityKind::welcome;
     markTopology();
     const std::string before = sim.output.text;
     for (const char* bad :
          {"", "test4", "troubleshooting7", "Troubleshooting1", "routerstartup", "troubleShooting1"})
         EXPECT_FALSE(startActivity(sim, bad)) << bad;
-    EXPECT_EQ(sim.activityKind, 1);
-    EXPECT_EQ(sim.lanAHost1, "unset");
+    EXPECT_EQ(sim.activity.kind, ActivityKind::welcome);
+    EXPECT_EQ(sim.topology.lanAHost1, "unset");
     EXPECT_EQ(sim.output.text, before);
 }
 
@@ -88,7 +91,7 @@ TEST(Networks, EveryActivityHasItsNetworkByName) {
     EXPECT_EQ(networkOf("ripRouting"), networkOf("lab"));
     EXPECT_EQ(networkOf("test2")->lanAHost1, "192.160.5.6");
     EXPECT_EQ(networkOf("troubleshooting3")->exerciseNumber, 2);
-    EXPECT_EQ(networkOf("troubleshooting6")->topologyKind, 2);
+    EXPECT_EQ(networkOf("troubleshooting6")->topologyKind, TopologyKind::twoRouters);
     EXPECT_TRUE(networkOf("troubleshooting6")->linkNetwork.empty());
     for (const char* unknown : {"", "test4", "Lab", "troubleshooting7"})
         EXPECT_EQ(networkOf(unknown), nullptr) << unknown;
@@ -98,14 +101,14 @@ TEST(Networks, EveryActivityHasItsNetworkByName) {
 
 TEST_F(Activities, EveryGuidedLabSetsTheLabNetworkOnly) {
     for (const std::string& lab : guidedLabNames()) {
-        sim.activityKind = 3;
-        sim.topologyKind = 2;
+        sim.activity.kind = ActivityKind::test;
+        sim.topology.kind = TopologyKind::twoRouters;
         markTopology();
         initLabs(sim, lab);
-        EXPECT_EQ(sim.activityKind, 0) << lab;
-        EXPECT_EQ(sim.topologyKind, 1) << lab;
+        EXPECT_EQ(sim.activity.kind, ActivityKind::lab) << lab;
+        EXPECT_EQ(sim.topology.kind, TopologyKind::singleRouter) << lab;
         EXPECT_EQ(topology(), labValues) << lab;
-        EXPECT_EQ(sim.exerciseNumber, -1) << lab;
+        EXPECT_EQ(sim.activity.exerciseNumber, -1) << lab;
     }
 }
 
@@ -139,8 +142,8 @@ TEST_F(Activities, TestsSetTheirNetworkAndBuildAFreshRouterEveryTime) {
         markTopology();
         dirtyTheRouter();
         initTests(sim, test);
-        EXPECT_EQ(sim.activityKind, 3);
-        EXPECT_EQ(sim.topologyKind, 1);
+        EXPECT_EQ(sim.activity.kind, ActivityKind::test);
+        EXPECT_EQ(sim.topology.kind, TopologyKind::singleRouter);
         EXPECT_EQ(topology(), labValues) << test;
         EXPECT_EQ(router().config(), routerConfig{}) << test;
         EXPECT_EQ(sim.startupConfig, routerConfig{}) << test;
@@ -151,7 +154,7 @@ TEST_F(Activities, TestsSetTheirNetworkAndBuildAFreshRouterEveryTime) {
     initTests(sim, "test3");
     EXPECT_EQ(topology(), "220.14.5.2 220.14.5.4 220.14.5.0 194.4.5.5 194.4.5.13 unset "
                           "194.23.2.2 194.4.5.1 255.255.255.0 194.23.2.0");
-    EXPECT_EQ(sim.exerciseNumber, -1);
+    EXPECT_EQ(sim.activity.exerciseNumber, -1);
 }
 
 // --- troubleshooting: topology -----------------------------------------------------
@@ -182,9 +185,9 @@ TEST_F(Activities, ExercisesSetTheirNumberAndNetwork) {
     for (const Row& row : rows) {
         markTopology();
         inittroubleshooting(sim, row.name);
-        EXPECT_EQ(sim.activityKind, 5) << row.name;
-        EXPECT_EQ(sim.exerciseNumber, row.number) << row.name;
-        EXPECT_EQ(sim.topologyKind, row.kind) << row.name;
+        EXPECT_EQ(sim.activity.kind, ActivityKind::exercise) << row.name;
+        EXPECT_EQ(sim.activity.exerciseNumber, row.number) << row.name;
+        EXPECT_EQ(static_cast<int>(sim.topology.kind), row.kind) << row.name;
         EXPECT_EQ(topology(), row.values) << row.name;
         EXPECT_EQ(twoRouterPanelOpen(sim), row.kind == 2) << row.name;
     }

@@ -135,7 +135,7 @@ TEST_F(ConfigRendering, ShowPrintsBuildingAfterABlankLineThenPauses) {
     ASSERT_FALSE(io.pauses.empty());
     EXPECT_EQ(io.pauses.front(), 1200);
     EXPECT_EQ(inputLine(), "Router#");
-    EXPECT_EQ(sim.inputState, InputState::Normal);
+    EXPECT_EQ(sim.console.inputState, InputState::Normal);
 }
 
 // --- copy ------------------------------------------------------------------
@@ -145,13 +145,13 @@ protected:
     Copy() { toPrivileged(); }
 
     void expectQuestion(const std::string& question, const std::string& dialogue) {
-        EXPECT_EQ(sim.inputState, InputState::CopyQuestion);
+        EXPECT_EQ(sim.console.inputState, InputState::CopyQuestion);
         EXPECT_EQ(inputLine(), question);
         EXPECT_EQ(router().copyDialogue, dialogue);
         EXPECT_EQ(router().savedPrompt, "Router#");
     }
     void expectBackAtPrompt(const std::string& prompt = "Router#") {
-        EXPECT_EQ(sim.inputState, InputState::Normal);
+        EXPECT_EQ(sim.console.inputState, InputState::Normal);
         EXPECT_EQ(inputLine(), prompt);
         EXPECT_EQ(router().mode, "priv");
     }
@@ -182,10 +182,10 @@ TEST_F(Copy, IncompleteAndInvalidForms) {
     for (const char* line : {"copy run run", "copy start start", "copy tftp start",
                              "copy flash run", "copy run start now", "copy runn start"})
         EXPECT_EQ(outputOf(line), invalidInput) << line;
-    EXPECT_EQ(sim.inputState, InputState::Normal);
+    EXPECT_EQ(sim.console.inputState, InputState::Normal);
     type("disable");
     EXPECT_EQ(outputOf("copy run start"), invalidInput);
-    EXPECT_EQ(sim.inputState, InputState::Normal);
+    EXPECT_EQ(sim.console.inputState, InputState::Normal);
 }
 
 TEST_F(Copy, SaveAcceptsTheDefaultAndItsNames) {
@@ -252,9 +252,9 @@ protected:
     // The lab's TFTP server on the router's own LAN, reachable while
     // Ethernet0 is up.
     CopyTftp() {
-        sim.lanAHost1 = "192.160.5.5";
-        sim.lanAHost2 = "192.160.5.6";
-        sim.lanANetwork = "192.160.5.0";
+        sim.topology.lanAHost1 = "192.160.5.5";
+        sim.topology.lanAHost2 = "192.160.5.6";
+        sim.topology.lanANetwork = "192.160.5.0";
         router().ethernet0.ipAddress = "192.160.5.1";
         router().ethernet0.subnetMask = "255.255.255.0";
         router().ethernet0.shutdown = false;
@@ -280,7 +280,7 @@ TEST_F(CopyTftp, HostQuestionIsAskedAgainUntilAnAddressComes) {
     EXPECT_EQ(inputLine(), "Source filename []?");
     EXPECT_EQ(outputOf("startup-config"), "");
     EXPECT_EQ(inputLine(), "Destination filename [running-config]?");
-    EXPECT_EQ(sim.inputState, InputState::CopyQuestion);
+    EXPECT_EQ(sim.console.inputState, InputState::CopyQuestion);
 }
 
 TEST_F(CopyTftp, ReachableServerCopiesWithoutChangingAnything) {

@@ -110,7 +110,7 @@ TEST_F(ConsoleKeys, EscChordsMoveByWords) {
     EXPECT_EQ(caret(), 15u);
     escChord('f');
     EXPECT_EQ(caret(), inputLine().size());
-    EXPECT_FALSE(sim.escPending);
+    EXPECT_FALSE(sim.console.escPending);
 }
 
 TEST_F(ConsoleKeys, EscReleasedBeforeTheLetterTypesIt) {
@@ -157,13 +157,13 @@ TEST_F(ConsoleKeys, CtrlZOutsideConfigurationOnlyPrintsTheLine) {
 
 TEST_F(ConsoleKeys, CtrlZAbandonsABannerBeingEntered) {
     type("configure terminal");
-    sim.inputState = InputState::BannerText;
-    sim.bannerDelimiter = '#';
-    sim.bannerKind = "motd";
+    sim.console.inputState = InputState::BannerText;
+    sim.console.bannerDelimiter = '#';
+    sim.console.bannerKind = "motd";
     router().prompt = "";
     resetInputLine(sim);
     ctrl('z');
-    EXPECT_EQ(sim.inputState, InputState::Normal);
+    EXPECT_EQ(sim.console.inputState, InputState::Normal);
     EXPECT_EQ(router().mode, "priv");
     type("disable");
     EXPECT_EQ(inputLine(), "Router>");

@@ -45,7 +45,7 @@ protected:
             asked.push_back(sim.input.text);
             const std::string& out = sim.output.text;
             askedAfter.push_back(out.substr(out.rfind("\r\n") + 2));
-            EXPECT_EQ(sim.inputState, InputState::Paging);
+            EXPECT_EQ(sim.console.inputState, InputState::Paging);
             EXPECT_FALSE(sim.input.enabled);
             if (queue->empty())
                 return std::nullopt;
@@ -91,7 +91,7 @@ TEST_F(ConsoleOutput, PagingStopsAfterEveryScreenfulAndSpaceContinues) {
     EXPECT_EQ(askedAfter, (std::vector<std::string>{"line 10", "line 20"}));
     EXPECT_EQ(inputLine(), "Router#");
     EXPECT_TRUE(sim.input.enabled);
-    EXPECT_EQ(sim.inputState, InputState::Normal);
+    EXPECT_EQ(sim.console.inputState, InputState::Normal);
     // One 100 ms pause between lines, none after the last.
     EXPECT_EQ(io.pauses, std::vector<int>(24, 100));
 }
@@ -111,7 +111,7 @@ TEST_F(ConsoleOutput, AnyOtherKeyDropsTheRest) {
     printPaged(sim, block(25));
     EXPECT_EQ(written().size(), 10u);
     EXPECT_EQ(inputLine(), "Router#");
-    EXPECT_EQ(sim.inputState, InputState::Normal);
+    EXPECT_EQ(sim.console.inputState, InputState::Normal);
 }
 
 TEST_F(ConsoleOutput, NoKeyLeftEndsTheListingLikeAnyOtherKey) {
@@ -145,13 +145,13 @@ TEST_F(ConsoleOutput, ABlockWithoutBreaksIsOneLine) {
 }
 
 TEST_F(ConsoleOutput, AListingDuringAQuestionLeavesTheQuestionOpen) {
-    sim.inputState = InputState::EnableSecretPassword;
+    sim.console.inputState = InputState::EnableSecretPassword;
     printPaged(sim, block(2));
-    EXPECT_EQ(sim.inputState, InputState::EnableSecretPassword);
+    EXPECT_EQ(sim.console.inputState, InputState::EnableSecretPassword);
 }
 
 TEST_F(ConsoleOutput, HelpLinesAreBoldWithoutTheirMarker) {
-    sim.helpEmphasis = true;
+    sim.console.helpEmphasis = true;
     mark();
     printLine(sim, "$  <1-10000000>  Bandwidth in kilobits", true);
     EXPECT_EQ(since(), "\r\n  <1-10000000>  Bandwidth in kilobits");
@@ -203,7 +203,7 @@ TEST_F(ConsoleOutput, AFailureDuringAListingLeavesTheConsoleUsable) {
     type("show running-config");
     ASSERT_EQ(io.messages.size(), 1u);
     EXPECT_TRUE(io.messages[0].starts_with("The Application encountered an error."));
-    EXPECT_EQ(sim.inputState, InputState::Normal);
+    EXPECT_EQ(sim.console.inputState, InputState::Normal);
     EXPECT_TRUE(sim.input.enabled);
     EXPECT_EQ(inputLine(), "Router#");
     io.keySource = nullptr;

@@ -69,7 +69,7 @@ protected:
         sim->output.replace({});
         for (char c : typed)
             pressKey(*sim, Key::character(static_cast<unsigned char>(c)));
-        EXPECT_FALSE(sim->helpEmphasis) << typed;
+        EXPECT_FALSE(sim->console.helpEmphasis) << typed;
         EXPECT_EQ(sim->input.text, sim->liveRouter.prompt) << typed;
         std::string out = sim->output.markedText();
         EXPECT_TRUE(out.starts_with(echo)) << out;
@@ -365,7 +365,7 @@ TEST_F(ContextHelp, TheHelpCommandShowsItsScreenWithoutEmphasis) {
     EXPECT_EQ(sim->output.markedText(), "\r\nHelp may be requested at any point by entering"
                                         "\r\na question mark '?'.\r\n  show  is named here but "
                                         "never bold");
-    EXPECT_FALSE(sim->helpEmphasis);
+    EXPECT_FALSE(sim->console.helpEmphasis);
 }
 
 } // namespace

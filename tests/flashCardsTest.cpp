@@ -69,7 +69,7 @@ TEST(FlashCards, EveryOpeningDrawsANewOrderAndReplacesTheLessonWindows) {
     onlyCards.flashCardForm = true;
     EXPECT_EQ(sim.windows, onlyCards);
     EXPECT_FALSE(sim.sidePanel.showNetwork);
-    EXPECT_EQ(sim.activityKind, 2);
+    EXPECT_EQ(sim.activity.kind, ActivityKind::flashCards);
     sim.learning.deck.next();
     loadFlashCards(sim);
     EXPECT_EQ(sim.learning.deck.position(), 0u);

@@ -65,13 +65,13 @@ TEST_F(GlobalConfig, NoEnableEmptiesOnlyItsOwnValue) {
 
 TEST_F(GlobalConfig, BannerLinesAreJoinedAndTextAfterTheDelimiterDropped) {
     EXPECT_EQ(outputOf("banner motd #"), "\r\nEnter TEXT message.  End with the character '#'.");
-    EXPECT_EQ(sim.inputState, InputState::BannerText);
+    EXPECT_EQ(sim.console.inputState, InputState::BannerText);
     EXPECT_EQ(inputLine(), "");
     EXPECT_EQ(outputOf("Welcome"), "");
-    EXPECT_EQ(sim.inputState, InputState::BannerText);
+    EXPECT_EQ(sim.console.inputState, InputState::BannerText);
     EXPECT_EQ(outputOf("all#extra"), "");
     EXPECT_EQ(router().motdBanner, "Welcome\r\nall");
-    EXPECT_EQ(sim.inputState, InputState::Normal);
+    EXPECT_EQ(sim.console.inputState, InputState::Normal);
     EXPECT_EQ(inputLine(), "Router(config)#");
     EXPECT_EQ(router().mode, "conf");
 }
@@ -90,7 +90,7 @@ TEST_F(GlobalConfig, BannerClosedOnItsFirstLineKeepsCaseAndBlanks) {
 TEST_F(GlobalConfig, BannerDelimiterIsTheFirstCharacterOfItsWord) {
     EXPECT_EQ(outputOf("banner exec %xyz%"),
               "\r\nEnter TEXT message.  End with the character '%'.");
-    EXPECT_EQ(sim.inputState, InputState::BannerText);
+    EXPECT_EQ(sim.console.inputState, InputState::BannerText);
     type("line one # not the end");
     type("line two%");
     EXPECT_EQ(router().execBanner, "line one # not the end\r\nline two");
@@ -112,7 +112,7 @@ TEST_F(GlobalConfig, BannerWithoutDelimiterOrWithTextIsRejected) {
     EXPECT_EQ(outputOf("banner exec"), incompleteCommand);
     EXPECT_EQ(outputOf("banner motd # Welcome #"), invalidInput);
     EXPECT_EQ(outputOf("banner incoming #"), invalidInput);
-    EXPECT_EQ(sim.inputState, InputState::Normal);
+    EXPECT_EQ(sim.console.inputState, InputState::Normal);
     EXPECT_EQ(router().prompt, "Router(config)#");
 }
 

@@ -121,7 +121,7 @@ TEST(Grading, ReportTextOfASubmittedTest) {
     EXPECT_EQ(sim.learning.currentQuery, "Select * from tests where testName = 'test3Solution'");
 
     showAnswer(sim);
-    EXPECT_EQ(sim.activityKind, 4);
+    EXPECT_EQ(sim.activity.kind, ActivityKind::report);
     EXPECT_EQ(picture(sim.learning.reportDocument)[0], "^[b14|Test 3 Report]");
 }
 

@@ -133,7 +133,8 @@ std::string lessonState(const Simulator& sim) {
                               {p.testMode, 'T'}})
         if (on)
             out += letter;
-    return out + (p.learnModeSelected ? " learn " : " test ") + std::to_string(sim.activityKind);
+    return out + (p.learnModeSelected ? " learn " : " test ") +
+           std::to_string(static_cast<int>(sim.activity.kind));
 }
 
 TEST_F(Instructions, EachLoaderOpensItsWindowsAndEnablesWhatItsActivityNeeds) {
@@ -180,7 +181,7 @@ TEST_F(Loaders, TextsComeFromTheirTablesAndAMissingRowKeepsThePreviousText) {
     EXPECT_EQ(sim->learning.currentText, "Modes\r\nStep: Go");
     EXPECT_EQ(picture(sim->learning.instructionDocument).back(), "[u|Step1: Go]");
 
-    sim->activityKind = 1; // Learn Mode is kept from the exercise on
+    sim->activity.kind = ActivityKind::welcome; // Learn Mode is kept from the exercise on
     sim->sidePanel.learnModeSelected = true;
     inittroubleshooting(*sim, "troubleshooting2");
     EXPECT_FALSE(sim->sidePanel.learnModeSelected); // a first exercise starts in Test Mode
@@ -219,7 +220,7 @@ TEST_F(Loaders, StartUpChecksTheWelcomeTextNamesTheProduct) {
     useContent({{"Misc", {"welcomeText", "Welcome to Kestro"}}, {"cmdInfo", {"bootText", "Boot"}}});
     setWelcomeText(*sim);
     EXPECT_EQ(sim->learning.currentText, "Welcome to Kestro");
-    EXPECT_EQ(sim->bootText, "Boot");
+    EXPECT_EQ(sim->console.bootText, "Boot");
     EXPECT_TRUE(io.messages.empty());
 
     useContent({{"Misc", {"welcomeText", "Welcome to the kestro simulator"}}});

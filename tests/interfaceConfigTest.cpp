@@ -239,7 +239,7 @@ TEST_F(InterfaceConfig, ShutdownAndNoShutdown) {
 }
 
 TEST_F(InterfaceConfig, UncabledSerial1StaysDownInTheLabTopology) {
-    ASSERT_EQ(sim.topologyKind, 1);
+    ASSERT_EQ(sim.topology.kind, TopologyKind::singleRouter);
     onInterface("serial 1");
     EXPECT_EQ(outputOf("no shutdown"), "");
     EXPECT_TRUE(router().serial1.shutdown);
@@ -253,7 +253,7 @@ TEST_F(InterfaceConfig, UncabledSerial1StaysDownInTheLabTopology) {
 }
 
 TEST_F(InterfaceConfig, UncabledPortOfTheTwoRouterTopologyIsSerial0OfRouterB) {
-    sim.topologyKind = 2;
+    sim.topology.kind = TopologyKind::twoRouters;
     onInterface("serial 1");
     type("no shutdown");
     EXPECT_FALSE(router().serial1.shutdown) << "RouterA's Serial1 is an ordinary port here";
@@ -271,7 +271,7 @@ TEST_F(InterfaceConfig, UncabledPortOfTheTwoRouterTopologyIsSerial0OfRouterB) {
 }
 
 TEST_F(InterfaceConfig, WithoutTopologyEveryPortComesUp) {
-    sim.topologyKind = 0;
+    sim.topology.kind = TopologyKind::none;
     onInterface("serial 1");
     type("no shutdown");
     EXPECT_FALSE(router().serial1.shutdown);

@@ -97,7 +97,7 @@ using InterfaceDisplayIp = LabNetworkTest;
 TEST_F(InterfaceDisplayIp, WithoutAddressTwoLinesAfterTheLeadingBreak) {
     EXPECT_EQ(ipInterfaceReport(sim, 1), "\r\nSerial1 is administratively down, line protocol is "
                                          "down\r\n  Internet protocol processing disabled");
-    sim.topologyKind = 0;
+    sim.topology.kind = TopologyKind::none;
     EXPECT_EQ(ipInterfaceReport(sim, 1), "\r\n\r\n  Internet protocol processing disabled");
 }
 

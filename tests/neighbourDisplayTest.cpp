@@ -26,7 +26,7 @@ TEST_F(NeighbourDisplayCdp, NoCdpRunLeavesOnlyTheNotEnabledLine) {
     EXPECT_EQ(printed([&] { showCdpInterface(sim, -1); }), notEnabled);
     EXPECT_EQ(printed([&] { showCdpInterface(sim, 1); }), notEnabled);
     EXPECT_EQ(printed([&] { showCdpNeighbors(sim); }), notEnabled);
-    sim.topologyKind = 2; // even where there is no neighbour table
+    sim.topology.kind = TopologyKind::twoRouters; // even where there is no neighbour table
     EXPECT_EQ(printed([&] { showCdpNeighbors(sim); }), notEnabled);
 }
 
@@ -80,7 +80,7 @@ TEST_F(NeighbourDisplayCdp, NeighbourRowOnceSerial0IsAdministrativelyUp) {
 }
 
 TEST_F(NeighbourDisplayCdp, TwoRouterTopologyHasNoNeighbourTable) {
-    sim.topologyKind = 2;
+    sim.topology.kind = TopologyKind::twoRouters;
     router().serial0.shutdown = false;
     router().serial0.clockRate = 64000;
     EXPECT_EQ(printed([&] { showCdpNeighbors(sim); }), "");

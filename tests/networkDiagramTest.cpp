@@ -31,7 +31,8 @@ TEST(NetworkDiagram, FileNameByActivity) {
         {2, 0, 0, 0, 3, ""},
     };
     for (const Row& r : rows)
-        EXPECT_EQ(diagramFileName(r.activityKind, r.exerciseNumber, r.topologyKind, r.activeRouter,
+        EXPECT_EQ(diagramFileName(static_cast<ActivityKind>(r.activityKind), r.exerciseNumber,
+                                  static_cast<TopologyKind>(r.topologyKind), r.activeRouter,
                                   r.currentTest),
                   r.file)
             << "activityKind " << r.activityKind << ", exercise " << r.exerciseNumber << ", router "

@@ -30,7 +30,7 @@ TEST_F(PingCommand, MissingOrMalformedTargets) {
 }
 
 TEST_F(PingCommand, NoTopologyPrintsNothingAtAll) {
-    sim.topologyKind = 0;
+    sim.topology.kind = TopologyKind::none;
     EXPECT_EQ(outputOf("ping 192.168.1.10"), "");
     EXPECT_TRUE(io.pauses.empty());
 }
@@ -88,9 +88,9 @@ protected:
     PingPacing() : sim(io, nullptr, ::testing::TempDir()) {
         buildFreshRouter(sim);
         pressKey(sim, Key::special(keyEnter));
-        sim.topologyKind = 1;
-        sim.lanAHost1 = "192.168.1.10";
-        sim.lanANetwork = "192.168.1.0";
+        sim.topology.kind = TopologyKind::singleRouter;
+        sim.topology.lanAHost1 = "192.168.1.10";
+        sim.topology.lanANetwork = "192.168.1.0";
         openInterface(sim.liveRouter.ethernet0, "192.168.1.1");
         io.sim = &sim;
         io.pendingKeys = {' ', ' '};
@@ -287,7 +287,7 @@ TEST_F(PingTwoRouter, RemoteLanHostsNeedRipOnBothAndTheExpectedNetwork) {
     EXPECT_TRUE(reaches("192.168.3.11"));
     EXPECT_TRUE(reaches("192.168.3.1"));
 
-    sim.lanBNetwork = "192.168.30.0";
+    sim.topology.lanBNetwork = "192.168.30.0";
     EXPECT_FALSE(reaches("192.168.3.10")) << "RouterB's LAN is not where it should be";
     EXPECT_TRUE(reaches("192.168.3.1")) << "its Ethernet address still answers";
 }

@@ -57,7 +57,7 @@ protected:
     // belongs to the router's mode, and a command answers as it should.
     void expectUsable() {
         EXPECT_FALSE(sim.busy());
-        EXPECT_EQ(sim.inputState, InputState::Normal);
+        EXPECT_EQ(sim.console.inputState, InputState::Normal);
         EXPECT_TRUE(sim.input.enabled);
         EXPECT_EQ(inputLine(), router().prompt);
         EXPECT_EQ(router().prompt, promptFor(sim, router().mode));
@@ -110,7 +110,7 @@ TEST_F(Reentrancy, ActivityStartedDuringAWaitEndsTheCommand) {
         EXPECT_TRUE(sim.output.text.ends_with(bootEnd));
         EXPECT_FALSE(sim.busy());
         EXPECT_TRUE(sim.input.enabled);
-        EXPECT_EQ(sim.inputState, InputState::Normal);
+        EXPECT_EQ(sim.console.inputState, InputState::Normal);
         // Enter on the fresh boot screen starts the session.
         press(keyEnter);
         expectUsable();
@@ -122,7 +122,7 @@ TEST_F(Reentrancy, ActivityStartedDuringAWaitEndsTheCommand) {
 TEST_F(Reentrancy, ActivityStartedAtMoreInsideBannerText) {
     toConfiguration();
     type("banner motd #");
-    ASSERT_EQ(sim.inputState, InputState::BannerText);
+    ASSERT_EQ(sim.console.inputState, InputState::BannerText);
     io.lines = 1;
     bool asked = false;
     io.keySource = [&]() -> std::optional<int> {
@@ -133,7 +133,7 @@ TEST_F(Reentrancy, ActivityStartedAtMoreInsideBannerText) {
     type("?", false);
     ASSERT_TRUE(asked);
     EXPECT_TRUE(sim.output.text.ends_with(bootEnd));
-    EXPECT_EQ(sim.inputState, InputState::Normal);
+    EXPECT_EQ(sim.console.inputState, InputState::Normal);
     press(keyEnter);
     EXPECT_EQ(router().mode, "user");
     expectUsable();

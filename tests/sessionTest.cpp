@@ -8,7 +8,7 @@ namespace {
 class Session : public ConsoleTest {};
 
 TEST_F(Session, BootScreenThenSessionWithoutLogin) {
-    sim.bootText = "BOOT";
+    sim.console.bootText = "BOOT";
     router().motdBanner = "Welcome";
     router().execBanner = "Exec here";
     loadRouter(sim);
@@ -37,10 +37,10 @@ TEST_F(ConsoleLogin, AsksForThePasswordAndAcceptsItInAnyCase) {
     startSession();
     EXPECT_EQ(since(), "\r\n\r\nAuthorised users only\r\n \r\nUser Access Verification");
     EXPECT_EQ(inputLine(), "Password: ");
-    EXPECT_EQ(sim.inputState, InputState::LoginPassword);
+    EXPECT_EQ(sim.console.inputState, InputState::LoginPassword);
     EXPECT_EQ(outputOf("KESTRO"), "\r\nHello");
     EXPECT_EQ(inputLine(), "Router>");
-    EXPECT_EQ(sim.inputState, InputState::Normal);
+    EXPECT_EQ(sim.console.inputState, InputState::Normal);
     // Answers to the password question are not kept in the history.
     EXPECT_TRUE(router().commandHistory.empty());
 }
@@ -69,14 +69,14 @@ TEST_F(Session, EnableSecretTakesPrecedenceAndThreeFailuresStayInUserMode) {
     startSession();
     type("enable");
     EXPECT_EQ(inputLine(), "Password: ");
-    EXPECT_EQ(sim.inputState, InputState::EnableSecretPassword);
+    EXPECT_EQ(sim.console.inputState, InputState::EnableSecretPassword);
     EXPECT_EQ(outputOf("low"), "");
     EXPECT_EQ(inputLine(), "Password: ");
     type("wrong");
     EXPECT_EQ(outputOf("again"), "\r\n% Bad passwords\r\n ");
     EXPECT_EQ(inputLine(), "Router>");
     EXPECT_EQ(router().mode, "user");
-    EXPECT_EQ(sim.inputState, InputState::Normal);
+    EXPECT_EQ(sim.console.inputState, InputState::Normal);
     type("enable");
     type("TOP");
     EXPECT_EQ(inputLine(), "Router#");
@@ -88,7 +88,7 @@ TEST_F(Session, EnablePasswordAsksInLowerCaseAndSaysTooManyTries) {
     startSession();
     type("enable now");
     EXPECT_EQ(inputLine(), "password: ");
-    EXPECT_EQ(sim.inputState, InputState::EnablePassword);
+    EXPECT_EQ(sim.console.inputState, InputState::EnablePassword);
     type("a");
     EXPECT_EQ(inputLine(), "Password: ");
     type("b");
@@ -159,7 +159,7 @@ TEST_F(Session, ReloadAnsweredNoKeepsTheRouter) {
     type("n", false);
     EXPECT_EQ(since(), "\r\nProceed with reload? [confirm]n");
     EXPECT_EQ(inputLine(), "lab#");
-    EXPECT_EQ(sim.inputState, InputState::Normal);
+    EXPECT_EQ(sim.console.inputState, InputState::Normal);
     type("reload");
     press(keyEnter);
     EXPECT_EQ(inputLine(), "lab#");
@@ -281,9 +281,9 @@ TEST_F(SavedConfiguration, SwitchingParksAndRestoresTheWholeRouter) {
     sim.routerBStore.mode = "user";
     sim.routerBStore.consoleText = "B transcript";
     sim.routerBStore.inputText = "rb>sh";
-    sim.helpEmphasis = true;
+    sim.console.helpEmphasis = true;
     printLine(sim, "$  bold line", true);
-    sim.helpEmphasis = false;
+    sim.console.helpEmphasis = false;
     const std::string transcriptA = sim.output.text;
     const std::vector<BoldRun> boldA = sim.output.bold;
     type("interface s", false);

@@ -220,7 +220,7 @@ TEST_F(ShowPriv, ProtocolsWithoutRoutingOrTopology) {
               "\r\nGlobal values:\r\nSerial0 is administratively down, line protocol is down"
               "\r\nSerial1 is administratively down, line protocol is down"
               "\r\nEthernet0 is administratively down, line protocol is down");
-    sim.topologyKind = 0;
+    sim.topology.kind = TopologyKind::none;
     router().serial1.ipAddress = "10.2.2.2";
     router().serial1.subnetMask = "255.255.0.0";
     EXPECT_EQ(outputOf("show protocols"),

@@ -39,7 +39,7 @@ TEST_F(TopologyLabStatus, Serial1AndEthernetFollowShutdownOnly) {
 
 TEST_F(TopologyLabStatus, NoTopologyGivesEmptyTextsAndNothingIsUp) {
     router().ethernet0.shutdown = false;
-    sim.topologyKind = 0;
+    sim.topology.kind = TopologyKind::none;
     EXPECT_EQ(interfaceStatusLine(sim, 2), "");
     EXPECT_EQ(lineProtocolSuffix(sim, 2), "");
     EXPECT_FALSE(interfaceIsUp(sim, 2));
@@ -142,9 +142,9 @@ TEST_F(TopologyRoute, LabRipRouteNeedsTheLinkNetworkInRip) {
               legend + gateway + hostCache + connected +
                   "\r\nR   192.168.3.0/24 [120/1] via 192.168.2.2, 00:00:#, Serial 0");
 
-    sim.linkNetwork = "192.168.9.0"; // the link is not where the activity expects it
+    sim.topology.linkNetwork = "192.168.9.0"; // the link is not where the activity expects it
     EXPECT_EQ(route().find("\r\nR   "), std::string::npos);
-    sim.linkNetwork = "192.168.2.0";
+    sim.topology.linkNetwork = "192.168.2.0";
     router().ripConfigured = false;
     EXPECT_EQ(route().find("\r\nR   "), std::string::npos);
 }
@@ -208,7 +208,7 @@ TEST_F(TopologyTwoRouterRoute, OnRouterBTheRouteLeavesBySerial1) {
 }
 
 TEST_F(TopologyTwoRouterRoute, NoTopologyPrintsNothing) {
-    sim.topologyKind = 0;
+    sim.topology.kind = TopologyKind::none;
     EXPECT_EQ(route(), "");
 }
 
@@ -329,7 +329,7 @@ TEST_F(TopologyPeer, PredicatesFollowTheirConditions) {
     routerB().ripNetworks = {"192.168.3.0"};
     EXPECT_FALSE(ripAdjacency(sim)) << "RouterB does not run RIP on the link";
     routerB().ripNetworks = {"192.168.2.0", "192.168.3.0"};
-    sim.lanBNetwork = "192.168.30.0";
+    sim.topology.lanBNetwork = "192.168.30.0";
     EXPECT_FALSE(peerLanAsExpected(sim));
     EXPECT_TRUE(remoteLanLearned(sim));
 }

@@ -135,7 +135,7 @@ TEST_F(TwoRouter, EachRouterKeepsItsOwnSavedConfiguration) {
 TEST_F(TwoRouter, SwitchingIsRefusedWhileAQuestionIsOpen) {
     toPrivileged();
     type("reload");
-    ASSERT_EQ(sim.inputState, InputState::ReloadConfirm);
+    ASSERT_EQ(sim.console.inputState, InputState::ReloadConfirm);
     const Snapshot a = snapshot();
     EXPECT_EQ(toB(), SwitchResult::Refused);
     EXPECT_EQ(io.messages, std::vector<std::string>{" Please switch router when at prompt"});
@@ -169,11 +169,11 @@ TEST_F(TwoRouter, AnExerciseStartedOnRouterBGoesBackToRouterAFirst) {
     startSession();
     router().enablePassword = "x";
     type("enable"); // a password question is open on RouterB
-    ASSERT_NE(sim.inputState, InputState::Normal);
+    ASSERT_NE(sim.console.inputState, InputState::Normal);
 
     ASSERT_TRUE(startActivity(sim, "troubleshooting5"));
     EXPECT_EQ(sim.activeRouter, 0);
-    EXPECT_EQ(sim.inputState, InputState::Normal);
+    EXPECT_EQ(sim.console.inputState, InputState::Normal);
     EXPECT_EQ(router().hostname, "RouterA");
     // RouterA's rows of the preset, not RouterB's.
     EXPECT_EQ(router().serial0.ipAddress, "196.56.12.1");

@@ -34,6 +34,7 @@
 
 namespace fs = std::filesystem;
 using kestro::ActivityNetwork;
+using kestro::TopologyKind;
 
 namespace {
 
@@ -539,7 +540,7 @@ void drawDiagram(const DiagramPlan& plan, const fs::path& folder, std::vector<Dr
     const bool task = !plan.task.ethernetAddress.empty() || !plan.task.serialAddress.empty();
     if (task)
         drawTaskPanel(d, plan.task);
-    if (n.topologyKind == 2)
+    if (n.topologyKind == TopologyKind::twoRouters)
         drawTwoRouters(d, plan, n);
     else
         drawSingleRouter(d, plan, n);

@@ -218,15 +218,15 @@ void processBanner(Simulator& sim, const std::string& line) {
             // Only the first character of the word counts; the text itself
             // is always typed on the lines that follow.
             const char delimiter = wordsOf(sim, line)[2].front();
-            sim.bannerKind = kind;
-            sim.bannerDelimiter = delimiter;
-            sim.bannerText.clear();
+            sim.console.bannerKind = kind;
+            sim.console.bannerDelimiter = delimiter;
+            sim.console.bannerText.clear();
             // The prompt is emptied first so the input line stays bare while
             // the banner text is typed.
             sim.liveRouter.prompt.clear();
             printLine(sim, std::string("Enter TEXT message.  End with the character '") +
                                delimiter + "'.");
-            sim.inputState = InputState::BannerText;
+            sim.console.inputState = InputState::BannerText;
             return;
         }
         incomplete = incomplete || result == patternIncomplete;

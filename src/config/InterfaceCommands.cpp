@@ -61,12 +61,12 @@ constexpr std::array<long, 18> acceptedClockRates = {
     125000, 148000, 250000, 500000, 800000, 1000000, 1300000, 2000000, 4000000,
 };
 
-bool staysShutDown(int topologyKind, long activeRouter, int interfaceIndex) {
+bool staysShutDown(TopologyKind topologyKind, long activeRouter, int interfaceIndex) {
     // RouterB's Serial0 in the two-router topology and Serial1 in the
     // single-router lab have no cable, so they cannot be brought up.
-    if (topologyKind == 2)
+    if (topologyKind == TopologyKind::twoRouters)
         return activeRouter == 1 && interfaceIndex == 0;
-    if (topologyKind == 1)
+    if (topologyKind == TopologyKind::singleRouter)
         return interfaceIndex == 1;
     return false;
 }
@@ -231,7 +231,7 @@ void processNoInterface(Simulator& sim, const std::string& line) {
 
     if (shutdown == patternMatch || shut == patternMatch) {
         iface->shutdown =
-            staysShutDown(sim.topologyKind, sim.activeRouter, r.currentInterface[0] - '0');
+            staysShutDown(sim.topology.kind, sim.activeRouter, r.currentInterface[0] - '0');
     } else if (cdpRun == patternMatch) {
         r.cdpRun = false;
         leaveToPrivileged(sim);

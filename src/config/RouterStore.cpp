@@ -29,7 +29,7 @@ SwitchResult switchRouter(Simulator& sim, long target) {
         return SwitchResult::AlreadyLive;
     // A window delivers clicks during a command's waits: the command owns
     // the console until it ends.
-    if (sim.inputState != InputState::Normal || sim.busy()) {
+    if (sim.console.inputState != InputState::Normal || sim.busy()) {
         sim.io().messageBox(switchRefusal);
         return SwitchResult::Refused;
     }

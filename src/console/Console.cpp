@@ -115,11 +115,11 @@ void endOfConfiguration(Simulator& sim) {
         // Whether anything was typed besides Ctrl-Z is judged against the
         // prompt the line was typed at, before it changes.
         const bool typedSomething = normaliseLine(sim, marked).size() > 2;
-        if (sim.inputState == InputState::BannerText) {
+        if (sim.console.inputState == InputState::BannerText) {
             // Ctrl-Z abandons a banner being entered; otherwise the console
             // would sit in privileged mode still collecting banner lines.
-            sim.inputState = InputState::Normal;
-            sim.bannerText.clear();
+            sim.console.inputState = InputState::Normal;
+            sim.console.bannerText.clear();
         }
         r.prompt = r.hostname + "#";
         r.mode = "priv";
@@ -168,24 +168,24 @@ void historyDown(Simulator& sim) {
 
 void bannerLine(Simulator& sim, const std::string& line) {
     routerState& r = sim.liveRouter;
-    const std::size_t p = line.find(sim.bannerDelimiter);
+    const std::size_t p = line.find(sim.console.bannerDelimiter);
     if (p != std::string::npos) {
-        std::string text = sim.bannerText + line.substr(0, p);
-        if (sim.bannerKind == "motd")
+        std::string text = sim.console.bannerText + line.substr(0, p);
+        if (sim.console.bannerKind == "motd")
             r.motdBanner = text;
-        else if (sim.bannerKind == "exec")
+        else if (sim.console.bannerKind == "exec")
             r.execBanner = text;
-        else if (sim.bannerKind == "login")
+        else if (sim.console.bannerKind == "login")
             r.loginBanner = text;
         r.prompt = r.hostname + "(config)#";
-        sim.inputState = InputState::Normal;
+        sim.console.inputState = InputState::Normal;
     }
-    sim.bannerText += line + "\r\n";
+    sim.console.bannerText += line + "\r\n";
 }
 
 void completeLine(Simulator& sim) {
     const std::string line = sim.input.text;
-    switch (sim.inputState) {
+    switch (sim.console.inputState) {
     case InputState::Normal:
         echoInputLine(sim);
         if (sim.liveRouter.prompt.empty()) {
@@ -195,7 +195,7 @@ void completeLine(Simulator& sim) {
         }
         manageHistory(sim);
         dispatchCommand(sim, line);
-        if (sim.inputState == InputState::Normal && !sim.cancelled())
+        if (sim.console.inputState == InputState::Normal && !sim.cancelled())
             resetInputLine(sim);
         return;
     case InputState::ConfigureQuestion:
@@ -245,7 +245,7 @@ bool keyDown(Simulator& sim, int keyCode, bool ctrl) {
     if (sim.liveRouter.mode.empty())
         return true;
     if (keyCode == keyEscape) {
-        sim.escPending = true;
+        sim.console.escPending = true;
         return false;
     }
     const std::size_t p = promptLength(sim);
@@ -316,11 +316,11 @@ bool keyDown(Simulator& sim, int keyCode, bool ctrl) {
 
 void keyUp(Simulator& sim, int keyCode) {
     if (keyCode == keyEscape)
-        sim.escPending = false;
+        sim.console.escPending = false;
 }
 
 void keyPress(Simulator& sim, char32_t ch) {
-    sim.lastKeyChar = static_cast<int>(ch);
+    sim.console.lastKeyChar = static_cast<int>(ch);
     if (ch == keyTab)
         return;
     if (ch == '?') {
@@ -329,7 +329,7 @@ void keyPress(Simulator& sim, char32_t ch) {
         showContextHelp(sim, sim.input.text);
         return;
     }
-    if (sim.inputState == InputState::ReloadConfirm) {
+    if (sim.console.inputState == InputState::ReloadConfirm) {
         reloadConfirm(sim, ch);
         return;
     }
@@ -348,22 +348,22 @@ void keyPress(Simulator& sim, char32_t ch) {
         setCaret(sim, at);
         return;
     }
-    if (sim.escPending && (ch == 'f' || ch == 'F')) {
+    if (sim.console.escPending && (ch == 'f' || ch == 'F')) {
         const std::string& text = sim.input.text;
         std::size_t i = sim.input.caret + 1;
         while (i <= text.size() && text[i - 1] != ' ')
             ++i;
         setCaret(sim, i);
-        sim.escPending = false;
+        sim.console.escPending = false;
         return;
     }
-    if (sim.escPending && (ch == 'b' || ch == 'B')) {
+    if (sim.console.escPending && (ch == 'b' || ch == 'B')) {
         const std::string& text = sim.input.text;
         long i = static_cast<long>(sim.input.caret) - 1;
         while (i >= static_cast<long>(p) + 1 && text[i - 1] != ' ')
             --i;
         setCaret(sim, static_cast<std::size_t>(std::max(i, static_cast<long>(p))));
-        sim.escPending = false;
+        sim.console.escPending = false;
         return;
     }
     // The router terminal takes printable ASCII only; control characters
@@ -416,14 +416,14 @@ namespace {
 // line on and showing the prompt.
 void recoverConsole(Simulator& sim) {
     routerState& r = sim.liveRouter;
-    switch (sim.inputState) {
+    switch (sim.console.inputState) {
     case InputState::Paging:
-        sim.inputState = InputState::Normal;
+        sim.console.inputState = InputState::Normal;
         break;
     case InputState::ReloadConfirm:
     case InputState::CopyQuestion:
         r.prompt = r.savedPrompt;
-        sim.inputState = InputState::Normal;
+        sim.console.inputState = InputState::Normal;
         break;
     default:
         break;
@@ -485,7 +485,7 @@ struct Emphasis {
 };
 
 Emphasis applyEmphasis(Simulator& sim, std::string_view s, bool helpLine) {
-    if (!sim.helpEmphasis)
+    if (!sim.console.helpEmphasis)
         return {s, false};
     if (helpLine) {
         if (!s.empty() && s.front() == '$')
@@ -501,7 +501,7 @@ Emphasis applyEmphasis(Simulator& sim, std::string_view s, bool helpLine) {
         return {s, false};
     const std::string w = trimmed.substr(0, space + 1);
     std::string q;
-    for (char c : sim.helpTemplate) {
+    for (char c : sim.console.helpTemplate) {
         if (c == '?')
             q += w;
         else
@@ -539,8 +539,8 @@ void printPaged(Simulator& sim, std::string_view text, bool helpLine) {
     // A listing asked for while a question is open (a "?" at a password
     // prompt or inside banner text) must leave that question open.
     const InputState before =
-        sim.inputState == InputState::Paging ? InputState::Normal : sim.inputState;
-    sim.inputState = InputState::Paging;
+        sim.console.inputState == InputState::Paging ? InputState::Normal : sim.console.inputState;
+    sim.console.inputState = InputState::Paging;
     sim.input.caretVisible = false;
     sim.input.text.clear();
     sim.input.caret = 0;
@@ -577,9 +577,9 @@ void printPaged(Simulator& sim, std::string_view text, bool helpLine) {
             sim.input.caretVisible = true;
             inputChanged(sim);
             sim.io().repaint();
-            sim.lastKeyChar = 0;
+            sim.console.lastKeyChar = 0;
             const std::optional<int> key = sim.waitForKey();
-            sim.lastKeyChar = key.value_or(-1);
+            sim.console.lastKeyChar = key.value_or(-1);
             oneMore = false;
             if (key == keySpace) {
                 sim.input.text.clear();
@@ -599,15 +599,15 @@ void printPaged(Simulator& sim, std::string_view text, bool helpLine) {
     // question the listing interrupted stays open unless an activity started
     // meanwhile has set the console up afresh.
     if (sim.cancelled()) {
-        if (sim.inputState == InputState::Paging)
-            sim.inputState = before;
+        if (sim.console.inputState == InputState::Paging)
+            sim.console.inputState = before;
         return;
     }
     sim.input.caretVisible = true;
     sim.input.enabled = true;
     resetInputLine(sim);
     sim.io().repaint();
-    sim.inputState = before;
+    sim.console.inputState = before;
 }
 
 ScrollBarState scrollBarFor(int lastLine, int visibleLines) {

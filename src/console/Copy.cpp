@@ -37,7 +37,7 @@ void askCopyQuestion(Simulator& sim, const char* question, const char* dialogue)
     // The prompt is the question shown, so that a redraw of the input line
     // (Ctrl-U, help) shows the same question again.
     r.prompt = question;
-    sim.inputState = InputState::CopyQuestion;
+    sim.console.inputState = InputState::CopyQuestion;
     r.copyDialogue = dialogue;
 }
 
@@ -73,7 +73,7 @@ void endCopyDialogue(Simulator& sim, const std::string& prompt) {
     routerState& r = sim.liveRouter;
     r.prompt = prompt;
     r.mode = "priv";
-    sim.inputState = InputState::Normal;
+    sim.console.inputState = InputState::Normal;
 }
 
 void answerSave(Simulator& sim, const std::string& answer) {
@@ -86,7 +86,7 @@ void answerSave(Simulator& sim, const std::string& answer) {
     } else {
         printNvramError(sim, answer);
         r.prompt = r.savedPrompt;
-        sim.inputState = InputState::Normal;
+        sim.console.inputState = InputState::Normal;
     }
 }
 
@@ -108,7 +108,7 @@ void answerLoad(Simulator& sim, const std::string& answer) {
 void answerTftpHost(Simulator& sim, const std::string& answer) {
     routerState& r = sim.liveRouter;
     if (isValidIpAddress(answer)) {
-        sim.tftpRequest.host = answer;
+        sim.console.tftpRequest.host = answer;
         setInputLine(sim, sourceQuestion);
         r.prompt = sourceQuestion;
         r.copyDialogue = "tftp_run_filename";
@@ -122,14 +122,14 @@ void answerTftpHost(Simulator& sim, const std::string& answer) {
 
 void answerTftpSource(Simulator& sim, const std::string& answer) {
     routerState& r = sim.liveRouter;
-    sim.tftpRequest.sourceFile = answer;
+    sim.console.tftpRequest.sourceFile = answer;
     setInputLine(sim, loadQuestion);
     r.prompt = loadQuestion;
     r.copyDialogue = "tftp_run_filename_run";
 }
 
 void answerTftpDestination(Simulator& sim, const std::string& answer) {
-    TftpRequest& t = sim.tftpRequest;
+    TftpRequest& t = sim.console.tftpRequest;
     t.destinationFile = answer.empty() ? "running-config" : answer;
     endCopyDialogue(sim, sim.liveRouter.savedPrompt);
     printLine(sim, "Accessing tftp://" + t.host + "/" + t.sourceFile + "...");

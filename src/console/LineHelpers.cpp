@@ -98,7 +98,7 @@ void printMismatch(Simulator& sim, int result) {
 
 void printUnrecognizedCommand(Simulator& sim) {
     printLine(sim, "% Unrecognized command");
-    sim.helpEmphasis = false;
+    sim.console.helpEmphasis = false;
 }
 
 std::string promptFor(const Simulator& sim, std::string_view mode) {

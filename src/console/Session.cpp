@@ -20,7 +20,7 @@ constexpr const char* enterConfiguration =
 
 // Puts a question into the input line and remembers the prompt it replaces.
 void ask(Simulator& sim, InputState state, const std::string& shown, const std::string& question) {
-    sim.inputState = state;
+    sim.console.inputState = state;
     sim.liveRouter.savedPrompt = sim.liveRouter.prompt;
     sim.liveRouter.prompt = question;
     setInputLine(sim, shown);
@@ -43,7 +43,7 @@ bool passwordRight(Simulator& sim, const std::string& line, const std::string& e
     enterMode(sim, mode);
     printBanner(sim, banner);
     resetInputLine(sim);
-    sim.inputState = InputState::Normal;
+    sim.console.inputState = InputState::Normal;
     r.failedPasswordCount = 0;
     return true;
 }
@@ -58,7 +58,7 @@ void checkEnableAnswer(Simulator& sim, const std::string& line, const std::strin
     if (r.failedPasswordCount >= 3) {
         for (const char* text : tooMany)
             printLine(sim, text);
-        sim.inputState = InputState::Normal;
+        sim.console.inputState = InputState::Normal;
         r.failedPasswordCount = 0;
         r.prompt = r.hostname + ">";
     }
@@ -68,14 +68,14 @@ void checkEnableAnswer(Simulator& sim, const std::string& line, const std::strin
 
 void loadRouter(Simulator& sim) {
     routerState& r = sim.liveRouter;
-    sim.inputState = InputState::Normal;
+    sim.console.inputState = InputState::Normal;
     sim.input.enabled = true;
     r.failedPasswordCount = 0;
     r.currentLine.clear();
     r.mode.clear();
     r.prompt.clear();
-    sim.helpEmphasis = false;
-    sim.output.replace(sim.bootText);
+    sim.console.helpEmphasis = false;
+    sim.output.replace(sim.console.bootText);
     sim.io().outputReplaced(sim.output);
     printLine(sim, " ");
     printLine(sim, r.hostname + " con0 is now available");
@@ -110,7 +110,7 @@ void startSession(Simulator& sim) {
     printBanner(sim, r.loginBanner);
     printLine(sim, " ");
     printLine(sim, "User Access Verification");
-    sim.inputState = InputState::LoginPassword;
+    sim.console.inputState = InputState::LoginPassword;
     r.prompt = passwordQuestion;
     r.mode = "user";
     setInputLine(sim, passwordQuestion);
@@ -121,7 +121,7 @@ void checkLoginPassword(Simulator& sim, const std::string& line) {
     if (passwordRight(sim, line, r.consolePassword, "user", r.execBanner))
         return;
     if (r.failedPasswordCount >= 3) {
-        sim.inputState = InputState::Normal;
+        sim.console.inputState = InputState::Normal;
         r.failedPasswordCount = 0;
         loadRouter(sim);
     }
@@ -172,7 +172,7 @@ void process_configure_terminal(Simulator& sim, const std::vector<std::string>& 
 
 void configureQuestion(Simulator& sim, const std::string& line) {
     const std::string answer = normaliseLine(sim, line);
-    sim.inputState = InputState::Normal;
+    sim.console.inputState = InputState::Normal;
     sim.liveRouter.prompt = sim.liveRouter.savedPrompt;
     if (answer == "terminal" || answer == "term") {
         printLine(sim, enterConfiguration);
@@ -211,7 +211,7 @@ void reloadConfirm(Simulator& sim, char32_t ch) {
         return;
     }
     sim.liveRouter.prompt = sim.liveRouter.hostname + "#";
-    sim.inputState = InputState::Normal;
+    sim.console.inputState = InputState::Normal;
     resetInputLine(sim);
 }
 

@@ -14,23 +14,23 @@ namespace {
 // Writes the values the network names; the others keep what the previous
 // activity left.
 void setNetwork(Simulator& sim, const ActivityNetwork& n) {
-    sim.topologyKind = n.topologyKind;
+    sim.topology.kind = n.topologyKind;
     if (n.exerciseNumber != 0)
-        sim.exerciseNumber = n.exerciseNumber;
+        sim.activity.exerciseNumber = n.exerciseNumber;
     auto set = [](std::string& field, std::string_view value) {
         if (!value.empty())
             field = value;
     };
-    set(sim.lanAHost1, n.lanAHost1);
-    set(sim.lanAHost2, n.lanAHost2);
-    set(sim.lanANetwork, n.lanANetwork);
-    set(sim.lanBHost1, n.lanBHost1);
-    set(sim.lanBHost2, n.lanBHost2);
-    set(sim.lanBNetwork, n.lanBNetwork);
-    set(sim.neighbourSerialAddress, n.neighbourSerialAddress);
-    set(sim.neighbourLanAddress, n.neighbourLanAddress);
-    set(sim.neighbourLanMask, n.neighbourLanMask);
-    set(sim.linkNetwork, n.linkNetwork);
+    set(sim.topology.lanAHost1, n.lanAHost1);
+    set(sim.topology.lanAHost2, n.lanAHost2);
+    set(sim.topology.lanANetwork, n.lanANetwork);
+    set(sim.topology.lanBHost1, n.lanBHost1);
+    set(sim.topology.lanBHost2, n.lanBHost2);
+    set(sim.topology.lanBNetwork, n.lanBNetwork);
+    set(sim.topology.neighbourSerialAddress, n.neighbourSerialAddress);
+    set(sim.topology.neighbourLanAddress, n.neighbourLanAddress);
+    set(sim.topology.neighbourLanMask, n.neighbourLanMask);
+    set(sim.topology.linkNetwork, n.linkNetwork);
 }
 
 // Leaves RouterB for RouterA before a two-router exercise rebuilds the
@@ -40,7 +40,7 @@ void setNetwork(Simulator& sim, const ActivityNetwork& n) {
 void returnToRouterA(Simulator& sim) {
     if (sim.activeRouter == 0)
         return;
-    sim.inputState = InputState::Normal;
+    sim.console.inputState = InputState::Normal;
     sim.input.enabled = true;
     moveRouterLive(sim, 0);
 }
@@ -60,13 +60,13 @@ void initLabs(Simulator& sim, const std::string& labName) {
     Simulator::Command command(sim, Simulator::Command::activityStart);
     OpenWindows& w = sim.windows;
     SidePanelState& panel = sim.sidePanel;
-    if (sim.activityKind != 0) {
+    if (sim.activity.kind != ActivityKind::lab) {
         w.networkDiagramForm = false;
         panel.learnMode = true;
         panel.Frame1 = true;
         panel.learnModeSelected = true; // focusing "Learn Mode" selects it
     }
-    sim.activityKind = 0;
+    sim.activity.kind = ActivityKind::lab;
     sim.learning.activityName = labName;
     setNetwork(sim, *networkOf("lab"));
     w.welcomeForm = false;
@@ -92,7 +92,7 @@ void initTests(Simulator& sim, const std::string& testName) {
     Simulator::Command command(sim, Simulator::Command::activityStart);
     OpenWindows& w = sim.windows;
     SidePanelState& panel = sim.sidePanel;
-    sim.activityKind = 3;
+    sim.activity.kind = ActivityKind::test;
     sim.learning.activityName = testName;
     setNetwork(sim, *networkOf(testName == "test3" ? "test3" : "test1"));
     sim.learning.currentTest = testNumber(testName);
@@ -122,12 +122,12 @@ void inittroubleshooting(Simulator& sim, const std::string& exerciseName) {
                                    ? networkOf(exerciseName)
                                    : nullptr;
     w.networkDiagramForm = false;
-    if (sim.activityKind != 5) {
+    if (sim.activity.kind != ActivityKind::exercise) {
         panel.testMode = true;
         panel.Frame1 = true;
         panel.learnModeSelected = false; // focusing "Test Mode" selects it
     }
-    sim.activityKind = 5;
+    sim.activity.kind = ActivityKind::exercise;
     sim.learning.activityName = exerciseName;
     if (n)
         setNetwork(sim, *n);
@@ -135,7 +135,7 @@ void inittroubleshooting(Simulator& sim, const std::string& exerciseName) {
     w.flashCardForm = false;
     w.showAnswerForm = false;
     w.BottomForm = true;
-    const bool twoRouters = n && n->topologyKind == 2;
+    const bool twoRouters = n && n->topologyKind == TopologyKind::twoRouters;
     if (twoRouters)
         returnToRouterA(sim);
     resetStartupConfig(sim);
@@ -206,7 +206,7 @@ std::optional<SwitchResult> pressRouterButton(Simulator& sim, long target) {
     // one not yet built for this exercise.
     if (result == SwitchResult::Switched && target == 1 && sim.liveRouter.hostname.empty()) {
         buildFreshRouter(sim, "RouterB");
-        applyExercisePreset(sim, std::to_string(sim.exerciseNumber));
+        applyExercisePreset(sim, std::to_string(sim.activity.exerciseNumber));
     }
     return result;
 }

@@ -69,7 +69,7 @@ void loadFlashCards(Simulator& sim) {
     w.BottomForm = false;
     w.showAnswerForm = false;
     w.flashCardForm = true;
-    sim.activityKind = 2;
+    sim.activity.kind = ActivityKind::flashCards;
     sim.learning.currentQuery = "SELECT question, answer FROM flashCards ORDER BY random()";
     std::vector<FlashCard> cards;
     if (ContentStore* store = sim.content())

@@ -205,7 +205,7 @@ void showAnswer(Simulator& sim) {
     // The report window's load: the live router is graded as the student
     // left it.
     w.showAnswerForm = true;
-    sim.activityKind = 4;
+    sim.activity.kind = ActivityKind::report;
     sim.learning.reportDocument =
         displayAnswerText(reportText(sim), !sim.sidePanel.learnModeSelected);
 }

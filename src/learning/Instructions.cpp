@@ -122,7 +122,7 @@ void displayInstructions(Simulator& sim, DisplayHow how) {
 void selectInstructionMode(Simulator& sim, bool learnMode) {
     sim.sidePanel.learnModeSelected = learnMode;
     displayInstructions(sim, DisplayHow::replace);
-    if (learnMode && sim.activityKind == 5)
+    if (learnMode && sim.activity.kind == ActivityKind::exercise)
         displayInstructions(sim, DisplayHow::appendSolution);
 }
 
@@ -153,7 +153,7 @@ void loadWelcomeWindow(Simulator& sim) {
     sim.windows = OpenWindows{};
     sim.windows.welcomeForm = true;
     disableSidePanel(sim);
-    sim.activityKind = 1;
+    sim.activity.kind = ActivityKind::welcome;
 }
 
 void DisplayLine_WelcomeText(Simulator& sim, const std::string& line, bool isTitle,
@@ -206,7 +206,7 @@ void setWelcomeText(Simulator& sim) {
     if (ContentStore* store = sim.content()) {
         l.currentQuery = "Select * from cmdInfo where cmd='bootText'";
         if (auto boot = store->cmdInfo("bootText", "frmSplash"))
-            sim.bootText = std::move(*boot);
+            sim.console.bootText = std::move(*boot);
         l.currentQuery = "Select * from Misc where id='welcomeText'";
         if (auto welcome = store->misc("welcomeText", "frmSplash"))
             l.currentText = std::move(*welcome);

@@ -10,7 +10,7 @@ namespace {
 
 // What every network has: its name, kind, exercise number and the hosts of
 // both LANs.
-ActivityNetwork withHosts(std::string_view name, int topologyKind, int exerciseNumber,
+ActivityNetwork withHosts(std::string_view name, TopologyKind topologyKind, int exerciseNumber,
                           std::string_view lanAHost1, std::string_view lanAHost2,
                           std::string_view lanANetwork, std::string_view lanBHost1,
                           std::string_view lanBHost2) {
@@ -31,8 +31,8 @@ ActivityNetwork singleRouter(std::string_view name, int exerciseNumber, std::str
                              std::string_view lanBHost1, std::string_view lanBHost2,
                              std::string_view neighbourSerialAddress,
                              std::string_view neighbourLanAddress, std::string_view linkNetwork) {
-    ActivityNetwork n =
-        withHosts(name, 1, exerciseNumber, lanAHost1, lanAHost2, lanANetwork, lanBHost1, lanBHost2);
+    ActivityNetwork n = withHosts(name, TopologyKind::singleRouter, exerciseNumber, lanAHost1,
+                                  lanAHost2, lanANetwork, lanBHost1, lanBHost2);
     n.neighbourSerialAddress = neighbourSerialAddress;
     n.neighbourLanAddress = neighbourLanAddress;
     n.neighbourLanMask = "255.255.255.0";
@@ -44,8 +44,8 @@ ActivityNetwork twoRouters(std::string_view name, int exerciseNumber, std::strin
                            std::string_view lanAHost2, std::string_view lanANetwork,
                            std::string_view lanBHost1, std::string_view lanBHost2,
                            std::string_view lanBNetwork) {
-    ActivityNetwork n =
-        withHosts(name, 2, exerciseNumber, lanAHost1, lanAHost2, lanANetwork, lanBHost1, lanBHost2);
+    ActivityNetwork n = withHosts(name, TopologyKind::twoRouters, exerciseNumber, lanAHost1,
+                                  lanAHost2, lanANetwork, lanBHost1, lanBHost2);
     n.lanBNetwork = lanBNetwork;
     return n;
 }

@@ -3,6 +3,8 @@
 // simulator, so tools (the diagram pictures) can draw from the same table.
 #pragma once
 
+#include "SimulatorRecords.h"
+
 #include <string_view>
 #include <vector>
 
@@ -11,8 +13,8 @@ namespace kestro {
 // One activity's network. An empty value is one the activity does not write:
 // it keeps what the previous activity left.
 struct ActivityNetwork {
-    std::string_view name;  // "lab" (every guided lab), "test1".., "troubleshooting1"..
-    int topologyKind = 0;   // 1 single router and a fixed neighbour, 2 RouterA-RouterB
+    std::string_view name; // "lab" (every guided lab), "test1".., "troubleshooting1"..
+    TopologyKind topologyKind = TopologyKind::none;
     int exerciseNumber = 0; // 0: not written (labs and tests)
     std::string_view lanAHost1, lanAHost2, lanANetwork;
     std::string_view lanBHost1, lanBHost2, lanBNetwork;

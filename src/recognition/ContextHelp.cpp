@@ -498,12 +498,12 @@ void showContextHelp(Simulator& sim, const std::string& typedLine) {
         return;
     }
 
-    sim.helpEmphasis = true;
-    sim.helpTemplate = line;
+    sim.console.helpEmphasis = true;
+    sim.console.helpTemplate = line;
     Request request(sim, line);
     if (!request.answer())
         printUnrecognizedCommand(sim);
-    sim.helpEmphasis = false;
+    sim.console.helpEmphasis = false;
 }
 
 void listCommandsStartingWithString(Simulator& sim, const std::string& text) {

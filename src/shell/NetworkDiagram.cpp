@@ -5,24 +5,25 @@
 
 namespace kestro {
 
-std::string diagramFileName(int activityKind, int exerciseNumber, int topologyKind,
-                            long activeRouter, int currentTest) {
+std::string diagramFileName(ActivityKind activityKind, int exerciseNumber,
+                            TopologyKind topologyKind, long activeRouter, int currentTest) {
     // Tested in this order; a later match replaces an earlier one.
     std::string file;
-    if (activityKind == 0)
+    if (activityKind == ActivityKind::lab)
         file = "ActivityNetworkDiagram.jpg";
-    if (activityKind == 5) {
+    if (activityKind == ActivityKind::exercise) {
         const char* router = activeRouter == 1 ? "RouterB" : "RouterA";
         if (exerciseNumber == 4 || exerciseNumber == 5)
             file = std::string("twoRouterTopologyA_") + router + ".jpg";
         if (exerciseNumber == 6)
             file = std::string("twoRouterTopologyB_") + router + ".jpg";
-        if (topologyKind == 1 && exerciseNumber == 1)
+        if (topologyKind == TopologyKind::singleRouter && exerciseNumber == 1)
             file = "troubleShooting1.jpg";
-        if (topologyKind == 1 && (exerciseNumber == 2 || exerciseNumber == 3))
+        if (topologyKind == TopologyKind::singleRouter &&
+            (exerciseNumber == 2 || exerciseNumber == 3))
             file = "troubleShooting2.jpg";
     }
-    if (activityKind == 3 || activityKind == 4) {
+    if (activityKind == ActivityKind::test || activityKind == ActivityKind::report) {
         if (currentTest == 1 || currentTest == 2)
             file = "Test1And2Diagram.jpg";
         if (currentTest == 3)

@@ -2,14 +2,16 @@
 // activity, and how the viewport and its scroll bars fit a picture.
 #pragma once
 
+#include "SimulatorRecords.h"
+
 #include <string>
 
 namespace kestro {
 
 // The picture's file name (without folder) for the activity, or empty when
 // the activity has no diagram.
-std::string diagramFileName(int activityKind, int exerciseNumber, int topologyKind,
-                            long activeRouter, int currentTest);
+std::string diagramFileName(ActivityKind activityKind, int exerciseNumber,
+                            TopologyKind topologyKind, long activeRouter, int currentTest);
 
 struct DiagramScrollBar {
     bool visible = false;

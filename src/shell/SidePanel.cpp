@@ -10,7 +10,7 @@ namespace kestro {
 namespace {
 
 bool twoRouterExercise(const Simulator& sim) {
-    return sim.activityKind == 5 && sim.exerciseNumber >= 4;
+    return sim.activity.kind == ActivityKind::exercise && sim.activity.exerciseNumber >= 4;
 }
 
 } // namespace
@@ -18,8 +18,9 @@ bool twoRouterExercise(const Simulator& sim) {
 void showInstructionsAndTerminal(Simulator& sim) {
     OpenWindows& w = sim.windows;
     SidePanelState& p = sim.sidePanel;
-    const int kind = sim.activityKind;
-    if (kind != 0 && kind != 3 && kind != 5)
+    const ActivityKind kind = sim.activity.kind;
+    const bool test = kind == ActivityKind::test;
+    if (kind != ActivityKind::lab && !test && kind != ActivityKind::exercise)
         return;
     // The instructions and the console come to the front again: the diagram
     // in front of them closes (the next "Show Network" opens it afresh).
@@ -27,27 +28,27 @@ void showInstructionsAndTerminal(Simulator& sim) {
     (twoRouterExercise(sim) ? w.MultiRouterTopForm : w.TopForm) = true;
     w.BottomForm = true;
     p.showNetwork = true;
-    if (kind == 3 || kind == 5) {
+    if (test || kind == ActivityKind::exercise) {
         p.Frame1 = true;
         p.testMode = true;
         p.learnMode = true;
-        p.showAnswer = kind == 3;
+        p.showAnswer = test;
     }
 }
 
 void showNetworkDiagram(Simulator& sim) {
     disableSidePanel(sim);
     SidePanelState& p = sim.sidePanel;
-    switch (sim.activityKind) {
-    case 0:
-    case 5:
+    switch (sim.activity.kind) {
+    case ActivityKind::lab:
+    case ActivityKind::exercise:
         p.showInstructions = true;
         break;
-    case 3:
+    case ActivityKind::test:
         p.showInstructions = true;
         p.showAnswer = true;
         break;
-    case 4:
+    case ActivityKind::report:
         p.showAnswer = true;
         break;
     default:
@@ -71,8 +72,8 @@ bool pressSidePanel(Simulator& sim, const std::string& control) {
 }
 
 std::string currentDiagramFile(const Simulator& sim) {
-    return diagramFileName(sim.activityKind, sim.exerciseNumber, sim.topologyKind, sim.activeRouter,
-                           static_cast<int>(sim.learning.currentTest));
+    return diagramFileName(sim.activity.kind, sim.activity.exerciseNumber, sim.topology.kind,
+                           sim.activeRouter, static_cast<int>(sim.learning.currentTest));
 }
 
 } // namespace kestro

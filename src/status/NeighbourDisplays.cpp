@@ -70,7 +70,7 @@ void showCdpNeighbors(Simulator& sim) {
         printLine(sim, cdpNotEnabled);
         return;
     }
-    if (sim.topologyKind != 1)
+    if (sim.topology.kind != TopologyKind::singleRouter)
         return;
     printLine(sim, "Capability Codes: R - Router, T - Trans Bridge, B - Source Route Bridge");
     printLine(sim, "                  S - Switch, H - Host, I - IGMP, r - Repeater");

@@ -68,25 +68,27 @@ bool ownLanReachable(Simulator& sim, const std::string& target, const std::strin
 bool labTopology::reachable(Simulator& sim, const std::string& target) {
     const routerState& r = sim.liveRouter;
     bool result = false;
-    const bool ownLanTarget =
-        target == sim.lanAHost1 || target == sim.lanAHost2 || target == r.ethernet0.ipAddress;
+    const bool ownLanTarget = target == sim.topology.lanAHost1 ||
+                              target == sim.topology.lanAHost2 || target == r.ethernet0.ipAddress;
     if (ownLanTarget)
-        result = ownLanReachable(sim, target, sim.lanAHost1, sim.lanAHost2, sim.lanANetwork);
+        result = ownLanReachable(sim, target, sim.topology.lanAHost1, sim.topology.lanAHost2,
+                                 sim.topology.lanANetwork);
 
     const interfaceConfig& link = r.serial0;
-    const bool acrossLink = target == link.ipAddress || target == sim.neighbourSerialAddress ||
-                            target == sim.neighbourLanAddress || target == sim.lanBHost1 ||
-                            target == sim.lanBHost2;
+    const bool acrossLink = target == link.ipAddress ||
+                            target == sim.topology.neighbourSerialAddress ||
+                            target == sim.topology.neighbourLanAddress ||
+                            target == sim.topology.lanBHost1 || target == sim.topology.lanBHost2;
     if (acrossLink && interfaceIsUp(sim, 0) && !link.ipAddress.empty()) {
         if (target == link.ipAddress) {
             result = true;
         } else {
             const std::string network = networkOf(link.ipAddress, link.subnetMask);
-            if (inRipNetworks(r, network) && network == sim.linkNetwork) {
+            if (inRipNetworks(r, network) && network == sim.topology.linkNetwork) {
                 result = !listDeniesAddress(r, link.accessGroupOut, target);
                 // Only the neighbour's own serial address answers without a
                 // routing process; everything behind it needs RIP.
-                if (target != sim.neighbourSerialAddress && !r.ripConfigured)
+                if (target != sim.topology.neighbourSerialAddress && !r.ripConfigured)
                     result = false;
             }
         }
@@ -96,11 +98,11 @@ bool labTopology::reachable(Simulator& sim, const std::string& target) {
 
 bool twoRouterTopology::reachable(Simulator& sim, const std::string& target) {
     const bool routerA = sim.activeRouter == 0;
-    const std::string& ownHost1 = routerA ? sim.lanAHost1 : sim.lanBHost1;
-    const std::string& ownHost2 = routerA ? sim.lanAHost2 : sim.lanBHost2;
-    const std::string& ownNetwork = routerA ? sim.lanANetwork : sim.lanBNetwork;
-    const std::string& peerHost1 = routerA ? sim.lanBHost1 : sim.lanAHost1;
-    const std::string& peerHost2 = routerA ? sim.lanBHost2 : sim.lanAHost2;
+    const std::string& ownHost1 = routerA ? sim.topology.lanAHost1 : sim.topology.lanBHost1;
+    const std::string& ownHost2 = routerA ? sim.topology.lanAHost2 : sim.topology.lanBHost2;
+    const std::string& ownNetwork = routerA ? sim.topology.lanANetwork : sim.topology.lanBNetwork;
+    const std::string& peerHost1 = routerA ? sim.topology.lanBHost1 : sim.topology.lanAHost1;
+    const std::string& peerHost2 = routerA ? sim.topology.lanBHost2 : sim.topology.lanAHost2;
     const routerState& live = sim.liveRouter;
 
     // Rule 1: own LAN.
@@ -148,11 +150,11 @@ bool twoRouterTopology::reachable(Simulator& sim, const std::string& target) {
 
 bool pingTarget(Simulator& sim, const std::string& address, bool silent) {
     bool reachable = false;
-    switch (sim.topologyKind) {
-    case 1:
+    switch (sim.topology.kind) {
+    case TopologyKind::singleRouter:
         reachable = labTopology::reachable(sim, address);
         break;
-    case 2:
+    case TopologyKind::twoRouters:
         reachable = twoRouterTopology::reachable(sim, address);
         break;
     default:

@@ -73,10 +73,10 @@ bool inRipNetworks(const routerState& router, std::string_view network) {
 // --- status texts ------------------------------------------------------------
 
 std::string interfaceStatusLine(const Simulator& sim, int index) {
-    switch (sim.topologyKind) {
-    case 1:
+    switch (sim.topology.kind) {
+    case TopologyKind::singleRouter:
         return labTopology::statusLine(sim, index);
-    case 2:
+    case TopologyKind::twoRouters:
         return twoRouterTopology::statusLine(sim, index);
     default:
         return {};
@@ -84,10 +84,10 @@ std::string interfaceStatusLine(const Simulator& sim, int index) {
 }
 
 std::string lineProtocolSuffix(const Simulator& sim, int index) {
-    switch (sim.topologyKind) {
-    case 1:
+    switch (sim.topology.kind) {
+    case TopologyKind::singleRouter:
         return labTopology::lineProtocol(sim, index);
-    case 2:
+    case TopologyKind::twoRouters:
         return twoRouterTopology::lineProtocol(sim, index);
     default:
         return {};
@@ -95,7 +95,8 @@ std::string lineProtocolSuffix(const Simulator& sim, int index) {
 }
 
 bool interfaceIsUp(const Simulator& sim, int index) {
-    if (sim.topologyKind != 1 && sim.topologyKind != 2)
+    if (sim.topology.kind != TopologyKind::singleRouter &&
+        sim.topology.kind != TopologyKind::twoRouters)
         return false;
     const std::string state = interfaceStatusLine(sim, index) + lineProtocolSuffix(sim, index);
     return !state.empty() && state.find("down") == std::string::npos;
@@ -177,7 +178,7 @@ const interfaceConfig& peerLinkInterface(const Simulator& sim) {
 }
 
 const std::string& peerExpectedLan(const Simulator& sim) {
-    return routerALive(sim) ? sim.lanBNetwork : sim.lanANetwork;
+    return routerALive(sim) ? sim.topology.lanBNetwork : sim.topology.lanANetwork;
 }
 
 PeerMadeLive::PeerMadeLive(Simulator& sim)
@@ -260,10 +261,11 @@ std::optional<std::string> labTopology::ripRoute(Simulator& sim) {
     if (!serial0Listed || !r.ripConfigured || !r.ipRouting)
         return std::nullopt;
     const std::string network = networkOf(r.serial0.ipAddress, r.serial0.subnetMask);
-    if (!inRipNetworks(r, network) || network != sim.linkNetwork)
+    if (!inRipNetworks(r, network) || network != sim.topology.linkNetwork)
         return std::nullopt;
-    return routeLine(sim, networkOf(sim.neighbourLanAddress, sim.neighbourLanMask),
-                     maskBitCount(sim.neighbourLanMask), sim.neighbourSerialAddress, 0);
+    return routeLine(
+        sim, networkOf(sim.topology.neighbourLanAddress, sim.topology.neighbourLanMask),
+        maskBitCount(sim.topology.neighbourLanMask), sim.topology.neighbourSerialAddress, 0);
 }
 
 std::optional<std::string> twoRouterTopology::ripRoute(Simulator& sim) {
@@ -275,7 +277,8 @@ std::optional<std::string> twoRouterTopology::ripRoute(Simulator& sim) {
 }
 
 void showIpRoute(Simulator& sim) {
-    if (sim.topologyKind != 1 && sim.topologyKind != 2)
+    if (sim.topology.kind != TopologyKind::singleRouter &&
+        sim.topology.kind != TopologyKind::twoRouters)
         return;
     const routerState& r = sim.liveRouter;
     std::string text;
@@ -307,8 +310,9 @@ void showIpRoute(Simulator& sim) {
                                  std::to_string(maskBitCount(iface.subnetMask)) +
                                  connectedSuffix[static_cast<std::size_t>(i)]);
     }
-    const std::optional<std::string> rip =
-        sim.topologyKind == 1 ? labTopology::ripRoute(sim) : twoRouterTopology::ripRoute(sim);
+    const std::optional<std::string> rip = sim.topology.kind == TopologyKind::singleRouter
+                                               ? labTopology::ripRoute(sim)
+                                               : twoRouterTopology::ripRoute(sim);
     if (rip)
         appendLine(text, *rip);
     printPaged(sim, text);

@@ -1,9 +1,9 @@
-// The two fixed networks a simulated router can sit in. Kind 1 is the lab
-// topology: one simulated router whose Serial0 faces a fixed neighbour given
-// by the activity's values. Kind 2 is the two-router topology: RouterA's
-// Serial0 (the clocking end) joined to RouterB's Serial1, the other router
-// read from its store. Each kind is a group of routines with the same roles;
-// callers choose the group by topologyKind.
+// The two fixed networks a simulated router can sit in. The single-router
+// (lab) topology: one simulated router whose Serial0 faces a fixed neighbour
+// given by the activity's values. The two-router topology: RouterA's Serial0
+// (the clocking end) joined to RouterB's Serial1, the other router read from
+// its store. Each kind is a group of routines with the same roles; callers
+// choose the group by `topology.kind`.
 #pragma once
 
 #include "Simulator.h"
