@@ -24,7 +24,7 @@ void BM_PrivilegedModeCommandList(benchmark::State& state) {
     Simulator sim(io, std::move(content), "/tmp");
     buildFreshRouter(sim);
     pressKey(sim, Key::special(keyEnter));
-    enterMode(sim, "priv");
+    enterMode(sim, Mode::priv);
     resetInputLine(sim);
 
     std::size_t boldLines = 0;

@@ -96,14 +96,14 @@ private:
 // A simulator on a recording console, in the given mode, with the store.
 class RecognitionTest : public ::testing::Test {
 protected:
-    void start(const std::string& mode, std::unique_ptr<ContentStore> store) {
+    void start(Mode mode, std::unique_ptr<ContentStore> store) {
         sim = std::make_unique<Simulator>(io, std::move(store), content.folder());
         buildFreshRouter(*sim);
         pressKey(*sim, Key::special(keyEnter));
         switchMode(mode);
     }
-    void start(const std::string& mode) { start(mode, content.build()); }
-    void switchMode(const std::string& m) {
+    void start(Mode mode) { start(mode, content.build()); }
+    void switchMode(Mode m) {
         enterMode(*sim, m);
         resetInputLine(*sim);
     }

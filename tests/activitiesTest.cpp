@@ -124,7 +124,7 @@ TEST_F(Activities, TheFirstLabBuildsAFreshRouterAndLaterOnesContinueOnIt) {
     const std::string transcript = sim.output.text;
     ASSERT_TRUE(startActivity(sim, "managingPasswords"));
     EXPECT_EQ(router().hostname, "dirty");
-    EXPECT_EQ(router().mode, "conf");
+    EXPECT_EQ(router().mode, Mode::conf);
     EXPECT_EQ(sim.output.text, transcript);
     EXPECT_EQ(sim.startupConfig.hostname, "dirty");
 
@@ -132,7 +132,7 @@ TEST_F(Activities, TheFirstLabBuildsAFreshRouterAndLaterOnesContinueOnIt) {
     ASSERT_TRUE(startActivity(sim, "test1"));
     type("");
     ASSERT_TRUE(startActivity(sim, "routerModes"));
-    EXPECT_EQ(router().mode, "user");
+    EXPECT_EQ(router().mode, Mode::user);
 }
 
 // --- tests ----------------------------------------------------------------------
@@ -147,7 +147,7 @@ TEST_F(Activities, TestsSetTheirNetworkAndBuildAFreshRouterEveryTime) {
         EXPECT_EQ(topology(), labValues) << test;
         EXPECT_EQ(router().config(), routerConfig{}) << test;
         EXPECT_EQ(sim.startupConfig, routerConfig{}) << test;
-        EXPECT_EQ(router().mode, "");
+        EXPECT_EQ(router().mode, Mode::none);
         EXPECT_TRUE(router().commandHistory.empty());
     }
     markTopology();
@@ -202,7 +202,7 @@ TEST_F(Activities, SingleRouterExercisesStartFreshWithTheirFaults) {
     expected.ethernet0 = addressed(expected.ethernet0, "192.34.5.6", true);
     EXPECT_EQ(router().config(), expected);
     EXPECT_EQ(sim.startupConfig, routerConfig{});
-    EXPECT_EQ(router().mode, "");
+    EXPECT_EQ(router().mode, Mode::none);
     EXPECT_TRUE(sim.output.text.ends_with("Press RETURN to get started."));
 
     dirtyTheRouter();

@@ -42,7 +42,7 @@ protected:
 };
 
 TEST_F(CommandTables, OneWordIsAPrefixOfAnImplementedPlainRow) {
-    start("priv");
+    start(Mode::priv);
     EXPECT_TRUE(implemented("sh"));
     EXPECT_TRUE(implemented("show"));
     // Known but not simulated.
@@ -56,7 +56,7 @@ TEST_F(CommandTables, OneWordIsAPrefixOfAnImplementedPlainRow) {
 }
 
 TEST_F(CommandTables, TwoOrMoreWordsAreLookedUpInTheExtendedTable) {
-    start("user");
+    start(Mode::user);
     EXPECT_TRUE(implemented("show ip"));
     EXPECT_TRUE(implemented("show ip interface"));
     EXPECT_FALSE(implemented("show ip route"));
@@ -65,7 +65,7 @@ TEST_F(CommandTables, TwoOrMoreWordsAreLookedUpInTheExtendedTable) {
 }
 
 TEST_F(CommandTables, NormalisationComesFirstAndThePromptAloneIsNothing) {
-    start("user");
+    start(Mode::user);
     EXPECT_TRUE(implemented("  SHOW    IP  "));
     EXPECT_TRUE(implemented("En"));
     EXPECT_FALSE(implemented(""));
@@ -73,7 +73,7 @@ TEST_F(CommandTables, NormalisationComesFirstAndThePromptAloneIsNothing) {
 }
 
 TEST_F(CommandTables, LineModeHasNoExtendedTable) {
-    start("config-line");
+    start(Mode::configLine);
     EXPECT_TRUE(implemented("pass"));
     EXPECT_FALSE(implemented("password x"));
     EXPECT_FALSE(implemented("exec-timeout 5"));
@@ -81,23 +81,23 @@ TEST_F(CommandTables, LineModeHasNoExtendedTable) {
 }
 
 TEST_F(CommandTables, InterfaceRowsApplyOnlyToTheInterfacesTheyName) {
-    start("config-if");
-    sim->liveRouter.currentInterface = "2";
+    start(Mode::configIf);
+    sim->liveRouter.currentInterface = Interface::ethernet0;
     EXPECT_FALSE(implemented("clock"));
     EXPECT_FALSE(implemented("clock rate"));
     EXPECT_TRUE(implemented("shut"));
     EXPECT_TRUE(implemented("ip address"));
-    sim->liveRouter.currentInterface = "1";
+    sim->liveRouter.currentInterface = Interface::serial1;
     EXPECT_TRUE(implemented("clock"));
     EXPECT_TRUE(implemented("clock rate"));
     EXPECT_FALSE(implemented("tx-ring-limit"));
 }
 
 TEST_F(CommandTables, RouterModesUseTheirOwnTables) {
-    start("config-routerRip");
+    start(Mode::configRouterRip);
     EXPECT_TRUE(implemented("net"));
     EXPECT_FALSE(implemented("network 10.0.0.0"));
-    switchMode("config-routerIgrp");
+    switchMode(Mode::configRouterIgrp);
     EXPECT_FALSE(implemented("net"));
     EXPECT_TRUE(implemented("network v"));
     // A typed argument is never taken for the tables' "variable".
@@ -105,17 +105,17 @@ TEST_F(CommandTables, RouterModesUseTheirOwnTables) {
 }
 
 TEST_F(CommandTables, AModeWithoutTablesAndAMissingStoreFindNothing) {
-    start("");
+    start(Mode::none);
     EXPECT_FALSE(checkIfCommandImplemented(*sim, "show"));
-    switchMode("priv");
+    switchMode(Mode::priv);
     EXPECT_TRUE(implemented("show"));
 
-    start("priv", nullptr);
+    start(Mode::priv, nullptr);
     EXPECT_FALSE(implemented("show"));
 }
 
 TEST_F(CommandTables, TypedTextIsMatchedLiterallyNeverAsQuerySyntax) {
-    start("priv");
+    start(Mode::priv);
     // An apostrophe used to end the quoted pattern, fail the query and so
     // count as implemented.
     EXPECT_FALSE(implemented("show o'"));
@@ -133,7 +133,7 @@ TEST_F(CommandTables, TypedTextIsMatchedLiterallyNeverAsQuerySyntax) {
 TEST_F(CommandTables, AFailingQueryIsLoggedUnderItsNameAndCountsAsNotImplemented) {
     content.build();
     content.drop("privModeCmds");
-    start("priv", content.open());
+    start(Mode::priv, content.open());
     EXPECT_FALSE(implemented("show"));
     ASSERT_EQ(io.messages.size(), 1u);
     EXPECT_NE(content.errorLog().find("In function checkIfCommandImplemented"), std::string::npos)

@@ -31,7 +31,7 @@ protected:
 
 TEST_F(Completion, SharedBeginningOrTheWholeCommandWithASpace) {
     content.table("privModeCmds", "configure\t1\ncopy\t1\nclock\t0\nshow\t1\n");
-    start("priv");
+    start(Mode::priv);
     EXPECT_EQ(tab("co"), "co");
     EXPECT_EQ(tab("con"), "configure ");
     EXPECT_EQ(tab("c"), "c");
@@ -42,7 +42,7 @@ TEST_F(Completion, SharedBeginningOrTheWholeCommandWithASpace) {
 
 TEST_F(Completion, TheTypedPartKeepsItsCaseOnlyWhenOneCommandFollows) {
     content.table("privModeCmds", "configure\t1\ncopy\t1\nshow\t1\n");
-    start("priv");
+    start(Mode::priv);
     EXPECT_EQ(tab("Sh"), "Show ");
     EXPECT_EQ(tab("  sH"), "  sHow ");
     // The shared beginning is written as the table spells it.
@@ -55,16 +55,16 @@ TEST_F(Completion, TheTypedPartKeepsItsCaseOnlyWhenOneCommandFollows) {
 TEST_F(Completion, ARowThatBeginsAnotherDecidesByItsPlaceInTheTable) {
     content.table("userModeCmds", "ping\t1\nping6\t0\n");
     content.table("privModeCmds", "ping6\t0\nping\t1\n");
-    start("user");
+    start(Mode::user);
     EXPECT_EQ(tab("pi"), "ping ");
-    switchMode("priv");
+    switchMode(Mode::priv);
     EXPECT_EQ(tab("pi"), "ping");
 }
 
 TEST_F(Completion, NothingFoundGivesTheLineBackAsTyped) {
     content.table("privModeCmds", "show\t1\n");
     content.table("privModeCmdsExtended", "show version\t1\n");
-    start("priv");
+    start(Mode::priv);
     EXPECT_EQ(tab("xyz"), "xyz");
     EXPECT_EQ(tab("Show  XY"), "Show  XY");
     EXPECT_EQ(tab(""), "");
@@ -78,25 +78,25 @@ TEST_F(Completion, SeveralWordsUseTheExtendedTableOfTheMode) {
                                           "ip domain-name\t1\n");
     content.table("configRouterRipModeCmdsExtended", "network variable\t1\n");
     content.table("configRouterIgrpModeCmdsExtended", "no network\t1\n");
-    start("user");
+    start(Mode::user);
     EXPECT_EQ(tab("show v"), "show version ");
     EXPECT_EQ(tab("show ip r"), "show ip route ");
-    switchMode("conf");
+    switchMode(Mode::conf);
     EXPECT_EQ(tab("ip d"), "ip domain-name ");
     EXPECT_EQ(tab("ip"), "ip");
     EXPECT_EQ(tab("ip h"), "ip host variable ");
-    switchMode("config-routerRip");
+    switchMode(Mode::configRouterRip);
     EXPECT_EQ(tab("net"), "net");
     EXPECT_EQ(tab("network 1"), "network 1");
     EXPECT_EQ(tab("network v"), "network variable ");
-    switchMode("config-routerIgrp");
+    switchMode(Mode::configRouterIgrp);
     EXPECT_EQ(tab("no net"), "no network ");
 }
 
 TEST_F(Completion, PrivilegedModeSpellsIntOutAsInterfaces) {
     content.table("privModeCmdsExtended", "show interfaces ethernet\t1\nshow interfaces serial\t1\n"
                                           "show ip interfaces brief\t1\nshow running-config\t1\n");
-    start("priv");
+    start(Mode::priv);
     EXPECT_EQ(tab("show int e"), "show int ethernet ");
     EXPECT_EQ(tab("Show  INT s"), "Show  INT serial ");
     EXPECT_EQ(tab("show ip int b"), "show ip int brief ");
@@ -108,7 +108,7 @@ TEST_F(Completion, PrivilegedModeSpellsIntOutAsInterfaces) {
 
 TEST_F(Completion, LineModeCompletesOnlyOneWord) {
     content.table("lineModeCmds", "exec-timeout\t1\npassword\t1\n");
-    start("config-line");
+    start(Mode::configLine);
     EXPECT_EQ(tab("pa"), "password ");
     EXPECT_EQ(tab("exec-timeout 1"), "exec-timeout 1");
     EXPECT_EQ(tab("password c"), "password c");
@@ -119,8 +119,8 @@ TEST_F(Completion, InterfaceModeFiltersByInterfaceExceptForIpLines) {
     content.table("ifModeCmdsExtended", "clock rate\t1\t01\nno ip address\t1\t012\n"
                                         "no ip directed-broadcast\t0\t2\n"
                                         "ip directed-broadcast\t0\t2\n");
-    start("config-if");
-    sim->liveRouter.currentInterface = "0";
+    start(Mode::configIf);
+    sim->liveRouter.currentInterface = Interface::serial0;
     EXPECT_EQ(tab("cl"), "clock ");
     EXPECT_EQ(tab("clock r"), "clock rate ");
     EXPECT_EQ(tab("no ip"), "no ip address ");
@@ -128,7 +128,7 @@ TEST_F(Completion, InterfaceModeFiltersByInterfaceExceptForIpLines) {
     // every interface.
     EXPECT_EQ(tab("no ip d"), "no ip directed-broadcast ");
     EXPECT_EQ(tab("ip d"), "ip directed-broadcast ");
-    sim->liveRouter.currentInterface = "2";
+    sim->liveRouter.currentInterface = Interface::ethernet0;
     EXPECT_EQ(tab("cl"), "cl");
     EXPECT_EQ(tab("clock r"), "clock r");
     EXPECT_EQ(tab("no ip"), "no ip ");
@@ -139,7 +139,7 @@ TEST_F(Completion, AccessListNumbersStandForThePlaceholder) {
     content.table("confModeCmdsExtended",
                   "access-list <1-99> permit\t1\naccess-list <1-99> deny\t1\n"
                   "access-list <1-99> remark\t0\n");
-    start("conf");
+    start(Mode::conf);
     EXPECT_EQ(tab("access-list 10 p"), "access-list 10 permit ");
     EXPECT_EQ(tab("Access-List  10 P"), "Access-List  10 Permit ");
     EXPECT_EQ(tab("access-list 10"), "access-list 10 ");
@@ -157,8 +157,8 @@ TEST_F(Completion, AccessGroupNumbersCountOnlyOnceTheNextWordIsStarted) {
                   "ip address\t1\t012\nip access-group <1-99> in\t1\t012\n"
                   "ip access-group <1-99> out\t1\t012\nno ip access-group <1-99> in\t1\t012\n"
                   "no ip access-group <1-99> out\t1\t012\nno ip address\t1\t012\n");
-    start("config-if");
-    sim->liveRouter.currentInterface = "2";
+    start(Mode::configIf);
+    sim->liveRouter.currentInterface = Interface::ethernet0;
     EXPECT_EQ(tab("ip access-group 5 i"), "ip access-group 5 in ");
     EXPECT_EQ(tab("ip access-group 5 o"), "ip access-group 5 out ");
     EXPECT_EQ(tab("ip access-group 5"), "ip access-group 5");
@@ -176,16 +176,16 @@ TEST_F(Completion, TypedTextIsMatchedLiterallyNeverAsQuerySyntax) {
     content.table("privModeCmds", "show\t1\n");
     content.table("confModeCmdsExtended", "access-list <1-99> permit\t1\n");
     content.table("ifModeCmdsExtended", "ip address\t1\t012\n");
-    start("priv");
+    start(Mode::priv);
     EXPECT_EQ(tab("sh'"), "sh'");
     EXPECT_EQ(tab("'"), "'");
     EXPECT_EQ(tab("%"), "%");
     EXPECT_EQ(tab("_how"), "_how");
-    switchMode("conf");
+    switchMode(Mode::conf);
     EXPECT_EQ(tab("access-list 10 p'"), "access-list 10 p'");
     EXPECT_EQ(tab("access-list 10 %"), "access-list 10 %");
-    switchMode("config-if");
-    sim->liveRouter.currentInterface = "0";
+    switchMode(Mode::configIf);
+    sim->liveRouter.currentInterface = Interface::serial0;
     EXPECT_EQ(tab("ip a'"), "ip a'");
     EXPECT_EQ(tab("ip _"), "ip _");
     EXPECT_TRUE(io.messages.empty());
@@ -194,9 +194,9 @@ TEST_F(Completion, TypedTextIsMatchedLiterallyNeverAsQuerySyntax) {
 
 TEST_F(Completion, AModeWithoutTablesOrAMissingStoreGivesTheLineBack) {
     content.table("privModeCmds", "show\t1\n");
-    start("");
+    start(Mode::none);
     EXPECT_EQ(completePartialCommand(*sim, "sh"), "sh");
-    start("priv", nullptr);
+    start(Mode::priv, nullptr);
     EXPECT_EQ(tab("sh"), "sh");
     EXPECT_EQ(tab("show ip"), "show ip");
 }
@@ -206,11 +206,11 @@ TEST_F(Completion, FailingQueriesAreLoggedUnderTheOperationsNames) {
     content.drop("privModeCmds");
     content.drop("confModeCmdsExtended");
     content.drop("ifModeCmdsExtended");
-    start("priv", content.open());
+    start(Mode::priv, content.open());
     EXPECT_EQ(tab("sh"), "sh");
-    switchMode("conf");
+    switchMode(Mode::conf);
     EXPECT_EQ(tab("access-list 1 p"), "access-list 1 p");
-    switchMode("config-if");
+    switchMode(Mode::configIf);
     EXPECT_EQ(tab("ip a"), "ip a");
     const std::string log = content.errorLog();
     EXPECT_NE(log.find("In function completePartialCommand"), std::string::npos) << log;

@@ -153,7 +153,7 @@ protected:
     void expectBackAtPrompt(const std::string& prompt = "Router#") {
         EXPECT_EQ(sim.console.inputState, InputState::Normal);
         EXPECT_EQ(inputLine(), prompt);
-        EXPECT_EQ(router().mode, "priv");
+        EXPECT_EQ(router().mode, Mode::priv);
     }
 };
 
@@ -198,7 +198,7 @@ TEST_F(Copy, SaveAcceptsTheDefaultAndItsNames) {
         EXPECT_EQ(io.pauses, std::vector<int>{1000});
         EXPECT_EQ(sim.startupConfig, router().config());
         expectBackAtPrompt(router().hostname + "#");
-        enterMode(sim, "priv");
+        enterMode(sim, Mode::priv);
     }
 }
 

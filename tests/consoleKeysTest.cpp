@@ -25,7 +25,7 @@ TEST_F(ConsoleKeys, BeforeTheSessionOnlyEnterActs) {
     press(keyArrowLeft);
     ctrl('z');
     EXPECT_EQ(inputLine(), "");
-    EXPECT_EQ(router().mode, "");
+    EXPECT_EQ(router().mode, Mode::none);
     press(keyEnter);
     EXPECT_EQ(inputLine(), "Router>");
 }
@@ -134,7 +134,7 @@ TEST_F(ConsoleKeys, CtrlZInConfigurationReturnsToPrivilegedMode) {
     mark();
     ctrl('z');
     EXPECT_EQ(since(), "\r\nRouter(config)#^Z\r\n" + std::string(configuredFromConsole));
-    EXPECT_EQ(router().mode, "priv");
+    EXPECT_EQ(router().mode, Mode::priv);
     EXPECT_EQ(inputLine(), "Router#");
 
     type("configure terminal");
@@ -144,7 +144,7 @@ TEST_F(ConsoleKeys, CtrlZInConfigurationReturnsToPrivilegedMode) {
     ctrl('z');
     EXPECT_EQ(since(),
               "\r\nRouter(config-if)#shut^Z" + invalidInput + "\r\n" + configuredFromConsole);
-    EXPECT_EQ(router().mode, "priv");
+    EXPECT_EQ(router().mode, Mode::priv);
 }
 
 TEST_F(ConsoleKeys, CtrlZOutsideConfigurationOnlyPrintsTheLine) {
@@ -152,7 +152,7 @@ TEST_F(ConsoleKeys, CtrlZOutsideConfigurationOnlyPrintsTheLine) {
     mark();
     ctrl('z');
     EXPECT_EQ(since(), "\r\nRouter#show^Z");
-    EXPECT_EQ(router().mode, "priv");
+    EXPECT_EQ(router().mode, Mode::priv);
 }
 
 TEST_F(ConsoleKeys, CtrlZAbandonsABannerBeingEntered) {
@@ -164,7 +164,7 @@ TEST_F(ConsoleKeys, CtrlZAbandonsABannerBeingEntered) {
     resetInputLine(sim);
     ctrl('z');
     EXPECT_EQ(sim.console.inputState, InputState::Normal);
-    EXPECT_EQ(router().mode, "priv");
+    EXPECT_EQ(router().mode, Mode::priv);
     type("disable");
     EXPECT_EQ(inputLine(), "Router>");
 }

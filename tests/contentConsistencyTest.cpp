@@ -219,10 +219,10 @@ protected:
     // The live router in `mode` at the prompt of that mode, the session
     // started.
     void openMode(const std::string& mode, char interface = '0') {
-        if (router().mode.empty())
+        if (router().mode == Mode::none)
             startSession();
-        enterMode(sim, mode);
-        router().currentInterface = std::string(1, interface);
+        enterMode(sim, modeNamed(mode));
+        router().currentInterface = static_cast<Interface>(interface - '0');
         resetInputLine(sim);
     }
 
@@ -295,8 +295,8 @@ TEST_F(ContentConsistency, PlainTablesMarkExactlyTheFirstWordsTheDispatcherCarri
     for (const ModeContent& m : modeContent) {
         std::set<std::string> handled;
         for (const HandledCommand& command : handledCommands())
-            for (const char* mode : command.modes)
-                if (std::string_view(mode) == m.mode)
+            for (Mode mode : command.modes)
+                if (modeName(mode) == m.mode)
                     handled.insert(command.word);
         std::set<std::string> implemented;
         for (const CommandRow& row : rowsOf(m.plainTable))

@@ -56,7 +56,7 @@ void writeCommonContent(ScratchContent& c) {
 class ContextHelp : public RecognitionTest {
 protected:
     using RecognitionTest::start;
-    void start(const std::string& mode) {
+    void start(Mode mode) {
         writeCommonContent(content);
         start(mode, content.build());
     }
@@ -80,24 +80,24 @@ protected:
 const std::string unrecognized = "\r\n% Unrecognized command";
 
 TEST_F(ContextHelp, QuestionMarkAloneListsTheModesCommandsWithTheImplementedOnesBold) {
-    start("priv");
+    start(Mode::priv);
     EXPECT_EQ(ask("?"), "\r\nExec commands:\r\n<b>  configure  Enter configuration mode</b>"
                         "\r\n  clock      Manage the system clock\r\n  ");
-    switchMode("user");
+    switchMode(Mode::user);
     EXPECT_EQ(ask("?"), "\r\nExec commands:\r\n  connect  Open a terminal connection"
                         "\r\n<b>  enable   Turn on privileged commands</b>\r\n  ");
     // A mode whose screen is missing prints nothing, and that is an answer.
-    switchMode("conf");
+    switchMode(Mode::conf);
     EXPECT_EQ(ask("?"), "");
     // Before the session has started there is no list.
-    switchMode("");
+    switchMode(Mode::none);
     sim->output.replace({});
     showContextHelp(*sim, "?");
     EXPECT_EQ(sim->output.text, "\r\n?");
 }
 
 TEST_F(ContextHelp, ShowScreensTestEachLineWithTheRequestsOwnWords) {
-    start("priv");
+    start(Mode::priv);
     EXPECT_EQ(ask("show ?"), "\r\n<b>  access-lists  List access lists</b>\r\n  clock         "
                              "Display the system clock\r\n  ");
     EXPECT_EQ(ask("SHOW   ?"), "\r\n<b>  access-lists  List access lists</b>\r\n  clock         "
@@ -107,12 +107,12 @@ TEST_F(ContextHelp, ShowScreensTestEachLineWithTheRequestsOwnWords) {
     EXPECT_EQ(sim->output.text, "\r\n" + sim->liveRouter.prompt +
                                     "sh ?\r\n  access-lists  List access lists\r\n  clock      "
                                     "   Display the system clock\r\n  ");
-    switchMode("conf");
+    switchMode(Mode::conf);
     EXPECT_EQ(ask("show ?"), unrecognized);
 }
 
 TEST_F(ContextHelp, InterfaceFormsOfShowAreRecognisedAsTyped) {
-    start("priv");
+    start(Mode::priv);
     EXPECT_EQ(ask("show interfaces ?"),
               "\r\n  Ethernet  IEEE 802.3\r\n<b>  Serial    Serial</b>\r\n  ");
     // The same screen; its lines are tested with the abbreviated words.
@@ -132,27 +132,27 @@ TEST_F(ContextHelp, InterfaceFormsOfShowAreRecognisedAsTyped) {
     EXPECT_EQ(ask("show ip interface ?"), ipInterface);
     EXPECT_EQ(ask("sh ip int ?"), ipInterface);
     EXPECT_EQ(ask("show ip int serial ?"), "\r\n<b>  <0-1>  Serial interface number</b>\r\n  ");
-    switchMode("user");
+    switchMode(Mode::user);
     EXPECT_EQ(ask("show interfaces ?"), unrecognized);
 }
 
 TEST_F(ContextHelp, SomeRequestsEndSilently) {
-    start("priv");
+    start(Mode::priv);
     EXPECT_EQ(ask("configure terminal ?"), "");
     EXPECT_EQ(ask("configure memory now ?"), "");
-    switchMode("conf");
+    switchMode(Mode::conf);
     EXPECT_EQ(ask("hostname x ?"), "");
     EXPECT_EQ(ask("line con ?"), "");
     EXPECT_EQ(ask("line vty 0 4 ?"), "");
     // The same words where they do not belong.
     EXPECT_EQ(ask("configure ?"), unrecognized);
-    switchMode("priv");
+    switchMode(Mode::priv);
     EXPECT_EQ(ask("hostname ?"), unrecognized);
     EXPECT_EQ(ask("line ?"), unrecognized);
 }
 
 TEST_F(ContextHelp, AccessListHelpFollowsTheWordsOfAStandardList) {
-    start("conf");
+    start(Mode::conf);
     EXPECT_EQ(ask("access-list ?"),
               "\r\n<b>  <1-99>  IP standard access list</b>\r\n  <100-199>  IP extended");
     EXPECT_EQ(ask("access-list 100 ?"), unrecognized);
@@ -171,13 +171,13 @@ TEST_F(ContextHelp, AccessListHelpFollowsTheWordsOfAStandardList) {
     EXPECT_EQ(ask("access-list 10 allow ?"), unrecognized);
     EXPECT_EQ(ask("access-list 10 permit 10.1.1 ?"), unrecognized);
     EXPECT_EQ(ask("access-list 10 permit 10.1.1.0 0.0.0.255 ?"), unrecognized);
-    switchMode("priv");
+    switchMode(Mode::priv);
     EXPECT_EQ(ask("access-list ?"), unrecognized);
 }
 
 TEST_F(ContextHelp, InterfaceAddressAndAccessGroupHelp) {
-    start("config-if");
-    sim->liveRouter.currentInterface = "2";
+    start(Mode::configIf);
+    sim->liveRouter.currentInterface = Interface::ethernet0;
     EXPECT_EQ(ask("ip address ?"), "\r\n  A.B.C.D  IP address\r\n  ");
     EXPECT_EQ(ask("ip address 10.1.1.1 ?"), "\r\n  A.B.C.D  IP subnet mask\r\n  ");
     EXPECT_EQ(ask("ip address abc ?"), unrecognized);
@@ -202,7 +202,7 @@ TEST_F(ContextHelp, InterfaceAddressAndAccessGroupHelp) {
 }
 
 TEST_F(ContextHelp, ExecTimeoutTakesMinutesThenSeconds) {
-    start("config-line");
+    start(Mode::configLine);
     EXPECT_EQ(ask("exec-timeout ?"), "\r\n <0-35791>  Timeout in minutes\r\n<cr>\r\n ");
     const std::string seconds = "\r\n  <0-2147483>  Timeout in seconds <cr>\r\n  ";
     EXPECT_EQ(ask("exec-timeout 35791 ?"), seconds);
@@ -215,24 +215,24 @@ TEST_F(ContextHelp, ExecTimeoutTakesMinutesThenSeconds) {
 }
 
 TEST_F(ContextHelp, TerminalHelpAndItsThreeMessages) {
-    start("priv");
+    start(Mode::priv);
     // The fixed lines name commands too: terminal history size is
     // implemented, so its line is bold.
     EXPECT_EQ(ask("terminal history ?"), "\r\n<b> size  Set history buffer size</b>\r\n <cr>");
     EXPECT_EQ(ask("terminal history size ?"), "\r\n<0-256>  Size of history buffer");
     EXPECT_EQ(ask("terminal foo ?"), "\r\n \r\n% Invalid input detected at '^' marker.");
     EXPECT_EQ(ask("terminal history size 5 ?"), unrecognized);
-    switchMode("user");
+    switchMode(Mode::user);
     EXPECT_EQ(ask("terminal foo ?"),
               "\r\n% Unknown command or computer name, or unable to find computer address");
     EXPECT_EQ(ask("terminal history ?"), "\r\n size  Set history buffer size\r\n <cr>");
-    switchMode("conf");
+    switchMode(Mode::conf);
     EXPECT_EQ(ask("terminal ?"), unrecognized);
     EXPECT_EQ(ask("terminal history ?"), "\r\n \r\n% Invalid input detected at '^' marker.");
 }
 
 TEST_F(ContextHelp, FixedLinesWithoutAMarkAreBoldWhenTheirCommandIsImplemented) {
-    start("conf");
+    start(Mode::conf);
     EXPECT_EQ(ask("line ?"), "\r\n<0-6>    First Line number\r\n<b>aux      Auxiliary line</b>"
                              "\r\nconsole  Primary terminal line\r\n<b>vty      Virtual "
                              "terminal</b>");
@@ -246,15 +246,15 @@ TEST_F(ContextHelp, FixedLinesWithoutAMarkAreBoldWhenTheirCommandIsImplemented) 
 }
 
 TEST_F(ContextHelp, BlankLinesAreMadeOfBlanks) {
-    start("config-if");
+    start(Mode::configIf);
     EXPECT_EQ(ask("bandwidth ?"), "\r\n<b>  <1-10000000>  Bandwidth in kilobits</b>\r\n  ");
-    switchMode("user");
+    switchMode(Mode::user);
     EXPECT_EQ(ask("enable ?"), "\r\n<0-15>  Enable level\r\n<cr>\r\n ");
     EXPECT_EQ(ask("ping ?"), "\r\n<b>  WORD  Ping destination address or hostname</b>\r\n  ip   "
                              " IP echo\r\n  tag   Tag encapsulated IP echo\r\n  ");
-    switchMode("config-routerIgrp");
+    switchMode(Mode::configRouterIgrp);
     EXPECT_EQ(ask("network ?"), "\r\n   A.B.C.D  Network number\r\n   ");
-    switchMode("conf");
+    switchMode(Mode::conf);
     EXPECT_EQ(ask("hostname ?"), "\r\n WORD  This system's network name\r\n ");
     EXPECT_EQ(ask("banner motd ?"),
               "\r\nLINE  c banner-text c, where 'c' is a delimiting character\r\n ");
@@ -262,10 +262,10 @@ TEST_F(ContextHelp, BlankLinesAreMadeOfBlanks) {
 }
 
 TEST_F(ContextHelp, NoIsAnsweredByModeFirstMatchWinning) {
-    start("priv");
+    start(Mode::priv);
     EXPECT_EQ(ask("no ?"), "\r\n debug  Disable debugging functions (see also 'undebug')\r\n ");
     EXPECT_EQ(ask("no ip ?"), unrecognized);
-    switchMode("conf");
+    switchMode(Mode::conf);
     EXPECT_EQ(ask("no access-list ?"),
               "\r\n<b>  <1-99>       IP standard access list</b>\r\n  <100-199>    IP extended "
               "access list\r\n  <1100-1199>  Extended 48-bit MAC address access list\r\n  "
@@ -277,16 +277,16 @@ TEST_F(ContextHelp, NoIsAnsweredByModeFirstMatchWinning) {
     EXPECT_EQ(ask("no router igrp ?"), "\r\n  <1-65535>  Autonomous system number\r\n  ");
     // A screen that is missing prints nothing.
     EXPECT_EQ(ask("no ?"), "");
-    switchMode("config-routerRip");
+    switchMode(Mode::configRouterRip);
     EXPECT_EQ(ask("no ?"), "\r\n  network  Disable routing on an IP network\r\n  ");
-    switchMode("config-if");
-    sim->liveRouter.currentInterface = "0";
+    switchMode(Mode::configIf);
+    sim->liveRouter.currentInterface = Interface::serial0;
     EXPECT_EQ(ask("no clock rate ?"), "\r\n  <cr>\r\n  ");
     EXPECT_EQ(ask("no access-list ?"), unrecognized);
 }
 
 TEST_F(ContextHelp, CopyReadsShortFileNamesAsLongOnes) {
-    start("priv");
+    start(Mode::priv);
     const std::string toStartup =
         "\r\n<b>  startup-config  Copy to startup configuration</b>\r\n  ";
     EXPECT_EQ(ask("copy running-config ?"), toStartup);
@@ -296,12 +296,12 @@ TEST_F(ContextHelp, CopyReadsShortFileNamesAsLongOnes) {
     EXPECT_EQ(ask("copy start ?"), "\r\n  startup-config  Copy to startup configuration\r\n  ");
     EXPECT_EQ(ask("copy ?"), "");
     EXPECT_EQ(ask("copy running-config startup-config ?"), unrecognized);
-    switchMode("user");
+    switchMode(Mode::user);
     EXPECT_EQ(ask("copy run ?"), unrecognized);
 }
 
 TEST_F(ContextHelp, AnythingElseIsUnrecognized) {
-    start("conf");
+    start(Mode::conf);
     EXPECT_EQ(ask("foo ?"), unrecognized);
     EXPECT_EQ(ask("bandwidth ?"), unrecognized);
     EXPECT_EQ(ask("ip ?"), "");
@@ -311,7 +311,7 @@ TEST_F(ContextHelp, AnythingElseIsUnrecognized) {
 }
 
 TEST_F(ContextHelp, AWordDirectlyBeforeTheMarkListsTheCommandsItBegins) {
-    start("priv");
+    start(Mode::priv);
     EXPECT_EQ(ask("sh?"), "\r\nshow ");
     EXPECT_EQ(ask("s?"), "\r\nshow setup ");
     EXPECT_EQ(ask("C?"), "\r\nconfigure clock copy ");
@@ -323,15 +323,15 @@ TEST_F(ContextHelp, AWordDirectlyBeforeTheMarkListsTheCommandsItBegins) {
     EXPECT_EQ(ask("x?"), unrecognized);
     EXPECT_EQ(ask("sh'?"), unrecognized);
     EXPECT_EQ(ask("s%?"), unrecognized);
-    switchMode("config-if");
-    sim->liveRouter.currentInterface = "2";
+    switchMode(Mode::configIf);
+    sim->liveRouter.currentInterface = Interface::ethernet0;
     // Listed whatever the interface.
     EXPECT_EQ(ask("cl?"), "\r\nclock ");
     EXPECT_EQ(ask("clock r?"), unrecognized);
-    switchMode("config-line");
+    switchMode(Mode::configLine);
     EXPECT_EQ(ask("pa?"), "\r\npassword ");
     EXPECT_EQ(ask("password x?"), unrecognized);
-    switchMode("");
+    switchMode(Mode::none);
     sim->output.replace({});
     showContextHelp(*sim, "sh?");
     EXPECT_EQ(sim->output.text, "\r\nsh?" + unrecognized);
@@ -343,23 +343,23 @@ TEST_F(ContextHelp, FailingListingsAreLoggedUnderTheirName) {
     writeCommonContent(content);
     content.build();
     content.drop("privModeCmds");
-    start("priv", content.open());
+    start(Mode::priv, content.open());
     EXPECT_EQ(ask("sh?"), unrecognized);
     EXPECT_NE(content.errorLog().find("In function listCommandsStartingWithString"),
               std::string::npos);
 }
 
 TEST_F(ContextHelp, WithoutAStoreScreensAndListingsFindNothing) {
-    start("priv", nullptr);
+    start(Mode::priv, nullptr);
     EXPECT_EQ(ask("?"), "");
     EXPECT_EQ(ask("sh?"), unrecognized);
     EXPECT_EQ(ask("bandwidth ?"), unrecognized);
-    switchMode("config-if");
+    switchMode(Mode::configIf);
     EXPECT_EQ(ask("bandwidth ?"), "\r\n<b>  <1-10000000>  Bandwidth in kilobits</b>\r\n  ");
 }
 
 TEST_F(ContextHelp, TheHelpCommandShowsItsScreenWithoutEmphasis) {
-    start("priv");
+    start(Mode::priv);
     sim->output.replace({});
     procesHelp(*sim);
     EXPECT_EQ(sim->output.markedText(), "\r\nHelp may be requested at any point by entering"

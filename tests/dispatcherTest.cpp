@@ -55,15 +55,14 @@ TEST_F(Dispatcher, EmptyLinesOnlyBringANewPrompt) {
 
 TEST_F(Dispatcher, InterfaceEntryAcceptsTheShortSpellings) {
     toConfiguration();
-    const std::pair<const char*, const char*> spellings[] = {
-        {"int s0", "0"},  {"interface s 1", "1"},
-        {"int e0", "2"},  {"interface serial 0", "0"},
-        {"INT E 0", "2"}, {"interface ethernet 0", "2"},
-        {"int  s1", "1"},
+    const Interface s0 = Interface::serial0, s1 = Interface::serial1, e0 = Interface::ethernet0;
+    const std::pair<const char*, Interface> spellings[] = {
+        {"int s0", s0},  {"interface s 1", s1},        {"int e0", e0},  {"interface serial 0", s0},
+        {"INT E 0", e0}, {"interface ethernet 0", e0}, {"int  s1", s1},
     };
     for (const auto& [line, index] : spellings) {
         EXPECT_EQ(outputOf(line), "") << line;
-        EXPECT_EQ(router().mode, "config-if") << line;
+        EXPECT_EQ(router().mode, Mode::configIf) << line;
         EXPECT_EQ(router().currentInterface, index) << line;
         EXPECT_EQ(inputLine(), "Router(config-if)#");
         type("exit");
@@ -72,7 +71,7 @@ TEST_F(Dispatcher, InterfaceEntryAcceptsTheShortSpellings) {
     EXPECT_EQ(outputOf("interface fastethernet 0"), invalidInput);
     EXPECT_EQ(outputOf("interface serial0"), invalidInput);
     EXPECT_EQ(outputOf("interface serial 2"), invalidInput);
-    EXPECT_EQ(router().mode, "conf");
+    EXPECT_EQ(router().mode, Mode::conf);
 }
 
 TEST_F(Dispatcher, LineEntry) {
@@ -107,15 +106,15 @@ TEST_F(Dispatcher, RouterEntry) {
     EXPECT_EQ(router().igrpAs, 2);
     type("exit");
     type("router igrp 10");
-    EXPECT_EQ(router().mode, "config-routerIgrp");
+    EXPECT_EQ(router().mode, Mode::configRouterIgrp);
     EXPECT_EQ(router().igrpAs, 10);
     EXPECT_TRUE(router().igrpConfigured);
     EXPECT_EQ(inputLine(), "Router(config-router)#");
     type("end");
-    EXPECT_EQ(router().mode, "priv");
+    EXPECT_EQ(router().mode, Mode::priv);
     type("configure terminal");
     type("router rip");
-    EXPECT_EQ(router().mode, "config-routerRip");
+    EXPECT_EQ(router().mode, Mode::configRouterRip);
     EXPECT_TRUE(router().ripConfigured);
 }
 
@@ -124,7 +123,7 @@ TEST_F(Dispatcher, RouterEntryNeedsIpRouting) {
     router().ipRouting = false;
     EXPECT_EQ(outputOf("router igrp 10"), "\r\nIP routing not enabled");
     EXPECT_EQ(outputOf("router rip"), "\r\nIP routing not enabled");
-    EXPECT_EQ(router().mode, "conf");
+    EXPECT_EQ(router().mode, Mode::conf);
     EXPECT_FALSE(router().igrpConfigured);
 }
 
@@ -144,45 +143,45 @@ TEST_F(Dispatcher, ExitAndEnd) {
     toConfiguration();
     EXPECT_EQ(outputOf("exit now"), invalidInput);
     EXPECT_EQ(outputOf("exit"), "\r\n" + std::string(configuredFromConsole));
-    EXPECT_EQ(router().mode, "priv");
+    EXPECT_EQ(router().mode, Mode::priv);
     type("configure terminal");
     type("router igrp 5");
     EXPECT_EQ(outputOf("end"), "");
-    EXPECT_EQ(router().mode, "priv");
+    EXPECT_EQ(router().mode, Mode::priv);
     EXPECT_EQ(outputOf("end"), invalidInput);
     type("configure terminal");
     type("interface serial 1");
     EXPECT_EQ(outputOf("end now"), invalidInput);
     type("exit");
-    EXPECT_EQ(router().mode, "conf");
+    EXPECT_EQ(router().mode, Mode::conf);
     EXPECT_EQ(inputLine(), "Router(config)#");
 }
 
 TEST_F(Dispatcher, ExitAndLogoutInUserOrPrivilegedModeShowTheBootScreen) {
     toPrivileged();
     type("exit");
-    EXPECT_EQ(router().mode, "");
+    EXPECT_EQ(router().mode, Mode::none);
     EXPECT_TRUE(sim.output.text.ends_with("\r\nPress RETURN to get started."));
     startSession();
     EXPECT_EQ(outputOf("logout now"), unknownCommand);
     type("logout");
-    EXPECT_EQ(router().mode, "");
+    EXPECT_EQ(router().mode, Mode::none);
 }
 
 TEST_F(Dispatcher, DisableAndEnable) {
     toPrivileged();
     EXPECT_EQ(outputOf("disable now"), invalidInput);
     EXPECT_EQ(outputOf("disable"), "");
-    EXPECT_EQ(router().mode, "user");
+    EXPECT_EQ(router().mode, Mode::user);
     EXPECT_EQ(inputLine(), "Router>");
     EXPECT_EQ(outputOf("disable"), "");
-    EXPECT_EQ(router().mode, "user");
+    EXPECT_EQ(router().mode, Mode::user);
     type("enable");
     type("configure terminal");
     type("line con 0");
     EXPECT_EQ(outputOf("disable"), invalidInput);
     EXPECT_EQ(outputOf("enable"), "");
-    EXPECT_EQ(router().mode, "config-line");
+    EXPECT_EQ(router().mode, Mode::configLine);
 }
 
 TEST_F(Dispatcher, LinePasswordAndLoginSetTheCurrentLine) {
@@ -224,14 +223,14 @@ namespace {
 // row declares, under its full word and each short form, and stays in the
 // mode.
 TEST_F(Dispatcher, RowsAnswerOtherModesAsTheyDeclare) {
-    const std::vector<std::pair<const char*, std::vector<std::string>>> reach = {
-        {"user", {}},
-        {"priv", {"enable"}},
-        {"conf", {"enable", "configure terminal"}},
-        {"config-if", {"enable", "configure terminal", "interface serial 0"}},
-        {"config-line", {"enable", "configure terminal", "line con 0"}},
-        {"config-routerRip", {"enable", "configure terminal", "router rip"}},
-        {"config-routerIgrp", {"enable", "configure terminal", "router igrp 1"}},
+    const std::vector<std::pair<Mode, std::vector<std::string>>> reach = {
+        {Mode::user, {}},
+        {Mode::priv, {"enable"}},
+        {Mode::conf, {"enable", "configure terminal"}},
+        {Mode::configIf, {"enable", "configure terminal", "interface serial 0"}},
+        {Mode::configLine, {"enable", "configure terminal", "line con 0"}},
+        {Mode::configRouterRip, {"enable", "configure terminal", "router rip"}},
+        {Mode::configRouterIgrp, {"enable", "configure terminal", "router igrp 1"}},
     };
     for (const auto& [mode, path] : reach) {
         for (const CommandRow* row : commandRows()) {
@@ -241,7 +240,7 @@ TEST_F(Dispatcher, RowsAnswerOtherModesAsTheyDeclare) {
             if (row->elsewhere == Elsewhere::invalidInput)
                 expected = invalidInput;
             else if (row->elsewhere == Elsewhere::unknownCommand)
-                expected = std::string_view(mode) == "user" ? unknownCommand : invalidInput;
+                expected = mode == Mode::user ? unknownCommand : invalidInput;
             std::vector<std::string> spellings{row->word};
             spellings.insert(spellings.end(), row->shortForms.begin(), row->shortForms.end());
             for (const std::string& word : spellings) {

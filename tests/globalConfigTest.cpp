@@ -73,7 +73,7 @@ TEST_F(GlobalConfig, BannerLinesAreJoinedAndTextAfterTheDelimiterDropped) {
     EXPECT_EQ(router().motdBanner, "Welcome\r\nall");
     EXPECT_EQ(sim.console.inputState, InputState::Normal);
     EXPECT_EQ(inputLine(), "Router(config)#");
-    EXPECT_EQ(router().mode, "conf");
+    EXPECT_EQ(router().mode, Mode::conf);
 }
 
 TEST_F(GlobalConfig, BannerClosedOnItsFirstLineKeepsCaseAndBlanks) {

@@ -13,10 +13,10 @@ protected:
     // Leaves whatever sub-mode is open and configures the named interface
     // ("serial 0", "serial 1", "ethernet 0").
     void onInterface(const std::string& name) {
-        if (router().mode != "conf")
+        if (router().mode != Mode::conf)
             type("exit");
         type("interface " + name);
-        ASSERT_EQ(router().mode, "config-if");
+        ASSERT_EQ(router().mode, Mode::configIf);
     }
 };
 
@@ -25,10 +25,10 @@ protected:
     LineConfig() { toConfiguration(); }
 
     void onLine(const std::string& name) {
-        if (router().mode != "conf")
+        if (router().mode != Mode::conf)
             type("exit");
         type("line " + name);
-        ASSERT_EQ(router().mode, "config-line");
+        ASSERT_EQ(router().mode, Mode::configLine);
     }
 };
 
@@ -286,7 +286,7 @@ TEST_F(InterfaceConfig, CdpEnableAndItsNoForm) {
     EXPECT_TRUE(router().serial0.cdpEnable);
     EXPECT_EQ(outputOf("cdp enable"), "");
     EXPECT_TRUE(router().ethernet0.cdpEnable);
-    EXPECT_EQ(router().mode, "config-if");
+    EXPECT_EQ(router().mode, Mode::configIf);
 }
 
 TEST_F(InterfaceConfig, CdpRunInInterfaceModeLeavesConfiguration) {
@@ -294,14 +294,14 @@ TEST_F(InterfaceConfig, CdpRunInInterfaceModeLeavesConfiguration) {
     router().cdpRun = false;
     EXPECT_EQ(outputOf("cdp run"), "");
     EXPECT_TRUE(router().cdpRun);
-    EXPECT_EQ(router().mode, "priv");
+    EXPECT_EQ(router().mode, Mode::priv);
     EXPECT_EQ(inputLine(), "Router#");
 
     type("configure terminal");
     onInterface("serial 0");
     EXPECT_EQ(outputOf("no cdp run"), "");
     EXPECT_FALSE(router().cdpRun);
-    EXPECT_EQ(router().mode, "priv");
+    EXPECT_EQ(router().mode, Mode::priv);
     EXPECT_EQ(inputLine(), "Router#");
 }
 
@@ -313,7 +313,7 @@ TEST_F(InterfaceConfig, CdpRejections) {
     EXPECT_EQ(outputOf("cdp run now"), invalidInput);
     EXPECT_EQ(outputOf("no cdp"), incompleteCommand);
     EXPECT_EQ(outputOf("no cdp timer"), invalidInput);
-    EXPECT_EQ(router().mode, "config-if");
+    EXPECT_EQ(router().mode, Mode::configIf);
 }
 
 // --- the other no forms ---------------------------------------------------------
@@ -371,7 +371,7 @@ TEST_F(InterfaceConfig, UnmatchedNoLines) {
     for (const char* line :
          {"no bandwidth", "no description", "no keepalive", "no ip routing", "no login", "no sh"})
         EXPECT_EQ(outputOf(line), invalidInput) << line;
-    EXPECT_EQ(router().mode, "config-if");
+    EXPECT_EQ(router().mode, Mode::configIf);
 }
 
 // --- line no forms and exec-timeout --------------------------------------------

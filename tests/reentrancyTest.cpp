@@ -135,7 +135,7 @@ TEST_F(Reentrancy, ActivityStartedAtMoreInsideBannerText) {
     EXPECT_TRUE(sim.output.text.ends_with(bootEnd));
     EXPECT_EQ(sim.console.inputState, InputState::Normal);
     press(keyEnter);
-    EXPECT_EQ(router().mode, "user");
+    EXPECT_EQ(router().mode, Mode::user);
     expectUsable();
 }
 
@@ -155,7 +155,8 @@ TEST_F(Reentrancy, KeysTypedDuringAWaitAreNotTaken) {
         atPause(c.waitMs, [&] { type("y"); });
         finish(c);
         EXPECT_FALSE(inputEnabledInWait);
-        EXPECT_EQ(sim.output.text.find("\r\n" + promptFor(sim, "priv") + "y"), std::string::npos);
+        EXPECT_EQ(sim.output.text.find("\r\n" + promptFor(sim, Mode::priv) + "y"),
+                  std::string::npos);
         if (c.waitMs == 2000) {
             EXPECT_EQ(pausesOf(2000), 1); // the reload was not entered again
         } else {
@@ -202,7 +203,7 @@ TEST_F(Reentrancy, CancelOutsideACommandChangesNothing) {
     sim.cancelCommand();
     EXPECT_FALSE(sim.cancelled());
     toPrivileged();
-    EXPECT_EQ(router().mode, "priv");
+    EXPECT_EQ(router().mode, Mode::priv);
 }
 
 } // namespace

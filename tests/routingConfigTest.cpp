@@ -14,7 +14,7 @@ protected:
     RoutingConfig() { toConfiguration(); }
 
     void enter(const std::string& section) {
-        if (router().mode != "conf")
+        if (router().mode != Mode::conf)
             type("exit");
         type("router " + section);
     }
@@ -192,7 +192,7 @@ TEST_F(RoutingConfig, DisablingIpRoutingForgetsBothProtocols) {
     // Switching routing on again brings nothing back.
     type("ip routing");
     enter("rip");
-    EXPECT_EQ(router().mode, "config-routerRip");
+    EXPECT_EQ(router().mode, Mode::configRouterRip);
     EXPECT_TRUE(router().ripNetworks.empty());
 }
 

@@ -19,7 +19,7 @@ TEST_F(Session, BootScreenThenSessionWithoutLogin) {
     startSession();
     EXPECT_EQ(since(), "\r\n\r\nWelcome\r\nExec here");
     EXPECT_EQ(inputLine(), "Router>");
-    EXPECT_EQ(router().mode, "user");
+    EXPECT_EQ(router().mode, Mode::user);
 }
 
 class ConsoleLogin : public Session {
@@ -51,7 +51,7 @@ TEST_F(ConsoleLogin, ThreeWrongPasswordsReturnToTheBootScreen) {
     EXPECT_EQ(inputLine(), "Password: ");
     type("two");
     type("three");
-    EXPECT_EQ(router().mode, "");
+    EXPECT_EQ(router().mode, Mode::none);
     EXPECT_TRUE(sim.output.text.ends_with("Press RETURN to get started."));
     EXPECT_EQ(router().failedPasswordCount, 0);
 }
@@ -75,7 +75,7 @@ TEST_F(Session, EnableSecretTakesPrecedenceAndThreeFailuresStayInUserMode) {
     type("wrong");
     EXPECT_EQ(outputOf("again"), "\r\n% Bad passwords\r\n ");
     EXPECT_EQ(inputLine(), "Router>");
-    EXPECT_EQ(router().mode, "user");
+    EXPECT_EQ(router().mode, Mode::user);
     EXPECT_EQ(sim.console.inputState, InputState::Normal);
     type("enable");
     type("TOP");
@@ -117,7 +117,7 @@ TEST_F(Session, ConfigureAndItsQuestion) {
     EXPECT_EQ(inputLine(), "Router#");
     type("configure");
     EXPECT_EQ(outputOf("memory"), "");
-    EXPECT_EQ(router().mode, "priv");
+    EXPECT_EQ(router().mode, Mode::priv);
     type("configure");
     EXPECT_EQ(outputOf("terminal"),
               "\r\nEnter configuration commands, one per line.  End with CNTL/Z.");
@@ -125,13 +125,13 @@ TEST_F(Session, ConfigureAndItsQuestion) {
     type("end");
     type("conf");
     type("TERM");
-    EXPECT_EQ(router().mode, "conf");
+    EXPECT_EQ(router().mode, Mode::conf);
     type("end");
     // The question takes only the two spellings; the one-line form any prefix.
     type("configure");
     EXPECT_EQ(outputOf("t"), "\r\n?Must be 'terminal', 'memory' or 'network'");
     type("conf t");
-    EXPECT_EQ(router().mode, "conf");
+    EXPECT_EQ(router().mode, Mode::conf);
     EXPECT_EQ(router().commandHistory.back(), "conf t");
     EXPECT_EQ(router().commandHistory[router().commandHistory.size() - 2], "t");
 }
@@ -184,7 +184,7 @@ TEST_F(Session, ConfirmedReloadBootsTheSavedConfiguration) {
     EXPECT_TRUE(io.appended.starts_with("\r\nProceed with reload? [confirm]y\r\n: %SYS-5-RELOAD: "
                                         "Reload requested"));
     EXPECT_EQ(io.pauses, std::vector<int>{2000});
-    EXPECT_EQ(router().mode, "");
+    EXPECT_EQ(router().mode, Mode::none);
     EXPECT_TRUE(sim.output.text.ends_with("saved con0 is now available\r\n \r\n \r\n"
                                           "Press RETURN to get started."));
     EXPECT_EQ(router().config(), saved);
@@ -260,7 +260,7 @@ TEST_F(SavedConfiguration, LoadLeavesTheConsoleFieldsAlone) {
     router().hostname = "x";
     loadStartupConfig(sim);
     EXPECT_EQ(router().hostname, "Router");
-    EXPECT_EQ(router().mode, "priv");
+    EXPECT_EQ(router().mode, Mode::priv);
     EXPECT_EQ(router().prompt, "Router#"); // the prompt is not rebuilt by a load
 }
 
@@ -278,7 +278,7 @@ TEST_F(SavedConfiguration, SwitchingParksAndRestoresTheWholeRouter) {
     sim.routerBStore = router();
     sim.routerBStore.hostname = "rb";
     sim.routerBStore.prompt = "rb>";
-    sim.routerBStore.mode = "user";
+    sim.routerBStore.mode = Mode::user;
     sim.routerBStore.consoleText = "B transcript";
     sim.routerBStore.inputText = "rb>sh";
     sim.console.helpEmphasis = true;
@@ -297,7 +297,7 @@ TEST_F(SavedConfiguration, SwitchingParksAndRestoresTheWholeRouter) {
 
     EXPECT_EQ(switchRouter(sim, 0), SwitchResult::Switched);
     EXPECT_EQ(router().hostname, "ra");
-    EXPECT_EQ(router().mode, "conf");
+    EXPECT_EQ(router().mode, Mode::conf);
     EXPECT_EQ(sim.output.text, transcriptA);
     EXPECT_EQ(sim.output.bold, boldA);
     EXPECT_EQ(inputLine(), "ra(config)#interface s");

@@ -76,7 +76,7 @@ TEST_F(ShowUser, PrivilegedDisplaysAreInvalidAndPartialLinesIncomplete) {
         EXPECT_EQ(outputOf(line), invalidInput) << line;
     for (const char* line : {"show ip", "sh ip"})
         EXPECT_EQ(outputOf(line), incompleteCommand) << line;
-    EXPECT_EQ(router().mode, "user");
+    EXPECT_EQ(router().mode, Mode::user);
 }
 
 // --- privileged rewriting --------------------------------------------------

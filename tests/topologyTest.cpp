@@ -338,7 +338,7 @@ TEST_F(TopologyPeer, PredicatesLeaveBothRoutersExactlyAsTheyWere) {
     using namespace twoRouterTopology;
     fullyConfigured();
     router().commandHistory = {"enable", "configure terminal"};
-    router().mode = "priv";
+    router().mode = Mode::priv;
     router().consoleText = "live text";
     routerB().consoleText = "routerb text";
     routerB().accessLists = {aclEntry(7, denyHost, "192.168.1.10"), aclEntry(7, permitAny)};

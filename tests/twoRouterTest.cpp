@@ -23,7 +23,9 @@ protected:
     // Everything of the live router a student can see or rely on.
     struct Snapshot {
         routerConfig config;
-        std::string prompt, mode, output, input;
+        std::string prompt;
+        Mode mode;
+        std::string output, input;
         std::vector<std::string> history;
         int historyIndex;
         std::size_t caret;
@@ -45,7 +47,7 @@ TEST_F(TwoRouter, FirstUseOfRouterBBuildsItWithItsPreset) {
     EXPECT_EQ(toB(), SwitchResult::Switched);
     EXPECT_EQ(sim.activeRouter, 1);
     EXPECT_EQ(router().hostname, "RouterB");
-    EXPECT_EQ(router().mode, "");
+    EXPECT_EQ(router().mode, Mode::none);
     EXPECT_TRUE(sim.output.text.ends_with(std::string("RouterB") + bootEnd));
     EXPECT_EQ(inputLine(), "");
     EXPECT_TRUE(router().commandHistory.empty());
@@ -57,7 +59,7 @@ TEST_F(TwoRouter, FirstUseOfRouterBBuildsItWithItsPreset) {
     EXPECT_EQ(router().config(), b);
     // RouterA is parked as it was, half-typed line included.
     EXPECT_EQ(sim.routerAStore.inputText, "RouterA#show ver");
-    EXPECT_EQ(sim.routerAStore.mode, "priv");
+    EXPECT_EQ(sim.routerAStore.mode, Mode::priv);
 }
 
 TEST_F(TwoRouter, RouterBIsBuiltOnlyOnceAndKeepsItsTranscript) {
@@ -89,7 +91,7 @@ TEST_F(TwoRouter, SwitchingAwayAndBackReturnsRouterAExactly) {
     EXPECT_EQ(back.caret, inputLine().size());
     back.caret = a.caret;
     EXPECT_EQ(back, a);
-    EXPECT_EQ(router().mode, "config-if");
+    EXPECT_EQ(router().mode, Mode::configIf);
     EXPECT_EQ(sim.activeRouter, 0);
     type("ription x", false);
     EXPECT_EQ(inputLine(), "ra(config-if)#description x");

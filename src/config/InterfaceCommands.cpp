@@ -31,13 +31,13 @@ std::vector<std::string> wordsOf(const Simulator& sim, const std::string& line) 
 // found the line too short, otherwise invalid input.
 
 bool isEthernet(const routerState& r) {
-    return r.currentInterface == "2";
+    return r.currentInterface == Interface::ethernet0;
 }
 
 // The one place "cdp run" and "no cdp run" typed in interface mode lead:
 // they end configuration altogether, not only the interface mode.
 void leaveToPrivileged(Simulator& sim) {
-    enterMode(sim, "priv");
+    enterMode(sim, Mode::priv);
     printLine(sim, "");
 }
 
@@ -61,13 +61,13 @@ constexpr std::array<long, 18> acceptedClockRates = {
     125000, 148000, 250000, 500000, 800000, 1000000, 1300000, 2000000, 4000000,
 };
 
-bool staysShutDown(TopologyKind topologyKind, long activeRouter, int interfaceIndex) {
+bool staysShutDown(TopologyKind topologyKind, long activeRouter, Interface which) {
     // RouterB's Serial0 in the two-router topology and Serial1 in the
     // single-router lab have no cable, so they cannot be brought up.
     if (topologyKind == TopologyKind::twoRouters)
-        return activeRouter == 1 && interfaceIndex == 0;
+        return activeRouter == 1 && which == Interface::serial0;
     if (topologyKind == TopologyKind::singleRouter)
-        return interfaceIndex == 1;
+        return which == Interface::serial1;
     return false;
 }
 
@@ -103,7 +103,7 @@ void processInterfaceIp(Simulator& sim, const std::string& line) {
     }
     const int address = matchPattern(sim, line, "ip address variable variable");
     if (address == patternMatch && isValidIpAddress(words[2]) && isValidSubnetMask(words[3])) {
-        const int own = r.currentInterface[0] - '0';
+        const int own = static_cast<int>(*r.currentInterface);
         const std::string overlap = checkOverlap(r, words[2], words[3], own);
         if (overlap == "ok") {
             iface->ipAddress = words[2];
@@ -230,8 +230,7 @@ void processNoInterface(Simulator& sim, const std::string& line) {
     const int groupNumbered = matchPattern(sim, line, "no ip access-group variable variable");
 
     if (shutdown == patternMatch || shut == patternMatch) {
-        iface->shutdown =
-            staysShutDown(sim.topology.kind, sim.activeRouter, r.currentInterface[0] - '0');
+        iface->shutdown = staysShutDown(sim.topology.kind, sim.activeRouter, *r.currentInterface);
     } else if (cdpRun == patternMatch) {
         r.cdpRun = false;
         leaveToPrivileged(sim);

@@ -1,6 +1,45 @@
 #include "config/RouterState.h"
 
+#include <ostream>
+
 namespace kestro {
+
+namespace {
+
+constexpr std::pair<Mode, std::string_view> modeNames[] = {
+    {Mode::none, ""},
+    {Mode::user, "user"},
+    {Mode::priv, "priv"},
+    {Mode::conf, "conf"},
+    {Mode::configIf, "config-if"},
+    {Mode::configLine, "config-line"},
+    {Mode::configRouterRip, "config-routerRip"},
+    {Mode::configRouterIgrp, "config-routerIgrp"},
+};
+
+} // namespace
+
+std::string_view modeName(Mode mode) {
+    for (const auto& [m, name] : modeNames)
+        if (m == mode)
+            return name;
+    return {};
+}
+
+Mode modeNamed(std::string_view name) {
+    for (const auto& [m, n] : modeNames)
+        if (n == name)
+            return m;
+    return Mode::none;
+}
+
+std::ostream& operator<<(std::ostream& out, Mode mode) {
+    return out << '"' << modeName(mode) << '"';
+}
+
+char interfaceDigit(Interface which) {
+    return static_cast<char>('0' + static_cast<int>(which));
+}
 
 interfaceConfig* routerState::interfaceAt(int index) {
     switch (index) {
@@ -20,9 +59,9 @@ const interfaceConfig* routerState::interfaceAt(int index) const {
 }
 
 interfaceConfig* routerState::selectedInterface() {
-    if (currentInterface.size() != 1)
+    if (!currentInterface)
         return nullptr;
-    return interfaceAt(currentInterface[0] - '0');
+    return interfaceAt(static_cast<int>(*currentInterface));
 }
 
 bool* routerState::currentLineLogin() {

@@ -2,11 +2,41 @@
 // configuration, and the whole state of a router while it is in use.
 #pragma once
 
+#include <iosfwd>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 namespace kestro {
+
+// The command mode a router is in. Each mode has the name its command tables
+// and help screens are stored under (modeName).
+enum class Mode {
+    none, // before the first Return after a boot
+    user,
+    priv,
+    conf,
+    configIf,
+    configLine,
+    configRouterRip,
+    configRouterIgrp,
+};
+
+// "user", "priv", "conf", "config-if", "config-line", "config-routerRip",
+// "config-routerIgrp"; "" for none.
+std::string_view modeName(Mode mode);
+// The mode of a stored name; none for a name no mode has.
+Mode modeNamed(std::string_view name);
+std::ostream& operator<<(std::ostream& out, Mode mode);
+
+// A router's ports, numbered as the interface columns of the command tables
+// store them.
+enum class Interface { serial0 = 0, serial1 = 1, ethernet0 = 2 };
+
+// "0", "1" or "2", as stored in the command tables.
+char interfaceDigit(Interface which);
 
 struct interfaceConfig {
     bool shutdown = true;
@@ -111,10 +141,10 @@ struct routerState : routerConfig {
     std::vector<std::string> commandHistory;
     int historyIndex = 1;
     std::string savedLine;
-    std::string mode; // "" before the first Return after a boot
+    Mode mode = Mode::none;
     std::string currentLine;
     int failedPasswordCount = 0;
-    std::string currentInterface;
+    std::optional<Interface> currentInterface; // set by "interface ..."
     std::string copyDialogue;
     long igrpAs = 0;
     std::string consoleText;
@@ -128,9 +158,10 @@ struct routerState : routerConfig {
     routerConfig& config() { return *this; }
     const routerConfig& config() const { return *this; }
 
-    // The interface selected by `currentInterface` ("0", "1", "2"); null
-    // when none is selected.
+    // The interface selected by `currentInterface`; null when none is
+    // selected.
     interfaceConfig* selectedInterface();
+    // By port number (Interface's values); null for any other number.
     interfaceConfig* interfaceAt(int index);
     // The login flag and password of the line selected by `currentLine`
     // ("con", "aux", "vty"); null when none is selected.

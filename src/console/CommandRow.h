@@ -4,6 +4,8 @@
 // rows. Adding a command takes a handler and one row.
 #pragma once
 
+#include "config/RouterState.h"
+
 #include <string>
 #include <vector>
 
@@ -18,7 +20,7 @@ struct CommandContext {
     Simulator& sim;
     const std::string& line;
     const std::vector<std::string>& words;
-    const std::string& mode;
+    Mode mode;
 };
 
 using CommandHandler = void (*)(const CommandContext&);
@@ -33,7 +35,7 @@ template <LineHandler handler> void withLine(const CommandContext& c) {
 enum class Elsewhere { invalidInput, unknownCommand, nothing };
 
 struct ModeHandler {
-    const char* mode;
+    Mode mode;
     CommandHandler handler;
 };
 
@@ -43,17 +45,17 @@ struct CommandRow {
     std::vector<ModeHandler> handlers;   // one per mode that carries it out
     Elsewhere elsewhere;
 
-    bool handledIn(const std::string& mode) const;
+    bool handledIn(Mode mode) const;
 };
 
 // The modes a handler list names: the two exec modes and the five
 // configuration modes.
-inline constexpr const char* execModes[] = {"user", "priv"};
-inline constexpr const char* configurationModes[] = {"conf", "config-if", "config-line",
-                                                     "config-routerRip", "config-routerIgrp"};
+inline constexpr Mode execModes[] = {Mode::user, Mode::priv};
+inline constexpr Mode configurationModes[] = {Mode::conf, Mode::configIf, Mode::configLine,
+                                              Mode::configRouterRip, Mode::configRouterIgrp};
 
 // The same handler in each of `modes`.
-std::vector<ModeHandler> sameIn(std::initializer_list<const char*> modes, CommandHandler handler);
+std::vector<ModeHandler> sameIn(std::initializer_list<Mode> modes, CommandHandler handler);
 std::vector<ModeHandler> inEveryConfigurationMode(CommandHandler handler);
 std::vector<ModeHandler> inEveryMode(CommandHandler handler);
 

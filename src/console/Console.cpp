@@ -106,12 +106,7 @@ void deleteWordLeft(Simulator& sim) {
 void endOfConfiguration(Simulator& sim) {
     routerState& r = sim.liveRouter;
     const std::string marked = sim.input.text + "^Z";
-    static const char* const configModes[] = {
-        "conf",          "config-line",      "config-if",
-        "config-router", "config-routerRip", "config-routerIgrp"};
-    bool inConfiguration = std::any_of(std::begin(configModes), std::end(configModes),
-                                       [&](const char* m) { return r.mode == m; });
-    if (inConfiguration) {
+    if (isConfigurationMode(r.mode)) {
         // Whether anything was typed besides Ctrl-Z is judged against the
         // prompt the line was typed at, before it changes.
         const bool typedSomething = normaliseLine(sim, marked).size() > 2;
@@ -122,7 +117,7 @@ void endOfConfiguration(Simulator& sim) {
             sim.console.bannerText.clear();
         }
         r.prompt = r.hostname + "#";
-        r.mode = "priv";
+        r.mode = Mode::priv;
         printLine(sim, marked);
         if (typedSomething)
             printInvalidInput(sim);
@@ -242,7 +237,7 @@ bool keyDown(Simulator& sim, int keyCode, bool ctrl) {
     caretGuard(sim);
     // Before the session starts the key code is cleared: no row acts and
     // the input box does nothing with the key either.
-    if (sim.liveRouter.mode.empty())
+    if (sim.liveRouter.mode == Mode::none)
         return true;
     if (keyCode == keyEscape) {
         sim.console.escPending = true;
@@ -337,7 +332,7 @@ void keyPress(Simulator& sim, char32_t ch) {
         completeLine(sim);
         return;
     }
-    if (sim.liveRouter.mode.empty())
+    if (sim.liveRouter.mode == Mode::none)
         return;
     const std::size_t p = promptLength(sim);
     if (ch == keyBackspace) {

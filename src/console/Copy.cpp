@@ -72,7 +72,7 @@ void printNvramError(Simulator& sim, const std::string& answer) {
 void endCopyDialogue(Simulator& sim, const std::string& prompt) {
     routerState& r = sim.liveRouter;
     r.prompt = prompt;
-    r.mode = "priv";
+    r.mode = Mode::priv;
     sim.console.inputState = InputState::Normal;
 }
 
@@ -192,7 +192,7 @@ void copyQuestion(Simulator& sim, const std::string& line) {
 
 const std::vector<CommandRow>& copyCommands() {
     static const std::vector<CommandRow> rows = {
-        {"copy", {}, {{"priv", withLine<processCopy>}}, Elsewhere::invalidInput},
+        {"copy", {}, {{Mode::priv, withLine<processCopy>}}, Elsewhere::invalidInput},
     };
     return rows;
 }

@@ -30,8 +30,8 @@ void processInterfaceEntry(Simulator& sim, const std::string& line) {
         sim, rewritten, {"interface serial 0", "interface serial 1", "interface ethernet 0"});
     if (which < 0)
         return;
-    enterMode(sim, "config-if");
-    sim.liveRouter.currentInterface = std::to_string(which);
+    enterMode(sim, Mode::configIf);
+    sim.liveRouter.currentInterface = static_cast<Interface>(which);
 }
 
 void processLineEntry(Simulator& sim, const std::string& line) {
@@ -42,7 +42,7 @@ void processLineEntry(Simulator& sim, const std::string& line) {
     if (which < 0)
         return;
     static const char* const lines[] = {"aux", "con", "vty"};
-    enterMode(sim, "config-line");
+    enterMode(sim, Mode::configLine);
     sim.liveRouter.currentLine = lines[which];
 }
 
@@ -52,7 +52,7 @@ void processRouterEntry(Simulator& sim, const std::string& line) {
     if (rip == patternMatch) {
         if (r.ipRouting) {
             r.ripConfigured = true;
-            enterMode(sim, "config-routerRip");
+            enterMode(sim, Mode::configRouterRip);
         } else {
             printLine(sim, "IP routing not enabled");
         }
@@ -65,7 +65,7 @@ void processRouterEntry(Simulator& sim, const std::string& line) {
             if (r.ipRouting) {
                 r.igrpAs = *numericValue(words[2]);
                 r.igrpConfigured = true;
-                enterMode(sim, "config-routerIgrp");
+                enterMode(sim, Mode::configRouterIgrp);
             } else {
                 printLine(sim, "IP routing not enabled");
             }
@@ -79,7 +79,7 @@ void processRouterEntry(Simulator& sim, const std::string& line) {
 }
 
 void process_hostname(Simulator& sim, const std::vector<std::string>& words) {
-    if (sim.liveRouter.mode != "conf") {
+    if (sim.liveRouter.mode != Mode::conf) {
         printUnknownCommand(sim);
         return;
     }
@@ -118,19 +118,19 @@ void exitCommand(const CommandContext& c) {
         printInvalidInput(sim);
         return;
     }
-    if (c.mode == "user" || c.mode == "priv") {
+    if (c.mode == Mode::user || c.mode == Mode::priv) {
         loadRouter(sim);
-    } else if (c.mode == "conf") {
-        enterMode(sim, "priv");
+    } else if (c.mode == Mode::conf) {
+        enterMode(sim, Mode::priv);
         printLine(sim, configuredFromConsole);
     } else if (isConfigurationMode(c.mode)) {
-        enterMode(sim, "conf");
+        enterMode(sim, Mode::conf);
     }
 }
 
 void endCommand(const CommandContext& c) {
     if (matchPattern(c.sim, c.line, "end") == patternMatch) {
-        enterMode(c.sim, "priv");
+        enterMode(c.sim, Mode::priv);
         resetInputLine(c.sim);
     } else {
         printUnknownCommand(c.sim);
@@ -155,18 +155,18 @@ const std::vector<CommandRow>& modeCommands() {
         {"end", {}, inEveryConfigurationMode(endCommand), Elsewhere::unknownCommand},
         {"exit", {}, inEveryMode(exitCommand), Elsewhere::nothing},
         {"help", {}, inEveryMode(helpCommand), Elsewhere::nothing},
-        {"hostname", {}, {{"conf", hostnameCommand}}, Elsewhere::unknownCommand},
+        {"hostname", {}, {{Mode::conf, hostnameCommand}}, Elsewhere::unknownCommand},
         {"interface",
          {"int"},
-         {{"conf", withLine<processInterfaceEntry>}},
+         {{Mode::conf, withLine<processInterfaceEntry>}},
          Elsewhere::unknownCommand},
-        {"line", {}, {{"conf", withLine<processLineEntry>}}, Elsewhere::unknownCommand},
-        {"login", {}, {{"config-line", withLine<processLineLogin>}}, Elsewhere::unknownCommand},
+        {"line", {}, {{Mode::conf, withLine<processLineEntry>}}, Elsewhere::unknownCommand},
+        {"login", {}, {{Mode::configLine, withLine<processLineLogin>}}, Elsewhere::unknownCommand},
         {"password",
          {},
-         {{"config-line", withLine<processLinePassword>}},
+         {{Mode::configLine, withLine<processLinePassword>}},
          Elsewhere::unknownCommand},
-        {"router", {}, {{"conf", withLine<processRouterEntry>}}, Elsewhere::invalidInput},
+        {"router", {}, {{Mode::conf, withLine<processRouterEntry>}}, Elsewhere::invalidInput},
     };
     return rows;
 }
@@ -195,27 +195,27 @@ const CommandIndex& commandIndex() {
 
 } // namespace
 
-bool CommandRow::handledIn(const std::string& mode) const {
+bool CommandRow::handledIn(Mode mode) const {
     return std::any_of(handlers.begin(), handlers.end(),
                        [&](const ModeHandler& h) { return mode == h.mode; });
 }
 
-std::vector<ModeHandler> sameIn(std::initializer_list<const char*> modes, CommandHandler handler) {
+std::vector<ModeHandler> sameIn(std::initializer_list<Mode> modes, CommandHandler handler) {
     std::vector<ModeHandler> handlers;
-    for (const char* mode : modes)
+    for (Mode mode : modes)
         handlers.push_back({mode, handler});
     return handlers;
 }
 
 std::vector<ModeHandler> inEveryConfigurationMode(CommandHandler handler) {
     std::vector<ModeHandler> handlers;
-    for (const char* mode : configurationModes)
+    for (Mode mode : configurationModes)
         handlers.push_back({mode, handler});
     return handlers;
 }
 
 std::vector<ModeHandler> inEveryMode(CommandHandler handler) {
-    std::vector<ModeHandler> handlers = sameIn({"user", "priv"}, handler);
+    std::vector<ModeHandler> handlers = sameIn({Mode::user, Mode::priv}, handler);
     for (const ModeHandler& h : inEveryConfigurationMode(handler))
         handlers.push_back(h);
     return handlers;
@@ -255,7 +255,7 @@ void dispatchCommand(Simulator& sim, const std::string& line) {
     const std::vector<std::string> words = splitWords(n);
     // The mode is read once: a handler that changes it must not make a later
     // row of the same command see the new mode.
-    const std::string mode = sim.liveRouter.mode;
+    const Mode mode = sim.liveRouter.mode;
     const auto& byWord = commandIndex().byWord;
     const auto found = byWord.find(words.front());
     if (found == byWord.end()) {

@@ -24,7 +24,7 @@ std::vector<const CommandRow*> commandRows();
 // implemented.
 struct HandledCommand {
     const char* word;
-    std::vector<const char*> modes;
+    std::vector<Mode> modes;
 };
 const std::vector<HandledCommand>& handledCommands();
 // The short forms the rows accept besides full words ("en", "sh", "int",

@@ -83,7 +83,7 @@ void printIncompleteCommand(Simulator& sim) {
 }
 
 void printUnknownCommand(Simulator& sim) {
-    if (sim.liveRouter.mode == "user")
+    if (sim.liveRouter.mode == Mode::user)
         printLine(sim, "% Unknown command or computer name, or unable to find computer address");
     else
         printInvalidInput(sim);
@@ -101,31 +101,36 @@ void printUnrecognizedCommand(Simulator& sim) {
     sim.console.helpEmphasis = false;
 }
 
-std::string promptFor(const Simulator& sim, std::string_view mode) {
+std::string promptFor(const Simulator& sim, Mode mode) {
     const std::string& h = sim.liveRouter.hostname;
-    if (mode == "user")
+    switch (mode) {
+    case Mode::none:
+        return "";
+    case Mode::user:
         return h + ">";
-    if (mode == "priv")
+    case Mode::priv:
         return h + "#";
-    if (mode == "conf")
+    case Mode::conf:
         return h + "(config)#";
-    if (mode == "config-if")
+    case Mode::configIf:
         return h + "(config-if)#";
-    if (mode == "config-line")
+    case Mode::configLine:
         return h + "(config-line)#";
-    if (mode == "config-routerRip" || mode == "config-routerIgrp" || mode == "config-router")
+    case Mode::configRouterRip:
+    case Mode::configRouterIgrp:
         return h + "(config-router)#";
+    }
     return "";
 }
 
-void enterMode(Simulator& sim, const std::string& mode) {
+void enterMode(Simulator& sim, Mode mode) {
     sim.liveRouter.mode = mode;
     sim.liveRouter.prompt = promptFor(sim, mode);
 }
 
-bool isConfigurationMode(std::string_view mode) {
-    return mode == "conf" || mode == "config-if" || mode == "config-line" ||
-           mode == "config-routerRip" || mode == "config-routerIgrp";
+bool isConfigurationMode(Mode mode) {
+    return mode == Mode::conf || mode == Mode::configIf || mode == Mode::configLine ||
+           mode == Mode::configRouterRip || mode == Mode::configRouterIgrp;
 }
 
 void replaceAll(std::string& text, std::string_view from, std::string_view to) {

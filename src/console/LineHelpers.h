@@ -3,6 +3,8 @@
 // and write the live router's record only.
 #pragma once
 
+#include "config/RouterState.h"
+
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -45,10 +47,10 @@ inline constexpr const char* configuredFromConsole =
     "3d13h: %SYS-5-CONFIG_I: Configured from console by console";
 
 // Prompt of a mode for the live router's host name.
-std::string promptFor(const Simulator& sim, std::string_view mode);
+std::string promptFor(const Simulator& sim, Mode mode);
 // mode and prompt together.
-void enterMode(Simulator& sim, const std::string& mode);
+void enterMode(Simulator& sim, Mode mode);
 
-bool isConfigurationMode(std::string_view mode);
+bool isConfigurationMode(Mode mode);
 
 } // namespace kestro

@@ -33,8 +33,8 @@ void printBanner(Simulator& sim, const std::string& banner) {
 
 // A password question answered: right, the question closes in `mode` (with
 // the banner printed, if any) and true; wrong, one more failure counted.
-bool passwordRight(Simulator& sim, const std::string& line, const std::string& expected,
-                   const char* mode, const std::string& banner = {}) {
+bool passwordRight(Simulator& sim, const std::string& line, const std::string& expected, Mode mode,
+                   const std::string& banner = {}) {
     routerState& r = sim.liveRouter;
     if (normaliseLine(sim, line) != expected) {
         r.failedPasswordCount += 1;
@@ -53,7 +53,7 @@ bool passwordRight(Simulator& sim, const std::string& line, const std::string& e
 void checkEnableAnswer(Simulator& sim, const std::string& line, const std::string& expected,
                        std::initializer_list<const char*> tooMany) {
     routerState& r = sim.liveRouter;
-    if (passwordRight(sim, line, expected, "priv"))
+    if (passwordRight(sim, line, expected, Mode::priv))
         return;
     if (r.failedPasswordCount >= 3) {
         for (const char* text : tooMany)
@@ -72,7 +72,7 @@ void loadRouter(Simulator& sim) {
     sim.input.enabled = true;
     r.failedPasswordCount = 0;
     r.currentLine.clear();
-    r.mode.clear();
+    r.mode = Mode::none;
     r.prompt.clear();
     sim.console.helpEmphasis = false;
     sim.output.replace(sim.console.bootText);
@@ -103,7 +103,7 @@ void startSession(Simulator& sim) {
     if (r.consolePassword.empty() || !r.consoleLogin) {
         printBanner(sim, r.motdBanner);
         printBanner(sim, r.execBanner);
-        enterMode(sim, "user");
+        enterMode(sim, Mode::user);
         return;
     }
     printBanner(sim, r.motdBanner);
@@ -112,13 +112,13 @@ void startSession(Simulator& sim) {
     printLine(sim, "User Access Verification");
     sim.console.inputState = InputState::LoginPassword;
     r.prompt = passwordQuestion;
-    r.mode = "user";
+    r.mode = Mode::user;
     setInputLine(sim, passwordQuestion);
 }
 
 void checkLoginPassword(Simulator& sim, const std::string& line) {
     routerState& r = sim.liveRouter;
-    if (passwordRight(sim, line, r.consolePassword, "user", r.execBanner))
+    if (passwordRight(sim, line, r.consolePassword, Mode::user, r.execBanner))
         return;
     if (r.failedPasswordCount >= 3) {
         sim.console.inputState = InputState::Normal;
@@ -134,7 +134,7 @@ void processEnable(Simulator& sim, const std::vector<std::string>& words) {
     else if (!r.enablePassword.empty())
         ask(sim, InputState::EnablePassword, "password: ", passwordQuestion);
     else if (words.size() == 1) {
-        enterMode(sim, "priv");
+        enterMode(sim, Mode::priv);
         resetInputLine(sim);
     } else
         printInvalidInput(sim);
@@ -149,7 +149,7 @@ void checkEnablePassword(Simulator& sim, const std::string& line) {
 }
 
 void process_configure_terminal(Simulator& sim, const std::vector<std::string>& words) {
-    if (sim.liveRouter.mode != "priv") {
+    if (sim.liveRouter.mode != Mode::priv) {
         printUnknownCommand(sim);
         return;
     }
@@ -161,7 +161,7 @@ void process_configure_terminal(Simulator& sim, const std::vector<std::string>& 
             return;
         if (std::string_view("terminal").starts_with(source)) {
             printLine(sim, enterConfiguration);
-            enterMode(sim, "conf");
+            enterMode(sim, Mode::conf);
         } else {
             printInvalidInput(sim);
         }
@@ -176,7 +176,7 @@ void configureQuestion(Simulator& sim, const std::string& line) {
     sim.liveRouter.prompt = sim.liveRouter.savedPrompt;
     if (answer == "terminal" || answer == "term") {
         printLine(sim, enterConfiguration);
-        enterMode(sim, "conf");
+        enterMode(sim, Mode::conf);
     } else if (answer != "memory" && answer != "network") {
         printLine(sim, "?Must be 'terminal', 'memory' or 'network'");
     }
@@ -217,7 +217,7 @@ void reloadConfirm(Simulator& sim, char32_t ch) {
 
 void proces_terminal(Simulator& sim, const std::vector<std::string>& words) {
     routerState& r = sim.liveRouter;
-    if (r.mode != "user" && r.mode != "priv") {
+    if (r.mode != Mode::user && r.mode != Mode::priv) {
         printUnknownCommand(sim);
         return;
     }
@@ -262,7 +262,7 @@ void enableCommand(const CommandContext& c) {
 
 void disableCommand(const CommandContext& c) {
     if (c.words.size() == 1) {
-        enterMode(c.sim, "user");
+        enterMode(c.sim, Mode::user);
         resetInputLine(c.sim);
     } else {
         printInvalidInput(c.sim);
@@ -294,16 +294,19 @@ const std::vector<CommandRow>& sessionCommands() {
     static const std::vector<CommandRow> rows = {
         {"configure",
          {"conf", "confi", "config", "configu", "configur"},
-         {{"priv", configureCommand}},
+         {{Mode::priv, configureCommand}},
          E::unknownCommand},
-        {"disable", {}, {{"user", alreadyDisabled}, {"priv", disableCommand}}, E::unknownCommand},
+        {"disable",
+         {},
+         {{Mode::user, alreadyDisabled}, {Mode::priv, disableCommand}},
+         E::unknownCommand},
         {"enable",
          {"en"},
-         {{"user", enableCommand}, {"conf", withLine<processEnableConf>}},
+         {{Mode::user, enableCommand}, {Mode::conf, withLine<processEnableConf>}},
          E::nothing},
-        {"logout", {}, sameIn({"user", "priv"}, logoutCommand), E::unknownCommand},
-        {"reload", {}, {{"priv", withLine<processReload>}}, E::unknownCommand},
-        {"terminal", {}, sameIn({"user", "priv"}, terminalCommand), E::unknownCommand},
+        {"logout", {}, sameIn({Mode::user, Mode::priv}, logoutCommand), E::unknownCommand},
+        {"reload", {}, {{Mode::priv, withLine<processReload>}}, E::unknownCommand},
+        {"terminal", {}, sameIn({Mode::user, Mode::priv}, terminalCommand), E::unknownCommand},
     };
     return rows;
 }

@@ -7,20 +7,20 @@ namespace kestro {
 namespace {
 
 struct ModeTables {
-    std::string_view mode;
+    Mode mode;
     const char* plain;
     const char* extended;
 };
 
 // Line configuration has no extended table.
 constexpr ModeTables modeTables[] = {
-    {"user", "userModeCmds", "userModeCmdsExtended"},
-    {"priv", "privModeCmds", "privModeCmdsExtended"},
-    {"conf", "confModeCmds", "confModeCmdsExtended"},
-    {"config-line", "lineModeCmds", nullptr},
-    {"config-if", "ifModeCmds", "ifModeCmdsExtended"},
-    {"config-routerRip", "configRouterRipModeCmds", "configRouterRipModeCmdsExtended"},
-    {"config-routerIgrp", "configRouterIgrpModeCmds", "configRouterIgrpModeCmdsExtended"},
+    {Mode::user, "userModeCmds", "userModeCmdsExtended"},
+    {Mode::priv, "privModeCmds", "privModeCmdsExtended"},
+    {Mode::conf, "confModeCmds", "confModeCmdsExtended"},
+    {Mode::configLine, "lineModeCmds", nullptr},
+    {Mode::configIf, "ifModeCmds", "ifModeCmdsExtended"},
+    {Mode::configRouterRip, "configRouterRipModeCmds", "configRouterRipModeCmdsExtended"},
+    {Mode::configRouterIgrp, "configRouterIgrpModeCmds", "configRouterIgrpModeCmdsExtended"},
 };
 
 char lowerAscii(char c) {
@@ -38,7 +38,7 @@ bool beginsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 
 } // namespace
 
-const char* commandTableName(std::string_view mode, TableKind kind) {
+const char* commandTableName(Mode mode, TableKind kind) {
     for (const ModeTables& t : modeTables)
         if (t.mode == mode)
             return kind == TableKind::plain ? t.plain : t.extended;
@@ -59,8 +59,8 @@ std::vector<std::string> lookUpCommands(ContentStore* store, const CommandQuery&
             continue;
         if (!beginsWithIgnoringCase(row.cmd, query.prefix))
             continue;
-        if (query.interface != nullptr && row.hasInterfaceColumn &&
-            row.interfaces.find(*query.interface) == std::string::npos)
+        if (query.interface && row.hasInterfaceColumn &&
+            row.interfaces.find(interfaceDigit(*query.interface)) == std::string::npos)
             continue;
         cmds.push_back(row.cmd);
     }

@@ -4,6 +4,9 @@
 // memory.
 #pragma once
 
+#include "config/RouterState.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,19 +21,19 @@ enum class TableKind {
 };
 
 struct CommandQuery {
-    std::string_view mode;
+    Mode mode = Mode::none;
     TableKind kind = TableKind::plain;
     // Typed text a row must begin with: compared as literal characters,
     // ASCII case ignored, as the tables have always been matched.
     std::string_view prefix;
-    // Only rows that apply to this interface ("0", "1", "2"); null: every
-    // row. Tables without an interface column apply to every interface.
-    const std::string* interface = nullptr;
+    // Only rows that apply to this interface; none: every row. Tables
+    // without an interface column apply to every interface.
+    std::optional<Interface> interface {};
     bool implementedOnly = false;
 };
 
 // The table's name for a mode, or null when the mode has no such table.
-const char* commandTableName(std::string_view mode, TableKind kind);
+const char* commandTableName(Mode mode, TableKind kind);
 
 // The commands of the query's table that match, in table order. Empty
 // without a store, for a mode without that table, or when the table cannot

@@ -20,8 +20,8 @@ bool checkIfCommandImplemented(Simulator& sim, const std::string& line) {
     CommandQuery q{sim.liveRouter.mode, words.size() == 1 ? TableKind::plain : TableKind::extended,
                    n};
     q.implementedOnly = true;
-    if (q.mode == "config-if")
-        q.interface = &sim.liveRouter.currentInterface;
+    if (q.mode == Mode::configIf)
+        q.interface = sim.liveRouter.currentInterface;
     return !lookUpCommands(sim.content(), q, "checkIfCommandImplemented").empty();
 }
 

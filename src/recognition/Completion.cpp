@@ -62,11 +62,11 @@ std::string wholeNumber(std::string_view text) {
 
 // Rows come in the order of the table's source, so the outcome of two rows
 // where one begins the other does not depend on the store's whims.
-std::vector<std::string> lookUp(Simulator& sim, std::string_view mode, TableKind kind,
-                                const std::string& text, bool interfaceFilter, const char* caller) {
+std::vector<std::string> lookUp(Simulator& sim, Mode mode, TableKind kind, const std::string& text,
+                                bool interfaceFilter, const char* caller) {
     CommandQuery q{mode, kind, text};
     if (interfaceFilter)
-        q.interface = &sim.liveRouter.currentInterface;
+        q.interface = sim.liveRouter.currentInterface;
     return lookUpCommands(sim.content(), q, caller);
 }
 
@@ -104,18 +104,18 @@ std::string completePartialCommand(Simulator& sim, const std::string& line) {
     if (typed.w.empty())
         return typed.t;
 
-    const std::string& mode = sim.liveRouter.mode;
+    const Mode mode = sim.liveRouter.mode;
     const TableKind kind = typed.w.size() == 1 ? TableKind::plain : TableKind::extended;
     if (commandTableName(mode, kind) == nullptr)
         return typed.t;
     if (kind == TableKind::extended) {
-        if (mode == "priv") {
+        if (mode == Mode::priv) {
             // The tables spell the show forms out: "show int e" is looked up
             // as "show interfaces e".
             replaceAll(typed.n, "int ", "interfaces ");
-        } else if (mode == "conf" && typed.w[0] == "access-list") {
+        } else if (mode == Mode::conf && typed.w[0] == "access-list") {
             return completeAccessListCmd(sim, line);
-        } else if (mode == "config-if" &&
+        } else if (mode == Mode::configIf &&
                    (typed.w[0] == "ip" ||
                     (typed.w.size() >= 3 && typed.w[0] == "no" && typed.w[1] == "ip"))) {
             return completeAccessGroupCmd(sim, line);
@@ -123,7 +123,7 @@ std::string completePartialCommand(Simulator& sim, const std::string& line) {
     }
     // Interface configuration offers only what applies to the interface.
     const std::vector<std::string> cmds =
-        lookUp(sim, mode, kind, typed.n, mode == "config-if", "completePartialCommand");
+        lookUp(sim, mode, kind, typed.n, mode == Mode::configIf, "completePartialCommand");
     if (cmds.empty())
         return typed.t;
     const Agreement a = agree(cmds);
@@ -143,7 +143,7 @@ std::string completeAccessListCmd(Simulator& sim, const std::string& line) {
     }
 
     const std::vector<std::string> cmds =
-        lookUp(sim, "conf", TableKind::extended, typed.n, false, "completeAccessListCmd");
+        lookUp(sim, Mode::conf, TableKind::extended, typed.n, false, "completeAccessListCmd");
     if (cmds.empty())
         return typed.t;
     const Agreement a = agree(cmds);
@@ -171,7 +171,7 @@ std::string completeAccessGroupCmd(Simulator& sim, const std::string& line) {
 
     const std::vector<std::string> cmds =
         // Access-group lines are completed on every interface.
-        lookUp(sim, "config-if", TableKind::extended, typed.n, false, "completeAccessGroupCmd");
+        lookUp(sim, Mode::configIf, TableKind::extended, typed.n, false, "completeAccessGroupCmd");
     if (cmds.empty())
         return typed.t;
     const Agreement a = agree(cmds);

@@ -47,8 +47,8 @@ private:
     bool matches(const std::string& line, std::string_view pattern) const {
         return matchPattern(sim_, line, pattern) == patternMatch;
     }
-    bool inMode(std::string_view mode) const { return mode_ == mode; }
-    bool userOrPriv() const { return mode_ == "user" || mode_ == "priv"; }
+    bool inMode(Mode mode) const { return mode_ == mode; }
+    bool userOrPriv() const { return mode_ == Mode::user || mode_ == Mode::priv; }
     std::size_t words() const { return w_.size(); }
     const std::string& word(std::size_t i) const {
         static const std::string none;
@@ -107,11 +107,11 @@ private:
     const std::string& line_;
     std::string n_;
     std::vector<std::string> w_;
-    std::string mode_;
+    Mode mode_;
 };
 
 bool Request::accessList() {
-    if (!inMode("conf"))
+    if (!inMode(Mode::conf))
         return false;
     if (is("access-list ?"))
         return marked("access_list_?");
@@ -134,7 +134,7 @@ bool Request::accessList() {
 }
 
 bool Request::banner() {
-    if (!inMode("conf"))
+    if (!inMode(Mode::conf))
         return false;
     if (is("banner ?"))
         return plain("banner_?");
@@ -144,7 +144,7 @@ bool Request::banner() {
 }
 
 bool Request::cdp() {
-    if (inMode("conf")) {
+    if (inMode(Mode::conf)) {
         if (is("cdp ?"))
             return fixed({"$  holdtime  Specify the holdtime (in sec) to be sent in packets",
                           "$  timer     Specify the rate at which CDP packets are sent (in sec)",
@@ -156,7 +156,7 @@ bool Request::cdp() {
                 {"$  <10-255>  Length of time (in sec) that receiver must keep this packet"});
         return false;
     }
-    if (inMode("config-if")) {
+    if (inMode(Mode::configIf)) {
         if (is("cdp ?"))
             return fixed({"  enable  Enable CDP on interface"});
         if (is("cdp enable ?"))
@@ -166,7 +166,7 @@ bool Request::cdp() {
 }
 
 bool Request::copy() {
-    if (!inMode("priv"))
+    if (!inMode(Mode::priv))
         return false;
     // The short file names are answered like the long ones.
     std::string l = sim_.liveRouter.prompt + n_;
@@ -183,13 +183,13 @@ bool Request::copy() {
 bool Request::enable() {
     if (words() == 2 && userOrPriv())
         return fixed({"<0-15>  Enable level", "<cr>"});
-    if (words() == 2 && inMode("conf"))
+    if (words() == 2 && inMode(Mode::conf))
         return plain("enable_?");
     return false;
 }
 
 bool Request::execTimeout() {
-    if (!inMode("config-line"))
+    if (!inMode(Mode::configLine))
         return false;
     if (is("exec-timeout ?"))
         return fixed({" <0-35791>  Timeout in minutes", "<cr>"});
@@ -205,7 +205,7 @@ bool Request::execTimeout() {
 }
 
 bool Request::ip() {
-    if (inMode("conf")) {
+    if (inMode(Mode::conf)) {
         if (is("ip ?"))
             return plain("ip_?");
         if (is("ip domain-name ?"))
@@ -223,7 +223,7 @@ bool Request::ip() {
             return fixed({" <cr>"});
         return false;
     }
-    if (inMode("config-if")) {
+    if (inMode(Mode::configIf)) {
         if (is("ip ?"))
             return plain("ip_?_ifmode");
         if (is("ip address ?"))
@@ -241,7 +241,7 @@ bool Request::ip() {
 }
 
 bool Request::line() {
-    if (!inMode("conf"))
+    if (!inMode(Mode::conf))
         return false;
     if (words() == 2)
         return fixed({"<0-6>    First Line number", "aux      Auxiliary line",
@@ -255,7 +255,7 @@ bool Request::line() {
 }
 
 bool Request::no() {
-    if (inMode("config-if")) {
+    if (inMode(Mode::configIf)) {
         if (is("no ?"))
             return plain("no_?_ifmode");
         if (is("no ip ?"))
@@ -276,7 +276,7 @@ bool Request::no() {
             return fixed({"  <cr>"});
         return false;
     }
-    if (inMode("conf")) {
+    if (inMode(Mode::conf)) {
         if (is("no access-list ?"))
             return paged({"$  <1-99>       IP standard access list",
                           "  <100-199>    IP extended access list",
@@ -309,12 +309,12 @@ bool Request::no() {
             return fixed({"  <1-65535>  Autonomous system number"});
         return false;
     }
-    if (inMode("priv"))
+    if (inMode(Mode::priv))
         return is("no ?") && fixed({" debug  Disable debugging functions (see also 'undebug')"});
-    if (inMode("config-routerRip") || inMode("config-routerIgrp")) {
+    if (inMode(Mode::configRouterRip) || inMode(Mode::configRouterIgrp)) {
         if (is("no ?"))
-            return plain(inMode("config-routerRip") ? "no_?_configRouterRipMode"
-                                                    : "no_?_configRouterIgrpMode");
+            return plain(inMode(Mode::configRouterRip) ? "no_?_configRouterRipMode"
+                                                       : "no_?_configRouterIgrpMode");
         if (is("no network ?"))
             return fixed({"   A.B.C.D  Network number"});
     }
@@ -335,14 +335,14 @@ bool Request::show() {
     replaceAll(l, "int ", "interface ");
     const auto as = [&](std::string_view pattern) { return matches(l, pattern); };
 
-    if (inMode("user")) {
+    if (inMode(Mode::user)) {
         if (as("show ?"))
             return plain("show_user");
         if (as("show ip ?"))
             return plain("show_ip_?_user");
         return false;
     }
-    if (!inMode("priv"))
+    if (!inMode(Mode::priv))
         return false;
     if (as("show ?"))
         return plain("show_priv");
@@ -384,14 +384,14 @@ bool Request::terminal() {
 
 // "?" alone: the mode's own list of commands.
 bool Request::modeCommands() {
-    static constexpr std::pair<std::string_view, std::string_view> screens[] = {
-        {"priv", "privmode_cmds"},
-        {"user", "usermode_cmds"},
-        {"conf", "confmode_cmds"},
-        {"config-line", "linemode_cmds"},
-        {"config-if", "ifmode_cmds"},
-        {"config-routerRip", "configRouterMode_rip_cmds"},
-        {"config-routerIgrp", "configRouterMode_igrp_cmds"},
+    static constexpr std::pair<Mode, std::string_view> screens[] = {
+        {Mode::priv, "privmode_cmds"},
+        {Mode::user, "usermode_cmds"},
+        {Mode::conf, "confmode_cmds"},
+        {Mode::configLine, "linemode_cmds"},
+        {Mode::configIf, "ifmode_cmds"},
+        {Mode::configRouterRip, "configRouterMode_rip_cmds"},
+        {Mode::configRouterIgrp, "configRouterMode_igrp_cmds"},
     };
     for (const auto& [mode, key] : screens) {
         if (inMode(mode))
@@ -407,12 +407,12 @@ bool Request::answer() {
     if (w0 == "banner")
         return banner();
     if (w0 == "bandwidth")
-        return inMode("config-if") && is("bandwidth ?") &&
+        return inMode(Mode::configIf) && is("bandwidth ?") &&
                fixed({"$  <1-10000000>  Bandwidth in kilobits"});
     if (w0 == "cdp")
         return cdp();
     if (w0 == "clock") {
-        if (!inMode("config-if"))
+        if (!inMode(Mode::configIf))
             return false;
         if (is("clock ?"))
             return fixed({"  rate  Configure serial interface clock speed"});
@@ -423,38 +423,38 @@ bool Request::answer() {
     if (w0 == "configure") {
         if (words() > 2)
             return silent();
-        return inMode("priv") && plain("configure_?");
+        return inMode(Mode::priv) && plain("configure_?");
     }
     if (w0 == "description")
-        return inMode("config-if") && is("description ?") &&
+        return inMode(Mode::configIf) && is("description ?") &&
                fixed({"$  LINE  Up to 80 characters describing this interface"});
     if (w0 == "enable" || w0 == "en")
         return enable();
     if (w0 == "exec-timeout")
         return execTimeout();
     if (w0 == "hostname") {
-        if (!inMode("conf"))
+        if (!inMode(Mode::conf))
             return false;
         if (words() == 2)
             return fixed({" WORD  This system's network name"});
         return silent();
     }
     if (w0 == "int" || w0 == "interface")
-        return inMode("conf") && (is("int ?") || is("interface ?")) && plain("interface_?");
+        return inMode(Mode::conf) && (is("int ?") || is("interface ?")) && plain("interface_?");
     if (w0 == "ip")
         return ip();
     if (w0 == "keepalive")
-        return inMode("config-if") && is("keepalive ?") &&
+        return inMode(Mode::configIf) && is("keepalive ?") &&
                fixed({"  <0-32767>  Keepalive period (default 10 seconds)", "  <cr>"});
     if (w0 == "line")
         return line();
     if (w0 == "network")
-        return (inMode("config-routerRip") || inMode("config-routerIgrp")) && is("network ?") &&
-               fixed({"   A.B.C.D  Network number"});
+        return (inMode(Mode::configRouterRip) || inMode(Mode::configRouterIgrp)) &&
+               is("network ?") && fixed({"   A.B.C.D  Network number"});
     if (w0 == "no")
         return no();
     if (w0 == "password") {
-        if (!inMode("config-line"))
+        if (!inMode(Mode::configLine))
             return false;
         if (words() == 2)
             return plain("password_?");
@@ -465,7 +465,7 @@ bool Request::answer() {
                fixed({"$  WORD  Ping destination address or hostname", "  ip    IP echo",
                       "  tag   Tag encapsulated IP echo"});
     if (w0 == "router") {
-        if (!inMode("conf"))
+        if (!inMode(Mode::conf))
             return false;
         if (is("router ?"))
             return plain("router_?");
@@ -474,7 +474,7 @@ bool Request::answer() {
     if (w0 == "show" || w0 == "sh")
         return show();
     if (w0 == "shutdown")
-        return inMode("config-if") && is("shutdown ?") && fixed({"  <cr>"});
+        return inMode(Mode::configIf) && is("shutdown ?") && fixed({"  <cr>"});
     if (w0 == "terminal")
         return terminal();
     if (n_ == "?")

@@ -232,10 +232,13 @@ void processShowPriv(Simulator& sim, const std::string& line) {
 
 const std::vector<CommandRow>& statusCommands() {
     static const std::vector<CommandRow> rows = {
-        {"ping", {}, sameIn({"user", "priv"}, withLine<processPing>), Elsewhere::unknownCommand},
+        {"ping",
+         {},
+         sameIn({Mode::user, Mode::priv}, withLine<processPing>),
+         Elsewhere::unknownCommand},
         {"show",
          {"sh"},
-         {{"user", withLine<processShowUser>}, {"priv", withLine<processShowPriv>}},
+         {{Mode::user, withLine<processShowUser>}, {Mode::priv, withLine<processShowPriv>}},
          Elsewhere::unknownCommand},
     };
     return rows;
