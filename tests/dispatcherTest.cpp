@@ -1,6 +1,8 @@
 // normaliseLine, matchPattern, the shared messages and the mode machine.
 #include "ConsoleFixture.h"
 
+#include <tuple>
+
 namespace kestro::testing {
 namespace {
 
@@ -31,6 +33,29 @@ TEST_F(Dispatcher, MatchPatternAnswersMatchInvalidOrIncomplete) {
     // No abbreviation is accepted.
     EXPECT_EQ(matchPattern(sim, "Router#int serial 0", "interface serial 0"), patternInvalid);
     EXPECT_EQ(matchPattern(sim, "Router#", "reload"), patternIncomplete);
+}
+
+// Each mode keeps the name its command tables are stored under, and enterMode
+// sets the matching prompt.
+TEST_F(Dispatcher, ModesKeepTheirStoredNamesAndPrompts) {
+    startSession();
+    const std::tuple<Mode, const char*, const char*> modes[] = {
+        {Mode::none, "", ""},
+        {Mode::user, "user", "Router>"},
+        {Mode::priv, "priv", "Router#"},
+        {Mode::conf, "conf", "Router(config)#"},
+        {Mode::configIf, "config-if", "Router(config-if)#"},
+        {Mode::configLine, "config-line", "Router(config-line)#"},
+        {Mode::configRouterRip, "config-routerRip", "Router(config-router)#"},
+        {Mode::configRouterIgrp, "config-routerIgrp", "Router(config-router)#"},
+    };
+    for (const auto& [mode, name, prompt] : modes) {
+        EXPECT_EQ(modeName(mode), name);
+        EXPECT_EQ(modeNamed(name), mode);
+        enterMode(sim, mode);
+        EXPECT_EQ(router().prompt, prompt) << mode;
+    }
+    EXPECT_EQ(modeNamed("config-router"), Mode::none);
 }
 
 TEST_F(Dispatcher, UnknownAndInvalidMessagesDependOnTheMode) {
