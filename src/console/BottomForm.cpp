@@ -51,6 +51,7 @@ BottomForm::BottomForm(MDIForm1& main, QWidget* parent) : QWidget(parent), main_
 
     TextShow = new QPlainTextEdit(this);
     TextShow->setObjectName("TextShow");
+    TextShow->setAccessibleName(QStringLiteral("Router console output"));
     TextShow->setReadOnly(true);
     TextShow->setUndoRedoEnabled(false);
     TextShow->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -69,6 +70,7 @@ BottomForm::BottomForm(MDIForm1& main, QWidget* parent) : QWidget(parent), main_
 
     TextWrite = new QLineEdit(this);
     TextWrite->setObjectName("TextWrite");
+    TextWrite->setAccessibleName(QStringLiteral("Router command line"));
     TextWrite->setFont(mono);
     TextWrite->setContextMenuPolicy(Qt::NoContextMenu);
     TextWrite->setDragEnabled(false);
@@ -357,10 +359,11 @@ bool BottomForm::eventFilter(QObject* watched, QEvent* event) {
         switch (event->type()) {
         case QEvent::ShortcutOverride:
             // Every key belongs to the console, none to a menu shortcut, but
-            // F10 and Alt with a letter (no router keys) reach the menu bar
-            // and the side panel.
+            // F10, F6 and Alt with a letter (no router keys) reach the menu
+            // bar, the other panes and the side panel.
             if (const auto* k = static_cast<QKeyEvent*>(event);
-                k->key() == Qt::Key_F10 || k->modifiers().testFlag(Qt::AltModifier)) {
+                k->key() == Qt::Key_F10 || k->key() == Qt::Key_F6 ||
+                k->modifiers().testFlag(Qt::AltModifier)) {
                 // Not even the line edit may claim it.
                 event->ignore();
                 return true;

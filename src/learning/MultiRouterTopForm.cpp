@@ -9,7 +9,7 @@
 namespace kestro {
 
 MultiRouterTopForm::MultiRouterTopForm(MDIForm1& main, QWidget* parent)
-    : ReadingForm(main, "MultiRouterTopForm", parent) {
+    : ReadingForm(main, "MultiRouterTopForm", "Instructions", parent) {
     routerButtonA = new QPushButton(QStringLiteral("Router A"), this);
     routerButtonA->setObjectName("routerButtonA");
     routerButtonB = new QPushButton(QStringLiteral("Router B"), this);

@@ -44,15 +44,15 @@ void showStyledDocument(QTextEdit* box, const StyledDocument& document) {
     box->verticalScrollBar()->setValue(0);
 }
 
-QTextEdit* makeReadingPane(QWidget* parent) {
+QTextEdit* makeReadingPane(QWidget* parent, const QString& accessibleName) {
     auto* box = new QTextEdit(parent);
     box->setObjectName("RichTextBox1");
+    box->setAccessibleName(accessibleName);
     box->setReadOnly(true);
     box->setUndoRedoEnabled(false);
-    // The pane is read and scrolled with the mouse but never takes the
-    // keyboard focus away from the console.
-    box->setFocusPolicy(Qt::NoFocus);
-    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse);
+    box->setFocusPolicy(Qt::TabFocus);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard |
+                                 Qt::LinksAccessibleByMouse);
     QFont f = box->font();
     f.setPointSize(12);
     box->setFont(f);
@@ -64,10 +64,11 @@ QTextEdit* makeReadingPane(QWidget* parent) {
     return box;
 }
 
-ReadingForm::ReadingForm(MDIForm1& main, const char* name, QWidget* parent)
+ReadingForm::ReadingForm(MDIForm1& main, const char* name, const char* accessibleName,
+                         QWidget* parent)
     : QWidget(parent), main_(main) {
     setObjectName(name);
-    RichTextBox1 = makeReadingPane(this);
+    RichTextBox1 = makeReadingPane(this, QString::fromUtf8(accessibleName));
 }
 
 void ReadingForm::showDocument(const StyledDocument& document) {
@@ -95,7 +96,8 @@ void ReadingForm::paintEvent(QPaintEvent*) {
     p.drawRect(RichTextBox1->geometry().adjusted(-pen, -pen, pen, pen));
 }
 
-TopForm::TopForm(MDIForm1& main, QWidget* parent) : ReadingForm(main, "TopForm", parent) {}
+TopForm::TopForm(MDIForm1& main, QWidget* parent)
+    : ReadingForm(main, "TopForm", "Instructions", parent) {}
 
 void TopForm::sync() {
     showDocument(main_.sim().learning.instructionDocument);

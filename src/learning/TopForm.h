@@ -16,17 +16,21 @@ class MDIForm1;
 // underline and alignment of every run.
 void showStyledDocument(QTextEdit* box, const StyledDocument& document);
 
-// A read-only rich-text box that never takes the keyboard focus: the
-// student scrolls and selects with the mouse and the focus stays where it
-// was (the console's input line), so typing goes on.
-QTextEdit* makeReadingPane(QWidget* parent);
+// A read-only rich-text box that a click never focuses: the student scrolls
+// and selects with the mouse and the focus stays where it was (the
+// console's input line), so typing goes on. From the keyboard (F6, or Tab
+// where no console takes it) the box does take the focus, so it can be read
+// and scrolled without a mouse and a screen reader reads it by its name.
+QTextEdit* makeReadingPane(QWidget* parent, const QString& accessibleName);
 
 // A window that shows one styled document in a framed rich-text box; the
 // document is drawn again only when it changed.
 class ReadingForm : public QWidget {
     Q_OBJECT
 public:
-    ReadingForm(MDIForm1& main, const char* name, QWidget* parent = nullptr);
+    // accessibleName: what the box is called for a screen reader.
+    ReadingForm(MDIForm1& main, const char* name, const char* accessibleName,
+                QWidget* parent = nullptr);
     void showDocument(const StyledDocument& document);
     QTextEdit* RichTextBox1;
 

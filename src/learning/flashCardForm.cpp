@@ -34,16 +34,20 @@ QPlainTextEdit* makeBox(QWidget* parent, const char* name) {
 flashCardForm::flashCardForm(MDIForm1& main, QWidget* parent) : QWidget(parent), main_(main) {
     setObjectName("flashCardForm");
     questionBox = makeBox(this, "questionBox");
+    questionBox->setAccessibleName(QStringLiteral("Question"));
     answerBox = makeBox(this, "answerBox");
+    answerBox->setAccessibleName(QStringLiteral("Answer"));
     // The boxes are only read: when one gets the focus it passes it on.
     questionBox->installEventFilter(this);
     answerBox->installEventFilter(this);
     back = new QPushButton(QStringLiteral("<--"), this);
     back->setObjectName("back");
+    back->setAccessibleName(QStringLiteral("Previous card"));
     showAnswer = new QPushButton(QStringLiteral("Show Answer"), this);
     showAnswer->setObjectName("showAnswer");
     forward = new QPushButton(QStringLiteral("-->"), this);
     forward->setObjectName("forward");
+    forward->setAccessibleName(QStringLiteral("Next card"));
     int index = 0;
     for (QPushButton* b : {back, showAnswer, forward}) {
         QFont f = b->font();

@@ -6,7 +6,7 @@
 namespace kestro {
 
 showAnswerForm::showAnswerForm(MDIForm1& main, QWidget* parent)
-    : ReadingForm(main, "showAnswerForm", parent) {}
+    : ReadingForm(main, "showAnswerForm", "Test report", parent) {}
 
 void showAnswerForm::sync() {
     showDocument(main_.sim().learning.reportDocument);

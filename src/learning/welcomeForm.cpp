@@ -6,7 +6,7 @@
 namespace kestro {
 
 welcomeForm::welcomeForm(MDIForm1& main, QWidget* parent)
-    : ReadingForm(main, "welcomeForm", parent) {}
+    : ReadingForm(main, "welcomeForm", "Welcome text", parent) {}
 
 void welcomeForm::sync() {
     showDocument(main_.sim().learning.welcomeDocument);

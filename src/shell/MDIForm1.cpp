@@ -29,8 +29,10 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QShortcut>
+#include <QTextEdit>
 #include <QUrl>
 
+#include <algorithm>
 #include <exception>
 
 namespace kestro {
@@ -71,9 +73,13 @@ MDIForm1::MDIForm1(Simulator& sim, QWidget* parent) : QMainWindow(parent), sim_(
 
     // Whatever a click in the lesson area activates (a pane, a frame), the
     // keyboard stays with the console's input line while the console is
-    // open; the flash cards keep their own focus rule.
+    // open, unless F6 took it to a text pane; the flash cards keep their own
+    // focus rule.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (!now || !windowShown(bottomForm) || now == bottomForm->TextWrite)
+        if (!now || now != paneByKeyboard_)
+            paneByKeyboard_ = nullptr;
+        if (!now || !windowShown(bottomForm) || now == bottomForm->TextWrite ||
+            now == paneByKeyboard_)
             return;
         if (mdiArea->isAncestorOf(now) && !flashCards->isAncestorOf(now))
             bottomForm->TextWrite->setFocus();
@@ -132,6 +138,40 @@ void MDIForm1::buildMenus() {
             menuBar()->setActiveAction(menus.first());
         }
     });
+    // F6 and Shift+F6 move the focus between the text panes shown and the
+    // console's input line, so a lesson can be read and scrolled from the
+    // keyboard (the console keeps Tab for completion).
+    for (const bool back : {false, true}) {
+        auto* nextPane = new QShortcut(
+            QKeySequence(back ? QKeyCombination(Qt::ShiftModifier, Qt::Key_F6) : Qt::Key_F6), this);
+        nextPane->setContext(Qt::ApplicationShortcut);
+        connect(nextPane, &QShortcut::activated, this, [this, back] { focusNextPane(back); });
+    }
+}
+
+void MDIForm1::focusNextPane(bool back) {
+    // The diagram covers the panes behind it.
+    if (windowShown(diagramForm))
+        return;
+    std::vector<QWidget*> panes;
+    for (ReadingForm* form :
+         std::initializer_list<ReadingForm*>{welcome, topForm, multiRouterTopForm, answerForm})
+        if (windowShown(form))
+            panes.push_back(form->RichTextBox1);
+    if (windowShown(bottomForm) && bottomForm->TextWrite->isEnabled())
+        panes.push_back(bottomForm->TextWrite);
+    if (panes.empty())
+        return;
+    const auto at = std::find(panes.begin(), panes.end(), QApplication::focusWidget());
+    std::size_t next = 0;
+    if (at != panes.end()) {
+        const std::size_t i = static_cast<std::size_t>(at - panes.begin());
+        next = back ? (i + panes.size() - 1) % panes.size() : (i + 1) % panes.size();
+    } else if (back) {
+        next = panes.size() - 1;
+    }
+    paneByKeyboard_ = panes[next];
+    panes[next]->setFocus(Qt::ShortcutFocusReason);
 }
 
 QAction* MDIForm1::menuAction(const std::string& name) const {

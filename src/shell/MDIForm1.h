@@ -87,6 +87,8 @@ protected:
 
 private:
     void buildMenus();
+    // Moves the focus to the next (or previous) text pane or input line.
+    void focusNextPane(bool back);
     void menuChosen(const MenuItem& item);
     QMdiSubWindow* addLesson(QWidget* form);
     void arrange();
@@ -100,6 +102,8 @@ private:
     std::map<QWidget*, QMdiSubWindow*> subWindows_;
     OpenWindows shownWindows_;
     QWidget* central_;
+    // The text pane F6 gave the focus to, while it keeps it.
+    QWidget* paneByKeyboard_ = nullptr;
 };
 
 } // namespace kestro

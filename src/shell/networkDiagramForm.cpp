@@ -21,6 +21,7 @@ networkDiagramForm::networkDiagramForm(MDIForm1& main, QWidget* parent)
     Picture1->setObjectName("Picture1");
     Picture2 = new QLabel(Picture1);
     Picture2->setObjectName("Picture2");
+    Picture2->setAccessibleName(QStringLiteral("Network diagram"));
     HScroll1 = new QScrollBar(Qt::Horizontal, this);
     HScroll1->setObjectName("HScroll1");
     VScroll1 = new QScrollBar(Qt::Vertical, this);

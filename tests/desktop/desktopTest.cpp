@@ -29,6 +29,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <QTextEdit>
 #include <QtTest>
 
 #include <fstream>
@@ -245,6 +246,7 @@ private slots:
     void morePrompt();
     void scrollBarFollowsOutput();
     void focusStaysInInputLine();
+    void panesByKeyboard();
     void routerSwitchKeepsEachConsole();
     void diagramViewport_data();
     void diagramViewport();
@@ -483,6 +485,37 @@ void DesktopTest::diagramViewport() {
         QCOMPARE(form.Picture2->x() + imageWidth, viewport.width());
     if (vMax > 0)
         QCOMPARE(form.Picture2->y() + imageHeight, viewport.height());
+}
+
+// F6 and Shift+F6 move between the instructions and the console's input
+// line; in the instructions the keys scroll and type nothing.
+void DesktopTest::panesByKeyboard() {
+    Desktop d;
+    d.main.chooseMenuItem("routerStartUp");
+    d.main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&d.main));
+    QTRY_COMPARE(QApplication::focusWidget(), d.console().TextWrite);
+    QTextEdit* pane = d.main.topForm->RichTextBox1;
+    QCOMPARE(pane->accessibleName(), QStringLiteral("Instructions"));
+    QCOMPARE(d.console().TextWrite->accessibleName(), QStringLiteral("Router command line"));
+
+    QTest::keyClick(d.console().TextWrite, Qt::Key_F6);
+    QCOMPARE(QApplication::focusWidget(), pane);
+    QVERIFY(pane->verticalScrollBar()->maximum() > 0);
+    QTest::keyClick(pane, Qt::Key_PageDown);
+    QVERIFY(pane->verticalScrollBar()->value() > 0);
+    const std::string before = d.sim.output.text;
+    QTest::keyClick(pane, Qt::Key_X);
+    QTest::keyClick(pane, Qt::Key_Return);
+    QCOMPARE(d.sim.output.text, before);
+    QCOMPARE(d.sim.input.text, std::string());
+
+    QTest::keyClick(pane, Qt::Key_F6);
+    QCOMPARE(QApplication::focusWidget(), d.console().TextWrite);
+    QTest::keyClick(d.console().TextWrite, Qt::Key_F6, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), pane);
+    QTest::keyClick(pane, Qt::Key_F6, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), d.console().TextWrite);
 }
 
 void DesktopTest::menuCaptions() {
