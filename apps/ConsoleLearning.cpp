@@ -5,6 +5,7 @@
 #include "learning/Grading.h"
 #include "learning/Instructions.h"
 
+#include <algorithm>
 #include <iostream>
 
 namespace kestro {
@@ -90,20 +91,50 @@ std::string ConsoleLearning::check(const std::string& activity, bool haveScript)
     return {};
 }
 
+namespace {
+
+bool emptyParagraph(const Paragraph& p) {
+    return p.plainText().empty();
+}
+
+// An exercise's instructions, then exactly two empty lines, then its
+// solution: the break the pane puts between them is not kept, so the
+// printed form does not depend on how either text ends.
+std::string withSolution(Simulator& sim, bool bold) {
+    StyledDocument& shown = sim.learning.instructionDocument;
+    displayInstructions(sim, DisplayHow::replace);
+    StyledDocument instructions = shown;
+    displayInstructions(sim, DisplayHow::appendSolution);
+    StyledDocument solution;
+    solution.paragraphs.assign(shown.paragraphs.begin() +
+                                   static_cast<std::ptrdiff_t>(instructions.paragraphs.size()),
+                               shown.paragraphs.end());
+    for (StyledDocument* d : {&instructions, &solution}) {
+        auto& ps = d->paragraphs;
+        while (!ps.empty() && emptyParagraph(ps.back()))
+            ps.pop_back();
+    }
+    auto& ps = solution.paragraphs;
+    ps.erase(ps.begin(), std::find_if_not(ps.begin(), ps.end(), emptyParagraph));
+    if (ps.empty())
+        return plainDocument(instructions, bold);
+    return plainDocument(instructions, bold) + "\n\n\n" + plainDocument(solution, bold);
+}
+
+} // namespace
+
 std::optional<int> ConsoleLearning::beforeSession(Simulator& sim, bool haveScript, bool bold) {
     if (instructions_.empty()) {
         if (!haveScript)
             std::cout << instructionsScreen(sim, 80) << std::flush;
         return std::nullopt;
     }
-    StyledDocument* doc = &sim.learning.instructionDocument;
     if (instructions_ == "learn" || instructions_ == "test") {
-        selectInstructionMode(sim, instructions_ == "learn");
+        std::cout << instructionsOutput(sim, instructions_ == "learn", bold) << "\n";
     } else {
         setText(sim, instructions_ == "welcome" ? "welcomeText" : instructions_);
-        doc = &sim.learning.welcomeDocument;
+        std::cout << plainDocument(sim.learning.welcomeDocument, bold) << "\n";
     }
-    std::cout << plainDocument(*doc, bold) << "\n";
     return 0;
 }
 
@@ -122,6 +153,13 @@ std::string learningOptionHelp() {
                    the graded report of the router the script left instead of
                    the transcript
 )";
+}
+
+std::string instructionsOutput(Simulator& sim, bool learnMode, bool markup) {
+    selectInstructionMode(sim, learnMode);
+    if (learnMode && sim.activity.kind == ActivityKind::exercise)
+        return withSolution(sim, markup);
+    return plainDocument(sim.learning.instructionDocument, markup);
 }
 
 std::string plainDocument(const StyledDocument& doc, bool markup) {

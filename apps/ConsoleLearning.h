@@ -41,6 +41,11 @@ private:
 // The option lines for --help.
 std::string learningOptionHelp();
 
+// What --instructions learn|test prints for the current activity: the
+// instructions as shown in that mode and, in Learn Mode for an exercise,
+// exactly two empty lines and then the solution.
+std::string instructionsOutput(Simulator& sim, bool learnMode, bool markup);
+
 // A styled document as plain text, one line per paragraph; with `markup`,
 // bold runs as <b>...</b> and underlined runs as <u>...</u>.
 std::string plainDocument(const StyledDocument& doc, bool markup);

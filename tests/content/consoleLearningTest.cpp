@@ -2,6 +2,10 @@
 // and for the terminal.
 #include "ConsoleLearning.h"
 
+#include "Simulator.h"
+#include "console/RecordingConsole.h"
+#include "learning/Activities.h"
+
 #include <gtest/gtest.h>
 
 namespace kestro::testing {
@@ -29,6 +33,32 @@ TEST(ConsoleLearning, DocumentsAsTextMarkupAndEscapeCodes) {
     EXPECT_EQ(terminalDocument(doc, 11),
               "   \033[1mTitle\033[22m\r\n\r\n\033[4mStep1: type \033[1menable\033[22m "
               "now\033[24m and \033[1mexit\033[22m\r\n");
+}
+
+// --instructions: Learn Mode puts an exercise's solution after exactly two
+// empty lines; Test Mode and the labs have none.
+TEST(ConsoleLearning, InstructionsPrintAnExercisesSolutionAfterTwoEmptyLines) {
+    for (int n = 1; n <= 6; ++n) {
+        const std::string exercise = "troubleshooting" + std::to_string(n);
+        RecordingConsole io;
+        std::string error;
+        Simulator sim(io, ContentStore::open(std::string(KESTRO_BIN_DIR) + "/DataStore.db", error),
+                      ::testing::TempDir());
+        ASSERT_TRUE(startActivity(sim, exercise)) << error;
+        const std::string title = "Solution To Troubleshooting Exercise " + std::to_string(n);
+        const std::string learn = instructionsOutput(sim, true, false);
+        const std::size_t at = learn.find("\n\n\n" + title + "\n");
+        EXPECT_NE(at, std::string::npos) << exercise;
+        EXPECT_NE(learn[at - 1], '\n') << exercise;
+        EXPECT_EQ(instructionsOutput(sim, false, false).find(title), std::string::npos);
+        EXPECT_EQ(instructionsOutput(sim, true, false), learn) << "asked twice";
+    }
+    RecordingConsole io;
+    std::string error;
+    Simulator sim(io, ContentStore::open(std::string(KESTRO_BIN_DIR) + "/DataStore.db", error),
+                  ::testing::TempDir());
+    ASSERT_TRUE(startActivity(sim, "routerStartUp"));
+    EXPECT_EQ(instructionsOutput(sim, true, false).find("\n\n\n"), std::string::npos);
 }
 
 } // namespace
