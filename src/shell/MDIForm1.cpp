@@ -75,8 +75,8 @@ MDIForm1::MDIForm1(Simulator& sim, QWidget* parent) : QMainWindow(parent), sim_(
     // keyboard stays with the console's input line while the console is
     // open, unless F6 took it to a text pane; the flash cards keep their own
     // focus rule.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (!now || now != paneByKeyboard_)
+    focusRule_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now != paneByKeyboard_)
             paneByKeyboard_ = nullptr;
         if (!now || !windowShown(bottomForm) || now == bottomForm->TextWrite ||
             now == paneByKeyboard_)
@@ -94,7 +94,11 @@ MDIForm1::MDIForm1(Simulator& sim, QWidget* parent) : QMainWindow(parent), sim_(
     }
 }
 
-MDIForm1::~MDIForm1() = default;
+MDIForm1::~MDIForm1() {
+    // Closing the window moves the focus once more, when this object is no
+    // longer whole.
+    disconnect(focusRule_);
+}
 
 QMdiSubWindow* MDIForm1::addLesson(QWidget* form) {
     QMdiSubWindow* sub = mdiArea->addSubWindow(form, Qt::FramelessWindowHint);

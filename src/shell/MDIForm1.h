@@ -104,6 +104,7 @@ private:
     QWidget* central_;
     // The text pane F6 gave the focus to, while it keeps it.
     QWidget* paneByKeyboard_ = nullptr;
+    QMetaObject::Connection focusRule_;
 };
 
 } // namespace kestro
