@@ -75,10 +75,13 @@ Simulator::Command::Command(Simulator& sim, Kind kind)
 Simulator::Command::~Command() {
     --sim_.depth_;
     sim_.startingActivity_ = wasStartingActivity_;
-    if (overtakes_)
+    if (overtakes_) {
         sim_.cancelled_ = true;
+        sim_.overtaken_ = true;
+    }
     if (sim_.depth_ == 0) {
         sim_.cancelled_ = false;
+        sim_.overtaken_ = false;
     }
 }
 

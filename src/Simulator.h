@@ -43,6 +43,18 @@ public:
     // no command runs.
     void cancelCommand();
     bool cancelled() const { return cancelled_; }
+    // True once an activity start has overtaken the running command: the
+    // console and its router then belong to the new activity.
+    bool overtaken() const { return overtaken_; }
+    // Runs `finish` with output allowed although the command was cancelled by
+    // a window: for an action that is not left half done (a copy), so the
+    // student sees it end before the window's action runs.
+    template <typename Finish> void finishDespiteCancel(Finish finish) {
+        const bool was = cancelled_;
+        cancelled_ = false;
+        finish();
+        cancelled_ = was;
+    }
 
     // The only way the core waits. Both switch the input line off for the
     // wait and answer at once once the command is cancelled. wait answers
@@ -105,6 +117,7 @@ private:
     ConsoleIo* io_;
     int depth_ = 0;
     bool cancelled_ = false;
+    bool overtaken_ = false;
     bool startingActivity_ = false;
     std::unique_ptr<ContentStore> content_;
 };

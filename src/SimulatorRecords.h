@@ -40,6 +40,9 @@ struct TopologyValues {
 struct ActivityValues {
     ActivityKind kind = ActivityKind::lab;
     int exerciseNumber = 0; // 1-6 once an exercise has run
+    // The live router is the one a guided lab left, so the next lab may go on
+    // with it; a test or an exercise builds routers of its own.
+    bool labRouterLive = false;
 };
 
 // What the next Enter means.

@@ -128,11 +128,37 @@ TEST_F(Activities, TheFirstLabBuildsAFreshRouterAndLaterOnesContinueOnIt) {
     EXPECT_EQ(sim.output.text, transcript);
     EXPECT_EQ(sim.startupConfig.hostname, "dirty");
 
-    // A test builds its own router; a lab after it goes on with that one.
-    ASSERT_TRUE(startActivity(sim, "test1"));
-    type("");
-    ASSERT_TRUE(startActivity(sim, "routerModes"));
-    EXPECT_EQ(router().mode, Mode::user);
+}
+
+// A test or an exercise builds routers of its own; the next lab must not run
+// on them, whichever router was live.
+TEST_F(Activities, ALabAfterATestOrAnExerciseStartsOnAFreshLabRouter) {
+    const std::vector<Strings> walks = {
+        {"test1", "", "enable", "configure terminal", "hostname TESTANSWER"},
+        {"troubleshooting6", "", "<B>", "", "enable"},
+        {"troubleshooting1", "", "enable"},
+    };
+    for (const Strings& walk : walks) {
+        ASSERT_TRUE(startActivity(sim, walk[0]));
+        for (std::size_t i = 1; i < walk.size(); ++i) {
+            if (walk[i] == "<B>")
+                ASSERT_TRUE(pressRouterButton(sim, 1));
+            else
+                type(walk[i]);
+        }
+        ASSERT_TRUE(startActivity(sim, "routerStatus")) << walk[0];
+        EXPECT_EQ(sim.activeRouter, 0) << walk[0];
+        EXPECT_EQ(router().config(), routerConfig{}) << walk[0];
+        EXPECT_EQ(router().mode, Mode::none) << walk[0];
+        EXPECT_FALSE(twoRouterPanelOpen(sim)) << walk[0];
+        EXPECT_TRUE(sim.output.text.ends_with("Router con0 is now available\r\n \r\n \r\n"
+                                              "Press RETURN to get started."))
+            << walk[0];
+        // The lab's own router then carries on into the next lab.
+        type("");
+        ASSERT_TRUE(startActivity(sim, "routerModes"));
+        EXPECT_EQ(router().mode, Mode::user) << walk[0];
+    }
 }
 
 // --- tests ----------------------------------------------------------------------

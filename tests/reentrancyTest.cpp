@@ -176,8 +176,6 @@ TEST_F(Reentrancy, CancelDuringAWaitLeavesNoStaleState) {
         {"ping", {"ping 202.16.92.6"}, 500, true},
         {"configuration display", {"show running-config"}, 1200, false},
         {"paged line", {"show running-config"}, 100, true},
-        {"save", {"copy run start", ""}, 1000, true},
-        {"load", {"copy start run", ""}, 1000, false},
     };
     for (const Waiting& c : cases) {
         SCOPED_TRACE(c.name);
@@ -195,6 +193,32 @@ TEST_F(Reentrancy, CancelDuringAWaitLeavesNoStaleState) {
         EXPECT_EQ(sim.output.text, atCancel);
         EXPECT_EQ(router().hostname, "changed");
         EXPECT_EQ(sim.startupConfig.hostname, "RouterA");
+        expectUsable();
+    }
+}
+
+// A copy cancelled by a window's action is not left half done: it completes
+// and says "[OK]" before the action runs, so the student knows what was saved.
+TEST_F(Reentrancy, ACopyCancelledByAWindowCompletesAndSaysSo) {
+    struct Case {
+        Waiting wait;
+        const char* hostname;
+        const char* saved;
+    };
+    const Case cases[] = {
+        {{"save", {"copy run start", ""}, 1000, true}, "changed", "changed"},
+        {{"load", {"copy start run", ""}, 1000, false}, "RouterA", "RouterA"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.wait.name);
+        prepare(c.wait, {"configure terminal", "hostname changed", "end"});
+        io.pauseAnswer = c.wait.pauseAnswer;
+        atPause(1000, [&] { sim.cancelCommand(); });
+        finish(c.wait);
+        io.pauseAnswer = true;
+        EXPECT_TRUE(sim.output.text.ends_with("Building configuration...\r\n[OK]"));
+        EXPECT_EQ(router().hostname, c.hostname);
+        EXPECT_EQ(sim.startupConfig.hostname, c.saved);
         expectUsable();
     }
 }

@@ -52,16 +52,24 @@ std::string answerOf(const Simulator& sim, const std::string& line) {
     return lowered.substr(first, last - first + 1);
 }
 
-// "Building configuration...", a pause and "[OK]". Answers false when the
-// command was cancelled during the pause: nothing is copied then. A console
+// "Building configuration...", a pause and "[OK]". A copy is never left
+// half done: when a window's action cancels the command during the pause,
+// the copy still completes and shows its "[OK]" before the action runs, so
+// the student knows what was saved. Only an activity started inside the
+// pause drops it (answers false): the router it was for is gone. A console
 // going away still gets its copy, without the "[OK]".
 bool buildingOk(Simulator& sim) {
     printLine(sim, "Building configuration...");
     setInputLine(sim, "");
     sim.io().repaint();
-    if (!sim.wait(1000))
-        return !sim.cancelled();
-    printLine(sim, "[OK]");
+    if (sim.wait(1000)) {
+        printLine(sim, "[OK]");
+        return true;
+    }
+    if (sim.overtaken())
+        return false;
+    if (sim.cancelled())
+        sim.finishDespiteCancel([&] { printLine(sim, "[OK]"); });
     return true;
 }
 

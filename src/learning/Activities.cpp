@@ -75,10 +75,13 @@ void initLabs(Simulator& sim, const std::string& labName) {
     w.MultiRouterTopForm = false;
     w.TopForm = true;
     disableSidePanel(sim);
-    // Consecutive labs continue on the same router while the console is open.
-    if (!w.BottomForm) {
+    // Consecutive labs continue on the same router while the console is open;
+    // after a test or an exercise the lab starts on a fresh router of its own.
+    if (!w.BottomForm || !sim.activity.labRouterLive) {
+        returnToRouterA(sim);
         w.BottomForm = true;
         buildFreshRouter(sim);
+        sim.activity.labRouterLive = true;
     }
     panel.showInstructions = true;
     panel.showNetwork = true;
@@ -93,6 +96,7 @@ void initTests(Simulator& sim, const std::string& testName) {
     OpenWindows& w = sim.windows;
     SidePanelState& panel = sim.sidePanel;
     sim.activity.kind = ActivityKind::test;
+    sim.activity.labRouterLive = false;
     sim.learning.activityName = testName;
     setNetwork(sim, *networkOf(testName == "test3" ? "test3" : "test1"));
     sim.learning.currentTest = testNumber(testName);
@@ -128,6 +132,7 @@ void inittroubleshooting(Simulator& sim, const std::string& exerciseName) {
         panel.learnModeSelected = false; // focusing "Test Mode" selects it
     }
     sim.activity.kind = ActivityKind::exercise;
+    sim.activity.labRouterLive = false;
     sim.learning.activityName = exerciseName;
     if (n)
         setNetwork(sim, *n);
