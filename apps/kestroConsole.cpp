@@ -7,11 +7,16 @@
 #include "console/RecordingConsole.h"
 #include "learning/Activities.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <iostream>
 #include <optional>
 #include <sstream>
+#include <streambuf>
 #include <vector>
 
 namespace {
@@ -214,13 +219,72 @@ int run(int argc, char** argv) {
     return 0;
 }
 
+// Standard output for std::cout that remembers the first failed write and
+// its reason: a transcript or a report lost on a full disk or a closed output
+// is a failure, not status 0.
+class CheckedOutput : public std::streambuf {
+public:
+    ~CheckedOutput() override { sync(); }
+    // 0 while every write has succeeded, else the first failure's errno.
+    int error() const { return error_; }
+
+protected:
+    int_type overflow(int_type ch) override {
+        if (traits_type::eq_int_type(ch, traits_type::eof()))
+            return sync() == 0 ? traits_type::not_eof(ch) : traits_type::eof();
+        buffer_.push_back(traits_type::to_char_type(ch));
+        if (buffer_.size() >= 1 << 16)
+            sync();
+        return ch;
+    }
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        buffer_.append(s, static_cast<std::size_t>(n));
+        if (buffer_.size() >= 1 << 16)
+            sync();
+        return n;
+    }
+    int sync() override {
+        std::size_t done = 0;
+        while (error_ == 0 && done < buffer_.size()) {
+            const ssize_t n = ::write(STDOUT_FILENO, buffer_.data() + done, buffer_.size() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                error_ = n < 0 ? errno : EIO;
+            else
+                done += static_cast<std::size_t>(n);
+        }
+        buffer_.clear();
+        return error_ == 0 ? 0 : -1;
+    }
+
+private:
+    std::string buffer_;
+    int error_ = 0;
+};
+
+// The status to exit with once everything is written.
+int outputWritten(CheckedOutput& out, int status) {
+    std::cout.flush();
+    if (out.error() == 0)
+        return status;
+    std::cerr << "kestro-console: cannot write the output: " << std::strerror(out.error()) << "\n";
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    CheckedOutput out;
+    std::streambuf* const standard = std::cout.rdbuf(&out);
     // Whatever goes wrong ends with one message and a status, never an abort.
+    int status = 0;
     try {
-        return run(argc, argv);
+        status = run(argc, argv);
     } catch (const std::exception& e) {
-        return fail(std::string("unexpected failure: ") + e.what());
+        status = fail(std::string("unexpected failure: ") + e.what());
     }
+    status = outputWritten(out, status);
+    std::cout.rdbuf(standard);
+    return status;
 }

@@ -127,7 +127,6 @@ TEST_F(Activities, TheFirstLabBuildsAFreshRouterAndLaterOnesContinueOnIt) {
     EXPECT_EQ(router().mode, Mode::conf);
     EXPECT_EQ(sim.output.text, transcript);
     EXPECT_EQ(sim.startupConfig.hostname, "dirty");
-
 }
 
 // A test or an exercise builds routers of its own; the next lab must not run

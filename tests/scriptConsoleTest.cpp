@@ -115,10 +115,11 @@ TEST(ScriptReader, ReadsAFileAndRefusesBadOnesWithOneMessage) {
 }
 
 // Runs kestro-console with the arguments; answers its status and what it
-// wrote to standard error.
-std::pair<int, std::string> runConsole(const std::string& args) {
+// wrote to standard error. `out` redirects its standard output.
+std::pair<int, std::string> runConsole(const std::string& args,
+                                       const std::string& out = ">/dev/null") {
     const std::string command =
-        std::string(KESTRO_BIN_DIR) + "/kestro-console " + args + " 2>&1 >/dev/null </dev/null";
+        std::string(KESTRO_BIN_DIR) + "/kestro-console " + args + " 2>&1 " + out + " </dev/null";
     FILE* pipe = ::popen(command.c_str(), "r");
     std::string text;
     char buffer[256];
@@ -146,6 +147,26 @@ TEST(ConsoleOptions, BadFilesAndNumbersEndWithStatus2AndOneMessage) {
         EXPECT_EQ(runConsole(c.args), std::make_pair(2, "kestro-console: " + c.message + "\n"))
             << c.args;
     EXPECT_EQ(runConsole("--seed 4294967295 --lines 2147483647 --script /dev/null").first, 0);
+}
+
+// Output that cannot be written (a full disk, a closed standard output) is a
+// failure: a teacher's grades must not vanish with status 0.
+TEST(ConsoleOptions, OutputThatCannotBeWrittenEndsWithStatus1AndOneMessage) {
+    const std::string full = "kestro-console: cannot write the output: No space left on device\n";
+    const std::string closed = "kestro-console: cannot write the output: Bad file descriptor\n";
+    const std::pair<const char*, const char*> cases[] = {
+        {"--activity test1 --script /dev/null --report", ">/dev/full"},
+        {"--script /dev/null", ">/dev/full"},
+        {"--instructions learn", ">/dev/full"},
+        {"--activity test2 --instructions test", ">/dev/full"},
+        {"--help", ">/dev/full"},
+        {"--script /dev/null", ">&-"},
+        {"--activity test1 --script /dev/null --report", ">&-"},
+    };
+    for (const auto& [args, out] : cases)
+        EXPECT_EQ(runConsole(args, out),
+                  std::make_pair(1, std::string(out) == ">&-" ? closed : full))
+            << args << " " << out;
 }
 
 } // namespace
