@@ -23,7 +23,9 @@ namespace kestro {
 namespace {
 
 termios savedMode;
+termios rawMode;
 volatile sig_atomic_t rawModeOn = 0;
+volatile sig_atomic_t suspendedRaw = 0;
 volatile sig_atomic_t resized = 0;
 
 void restoreTerminal() {
@@ -48,10 +50,51 @@ void onResize(int) {
     resized = 1;
 }
 
+void onContinue(int);
+
+// Suspended from outside (kill -TSTP; Ctrl-Z is a router key): the shell gets
+// its terminal mode back while the program is stopped.
+void onSuspend(int) {
+    const int savedErrno = errno;
+    suspendedRaw = rawModeOn;
+    restoreTerminal();
+    struct sigaction stop {};
+    stop.sa_handler = SIG_DFL;
+    sigemptyset(&stop.sa_mask);
+    sigaction(SIGTSTP, &stop, nullptr);
+    // Blocked while this runs: it stops the program on return.
+    ::raise(SIGTSTP);
+    errno = savedErrno;
+}
+
+void installSuspend() {
+    struct sigaction suspend {};
+    suspend.sa_handler = onSuspend;
+    sigemptyset(&suspend.sa_mask);
+    sigaction(SIGTSTP, &suspend, nullptr);
+    struct sigaction resume {};
+    resume.sa_handler = onContinue;
+    sigemptyset(&resume.sa_mask);
+    sigaction(SIGCONT, &resume, nullptr); // no SA_RESTART: a waiting read wakes up
+}
+
+// Back in the foreground: raw keys again and the screen redrawn, as after a
+// resize (the shell may have written over it).
+void onContinue(int) {
+    const int savedErrno = errno;
+    if (suspendedRaw && tcsetattr(STDIN_FILENO, TCSAFLUSH, &rawMode) == 0)
+        rawModeOn = 1;
+    suspendedRaw = 0;
+    installSuspend();
+    resized = 1;
+    errno = savedErrno;
+}
+
 void enterRawMode() {
     if (!isatty(STDIN_FILENO) || tcgetattr(STDIN_FILENO, &savedMode) != 0)
         return;
-    termios raw = savedMode;
+    termios& raw = rawMode;
+    raw = savedMode;
     // Ctrl-Z and Ctrl-C are keys of the router console, so the terminal must
     // not turn them into signals; Ctrl-C is handled as "leave" below.
     raw.c_lflag &= ~static_cast<tcflag_t>(ECHO | ICANON | ISIG | IEXTEN);
@@ -71,6 +114,7 @@ void enterRawMode() {
     resize.sa_handler = onResize;
     sigemptyset(&resize.sa_mask);
     sigaction(SIGWINCH, &resize, nullptr); // no SA_RESTART: a waiting read wakes up
+    installSuspend();
     if (tcsetattr(STDIN_FILENO, TCSAFLUSH, &raw) == 0) {
         rawModeOn = 1;
         std::atexit(restoreTerminal);

@@ -11,6 +11,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -49,7 +50,12 @@ struct Keys {
 
 class Terminal {
 public:
-    Terminal(int rows, int cols, const std::vector<std::string>& args = {}) : rows_(rows) {
+    // With `jobControl` the program runs as a shell runs a job: in a process
+    // group of its own, under a parent of the same session, so a stop signal
+    // is not discarded as it would be for a session leader.
+    Terminal(int rows, int cols, const std::vector<std::string>& args = {},
+             bool jobControl = false)
+        : rows_(rows) {
         winsize size{static_cast<unsigned short>(rows), static_cast<unsigned short>(cols), 0, 0};
         if (::openpty(&master_, &slave_, nullptr, nullptr, &size) != 0)
             throw std::runtime_error("no pseudo-terminal");
@@ -62,6 +68,18 @@ public:
             ::close(master_);
             rlimit none{0, 0};
             ::setrlimit(RLIMIT_CORE, &none); // SIGQUIT must not leave a core file
+            if (jobControl) {
+                if (const pid_t job = ::fork(); job > 0) {
+                    int status = 0;
+                    while (::waitpid(job, &status, 0) < 0 && errno == EINTR) {
+                    }
+                    ::_exit(0);
+                }
+                ::setpgid(0, 0);
+                ::signal(SIGTTOU, SIG_IGN);
+                ::tcsetpgrp(0, ::getpid());
+                ::signal(SIGTTOU, SIG_DFL);
+            }
             std::vector<char*> argv{const_cast<char*>(console.c_str())};
             for (const std::string& a : args)
                 argv.push_back(const_cast<char*>(a.c_str()));
@@ -77,6 +95,8 @@ public:
     }
     ~Terminal() {
         if (pid_ > 0 && !ended_) {
+            if (const pid_t job = ::tcgetpgrp(master_); job > 0 && job != pid_)
+                ::kill(-job, SIGKILL);
             ::kill(pid_, SIGKILL);
             ::waitpid(pid_, nullptr, 0);
         }
@@ -153,6 +173,28 @@ public:
         termios mode{};
         ::tcgetattr(slave_, &mode);
         return (mode.c_lflag & (ECHO | ICANON | ISIG)) == (ECHO | ICANON | ISIG);
+    }
+    // Stops the program as `kill -TSTP` does, then continues it as `fg`
+    // does; answers whether the terminal was in its normal mode meanwhile.
+    bool suspendAndContinue() {
+        const pid_t job = ::tcgetpgrp(master_);
+        ::kill(job, SIGTSTP);
+        bool stopped = false;
+        for (int i = 0; i < 500 && !stopped; ++i) {
+            std::ifstream stat("/proc/" + std::to_string(job) + "/stat");
+            std::string pid, name, state;
+            stat >> pid >> name >> state;
+            stopped = state == "T";
+            if (!stopped)
+                ::usleep(10000);
+        }
+        EXPECT_TRUE(stopped);
+        termios mode{};
+        ::tcgetattr(slave_, &mode);
+        const bool cooked = (mode.c_lflag & (ECHO | ICANON | ISIG)) == (ECHO | ICANON | ISIG);
+        ::kill(job, SIGCONT);
+        settle();
+        return cooked;
     }
     bool rawNow() {
         termios mode{};
@@ -300,6 +342,21 @@ TEST(TerminalScreen, SignalsFromOutsideGiveTheTerminalBack) {
         EXPECT_TRUE(term.rawNow()) << sig;
         EXPECT_TRUE(term.signalRestoresMode(sig)) << sig;
     }
+}
+
+// Suspended from outside and continued: the shell had its mode meanwhile,
+// then keys are raw again (Tab completes) and the screen is drawn afresh.
+TEST(TerminalScreen, SuspendGivesTheTerminalBackAndContinueTakesItAgain) {
+    Terminal term(24, 80, seeded, true);
+    Keys keys;
+    keys.enter().text("ena");
+    term.type(keys.bytes);
+    EXPECT_TRUE(term.suspendAndContinue());
+    EXPECT_TRUE(term.rawNow());
+    keys.key("\t", "Tab");
+    term.type("\t");
+    expectScreen(term.screen(), expectedScreen(keys, 24, 80, seeded), "after fg");
+    EXPECT_EQ(term.screen().back(), "Router>enable");
 }
 
 } // namespace
