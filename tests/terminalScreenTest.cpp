@@ -53,8 +53,7 @@ public:
     // With `jobControl` the program runs as a shell runs a job: in a process
     // group of its own, under a parent of the same session, so a stop signal
     // is not discarded as it would be for a session leader.
-    Terminal(int rows, int cols, const std::vector<std::string>& args = {},
-             bool jobControl = false)
+    Terminal(int rows, int cols, const std::vector<std::string>& args = {}, bool jobControl = false)
         : rows_(rows) {
         winsize size{static_cast<unsigned short>(rows), static_cast<unsigned short>(cols), 0, 0};
         if (::openpty(&master_, &slave_, nullptr, nullptr, &size) != 0)

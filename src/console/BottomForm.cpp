@@ -4,6 +4,7 @@
 #include "shell/MDIForm1.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QEventLoop>
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -207,6 +208,11 @@ bool BottomForm::pause(int ms) {
 std::optional<int> BottomForm::waitForKey() {
     if (cancelRequested_)
         return std::nullopt;
+    if (!pasted_.empty() && pasted_.front().ch != 0) {
+        const int key = static_cast<int>(pasted_.front().ch);
+        pasted_.pop_front();
+        return key;
+    }
     QEventLoop loop;
     waitLoop_ = &loop;
     waitingKey_ = true;
@@ -217,10 +223,17 @@ std::optional<int> BottomForm::waitForKey() {
     waitLoop_ = nullptr;
     if (cancelRequested_)
         return std::nullopt;
+    if (!waitedKey_ && !pasted_.empty() && pasted_.front().ch != 0) {
+        waitedKey_ = static_cast<int>(pasted_.front().ch);
+        pasted_.pop_front();
+    }
     return waitedKey_;
 }
 
 void BottomForm::cancelWaits() {
+    // What was pasted belongs to the command being stopped, not to whatever
+    // the window does next.
+    pasted_.clear();
     cancelRequested_ = true;
     if (waitLoop_)
         waitLoop_->quit();
@@ -275,6 +288,10 @@ void BottomForm::scrollcode(int value) {
 
 std::optional<Key> BottomForm::translate(const QKeyEvent& e) {
     const bool ctrl = e.modifiers() & Qt::ControlModifier;
+    // Alt with a key is the desktop's (the side panel's shortcuts), never
+    // the router's: one whose control is disabled types nothing.
+    if (e.modifiers().testFlag(Qt::AltModifier) && !ctrl)
+        return std::nullopt;
     switch (e.key()) {
     case Qt::Key_Backspace:
         return Key::special(keyBackspace);
@@ -314,7 +331,49 @@ std::optional<Key> BottomForm::translate(const QKeyEvent& e) {
     return Key::character(static_cast<char32_t>(chars.front()));
 }
 
+void BottomForm::paste() {
+    const QString text = QGuiApplication::clipboard()->text();
+    const QList<uint> chars = text.toUcs4();
+    for (qsizetype i = 0; i < chars.size(); ++i) {
+        const uint c = chars[i];
+        if (c == '\r' || c == '\n') {
+            // CR LF is one line end.
+            if (c == '\r' && i + 1 < chars.size() && chars[i + 1] == '\n')
+                ++i;
+            pasted_.push_back(Key::special(keyEnter));
+        } else if (c == '\t') {
+            pasted_.push_back(Key::special(keyTab));
+        } else if (c >= 32 && c != 127) {
+            pasted_.push_back(Key::character(static_cast<char32_t>(c)));
+        }
+    }
+}
+
+void BottomForm::typePasted() {
+    // Keys go in one command at a time: while one runs (a pause), the rest
+    // wait for it, as a terminal's type-ahead does.
+    if (main_.coreBusy()) {
+        if (!pasted_.empty())
+            QTimer::singleShot(20, this, &BottomForm::typePasted);
+        return;
+    }
+    Simulator& sim = main_.sim();
+    while (!pasted_.empty() && !main_.coreBusy()) {
+        const Key key = pasted_.front();
+        pasted_.pop_front();
+        main_.runCore([&sim, key] { pressKey(sim, key); });
+    }
+}
+
 void BottomForm::keyEvent(QKeyEvent* e) {
+    if (e->type() == QEvent::KeyPress && e->matches(QKeySequence::Paste)) {
+        // Typed as keys, so the core sees a paste as the router sees one.
+        paste();
+        if (waitingKey_ && !pasted_.empty() && waitLoop_)
+            waitLoop_->quit();
+        QTimer::singleShot(0, this, &BottomForm::typePasted);
+        return;
+    }
     if (waitingKey_) {
         // " --More--" takes the next typed character; keys that type none go
         // by unnoticed.

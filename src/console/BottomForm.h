@@ -9,6 +9,7 @@
 
 #include <QWidget>
 
+#include <deque>
 #include <optional>
 
 class QEventLoop;
@@ -64,6 +65,9 @@ protected:
 
 private:
     void keyEvent(QKeyEvent* event);
+    // Types the clipboard's text as keys, each line end an Enter.
+    void paste();
+    void typePasted();
     void updateScrollBar();
     void scrollcode(int value);
     void appendText(const std::string& text, bool bold);
@@ -79,6 +83,9 @@ private:
     int linesOverride_ = 0;
     int lineHeight_ = 16;
     int topLine_ = 0;
+    // Keys of a paste still to be typed: a command that waits takes the next
+    // of them at " --More--", as a terminal would.
+    std::deque<Key> pasted_;
 };
 
 } // namespace kestro

@@ -22,6 +22,7 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -138,10 +139,13 @@ void MDIForm1::buildMenus() {
     connect(openMenus, &QShortcut::activated, this, [this] {
         const QList<QAction*> menus = menuBar()->actions();
         if (!menus.isEmpty()) {
+            if (QApplication::focusWidget() != menuBar())
+                focusBeforeMenus_ = QApplication::focusWidget();
             menuBar()->setFocus(Qt::ShortcutFocusReason);
             menuBar()->setActiveAction(menus.first());
         }
     });
+    menuBar()->installEventFilter(this);
     // F6 and Shift+F6 move the focus between the text panes shown and the
     // console's input line, so a lesson can be read and scrolled from the
     // keyboard (the console keeps Tab for completion).
@@ -356,6 +360,25 @@ void MDIForm1::messageBox(const std::string& text) {
     }
     QMessageBox::information(this, QStringLiteral("Kestro Router Simulator"),
                              QString::fromStdString(text), QMessageBox::Ok);
+}
+
+bool MDIForm1::eventFilter(QObject* watched, QEvent* event) {
+    // Esc on the menu bar with no menu open leaves it: the keyboard goes back
+    // where it was before F10 (the console's input line, as a rule).
+    if (watched == menuBar() && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        QWidget* back = focusBeforeMenus_;
+        if (!back || !back->isVisible() || !back->isEnabled())
+            back = windowShown(bottomForm) ? bottomForm->TextWrite : nullptr;
+        focusBeforeMenus_ = nullptr;
+        menuBar()->setActiveAction(nullptr);
+        if (back)
+            back->setFocus(Qt::OtherFocusReason);
+        else
+            menuBar()->clearFocus();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MDIForm1::closeEvent(QCloseEvent* event) {

@@ -8,6 +8,7 @@
 #include "shell/ShellState.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <deque>
 #include <functional>
@@ -82,6 +83,7 @@ public:
     bool windowShown(QWidget* form) const;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -104,6 +106,9 @@ private:
     QWidget* central_;
     // The text pane F6 gave the focus to, while it keeps it.
     QWidget* paneByKeyboard_ = nullptr;
+    // Where the keyboard was when F10 took it to the menu bar; Esc there
+    // gives it back.
+    QPointer<QWidget> focusBeforeMenus_;
     QMetaObject::Connection focusRule_;
 };
 

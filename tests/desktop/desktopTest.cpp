@@ -16,6 +16,7 @@
 #include "shell/networkDiagramForm.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGroupBox>
@@ -257,6 +258,9 @@ private slots:
     void typingWithALongTranscript();
     void actionsDuringWaits_data();
     void actionsDuringWaits();
+    void keyboardNeverLost();
+    void pasteTypesKeys_data();
+    void pasteTypesKeys();
 };
 
 void DesktopTest::transcripts_data() {
@@ -728,6 +732,68 @@ void DesktopTest::actionsDuringWaits() {
     typeLine(d, "");
     typeLine(d, "show clock");
     QVERIFY(d.shownInput().endsWith(">") || d.shownInput().endsWith("#"));
+}
+
+// The keyboard stays with the console: Esc after F10 gives it back, and an
+// Alt shortcut whose control is disabled types nothing into the router line.
+void DesktopTest::keyboardNeverLost() {
+    Desktop d;
+    d.main.chooseMenuItem("routerStartUp");
+    d.main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&d.main));
+    QTRY_COMPARE(QApplication::focusWidget(), d.console().TextWrite);
+    typeLine(d, "");
+    QTest::keyClick(d.console().TextWrite, Qt::Key_F10);
+    QTest::qWait(100); // the menu bar settles, as it does for a person
+    QCOMPARE(QApplication::focusWidget(), d.main.menuBar());
+    QTest::keyClick(d.main.menuBar(), Qt::Key_Escape);
+    QCOMPARE(QApplication::focusWidget(), d.console().TextWrite);
+    QVERIFY(d.main.menuBar()->activeAction() == nullptr);
+    QTest::keyClicks(QApplication::focusWidget(), "en");
+    QCOMPARE(d.shownInput(), QStringLiteral("Router>en"));
+
+    // Submit is disabled in a lab; after Alt+N and Alt+I so are the modes.
+    QVERIFY(!d.main.sideMenu->showAnswer->isEnabled());
+    for (Qt::Key key : {Qt::Key_A, Qt::Key_N, Qt::Key_I, Qt::Key_T, Qt::Key_L, Qt::Key_A}) {
+        QTest::keyClick(d.main.focusWidget(), key, Qt::AltModifier);
+        QTest::qWait(50); // a button pressed by its key animates its click
+    }
+    QTRY_COMPARE(QApplication::focusWidget(), d.console().TextWrite);
+    QCOMPARE(d.shownInput(), QStringLiteral("Router>en"));
+    QCOMPARE(d.sim.input.text, std::string("Router>en"));
+}
+
+void DesktopTest::pasteTypesKeys_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("input");
+    const QString config = "enable\r\nconfigure terminal\nhostname Pasted\rint e0\n";
+    QTest::newRow("Ctrl+V, a configuration")
+        << int(Qt::Key_V) << int(Qt::ControlModifier) << config << "pasted(config-if)#";
+    QTest::newRow("Shift+Insert, a configuration")
+        << int(Qt::Key_Insert) << int(Qt::ShiftModifier) << config << "pasted(config-if)#";
+    QTest::newRow("a word without a line end")
+        << int(Qt::Key_V) << int(Qt::ControlModifier) << "sh\tver"
+        << "Router>show ver";
+    // A listing that pages takes the pasted keys that follow at " --More--".
+    QTest::newRow("a paged listing") << int(Qt::Key_V) << int(Qt::ControlModifier) << "?q\nenable\n"
+                                     << "Router#";
+}
+
+void DesktopTest::pasteTypesKeys() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, clipboard);
+    QFETCH(QString, input);
+    Desktop d;
+    d.console().setVisibleLinesOverride(4);
+    d.main.chooseMenuItem("routerStartUp");
+    typeLine(d, "");
+    QGuiApplication::clipboard()->setText(clipboard);
+    QTest::keyClick(d.console().TextWrite, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTRY_COMPARE(d.shownInput(), input);
+    QVERIFY(!d.main.coreBusy());
 }
 
 QTEST_MAIN(DesktopTest)
