@@ -18,12 +18,25 @@
 #include <QTimer>
 
 #include <cstring>
+#include <iostream>
 
 namespace {
 
 using namespace kestro;
 
 const QString title = QStringLiteral("Kestro Router Simulator");
+
+// A start-up message: always on standard error, and in a box only where a
+// screen shows one (on the offscreen or minimal platforms nobody could
+// answer it, and it would wait for ever).
+void tell(const std::string& text, QMessageBox::Icon icon) {
+    std::cerr << "kestro: " << text << "\n";
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
+        return;
+    QMessageBox box(icon, title, QString::fromStdString(text), QMessageBox::Ok);
+    box.exec();
+}
 
 // The console window does not exist before the main window: until then
 // message boxes are shown directly and nothing waits.
@@ -32,9 +45,7 @@ public:
     bool pause(int) override { return true; }
     std::optional<int> waitForKey() override { return std::nullopt; }
     int visibleLines() const override { return 24; }
-    void messageBox(const std::string& text) override {
-        QMessageBox::information(nullptr, title, QString::fromStdString(text), QMessageBox::Ok);
-    }
+    void messageBox(const std::string& text) override { tell(text, QMessageBox::Information); }
 };
 
 // --screenshots DIR: walks through the main views as a student would and
@@ -90,7 +101,6 @@ public:
              },
              "diagramExercise6RouterB"},
         };
-        QDir().mkpath(dir_);
         steps_ = steps;
         QTimer::singleShot(800, this, [this] { runStep(0); });
     }
@@ -105,7 +115,12 @@ private:
         }
         steps_[i].first();
         QTimer::singleShot(700, this, [this, i] {
-            main_.grab().save(dir_ + "/" + steps_[i].second + ".png");
+            const QString file = dir_ + "/" + steps_[i].second + ".png";
+            if (!main_.grab().save(file)) {
+                std::cerr << "kestro: cannot write the screenshot " << file.toStdString() << "\n";
+                QApplication::exit(1);
+                return;
+            }
             runStep(i + 1);
         });
     }
@@ -150,17 +165,21 @@ int main(int argc, char** argv) {
             screenshots = QString::fromLocal8Bit(argv[++i]);
     }
 
+    // A folder that cannot be made ends the run before anything is shown.
+    if (!screenshots.isEmpty() && !QDir().mkpath(screenshots)) {
+        std::cerr << "kestro: cannot make the screenshot folder " << screenshots.toStdString()
+                  << "\n";
+        return 2;
+    }
+
     const std::string dbPath = applicationFolder() + "/DataStore.db";
     std::string error;
     auto content = ContentStore::open(dbPath, error);
     if (!content) {
         // Without the content database there is no lesson to show.
         QApplication::restoreOverrideCursor();
-        QMessageBox::critical(nullptr, title,
-                              QString::fromStdString(error) +
-                                  QStringLiteral("\n\nThe program cannot start without it; "
-                                                 "see the README for how to build it."),
-                              QMessageBox::Ok);
+        tell(error + "\n\nThe program cannot start without it; see the README for how to build it.",
+             QMessageBox::Critical);
         return 1;
     }
 

@@ -1,7 +1,9 @@
 #include "content/ContentStore.h"
 
 #include <gtest/gtest.h>
+
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -10,6 +12,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -154,6 +157,20 @@ TEST(ContentStoreOpen, FilesThatAreNotOurDatabaseGiveNullWithTheReason) {
 
     EXPECT_EQ(ContentStore::open(dir.path().string(), error), nullptr);
     EXPECT_NE(error.find("folder"), std::string::npos) << error;
+
+    const std::string fifo = dir / "fifo.db";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(ContentStore::open(fifo, error), nullptr);
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+
+    // Root reads every file, so only another user sees the refusal.
+    const std::string locked = dir / "locked.db";
+    makeDatabase(locked, {"CREATE TABLE cmdInfo(cmd, display)"});
+    fs::permissions(locked, fs::perms::none);
+    if (::geteuid() != 0) {
+        EXPECT_EQ(ContentStore::open(locked, error), nullptr);
+        EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
+    }
 }
 
 TEST_F(ContentStoreTest, IsReadOnly) {
@@ -493,4 +510,72 @@ TEST_F(ContentBuilderTest, ShippedContentBuildsAndHoldsTheBootScreen) {
     // The session adds the start-up prompt itself.
     EXPECT_EQ(boot->find("Press RETURN"), std::string::npos);
     EXPECT_NE(boot->back(), '\n');
+}
+
+namespace {
+
+// Runs a shell command; answers its status and what it wrote to standard
+// error.
+std::pair<int, std::string> runCaptured(const std::string& command) {
+    FILE* pipe = ::popen((command + " 2>&1 >/dev/null </dev/null").c_str(), "r");
+    std::string text;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe))
+        text += buffer;
+    const int status = ::pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
+}
+
+} // namespace
+
+// Without a screen anyone sees, a content database fault is written to
+// standard error, names the file, and nothing waits for a click.
+TEST(DesktopStartUp, ContentFaultsReachStandardErrorAndNothingWaits) {
+    const fs::path desktop = fs::path(KESTRO_BIN_DIR) / "kestro";
+    if (!fs::exists(desktop))
+        GTEST_SKIP() << "the desktop program is not built";
+    struct Case {
+        const char* name;
+        std::function<void(const std::string&)> make;
+        int status;
+        std::string says;
+    };
+    const Case cases[] = {
+        {"missing", [](const std::string&) {}, 1, "the file does not exist."},
+        {"not a database", [](const std::string& p) { writeFile(p, std::string(200, 'x')); }, 1,
+         "the file is not a database."},
+        {"empty tables",
+         [](const std::string& p) {
+             makeDatabase(
+                 p, {"CREATE TABLE cmdInfo(cmd, display)", "CREATE TABLE Misc(id, contents)"});
+         },
+         0, " holds no welcome text."},
+    };
+    for (const Case& c : cases) {
+        ScratchDir dir;
+        fs::copy_file(desktop, dir / "kestro");
+        c.make(dir / "DataStore.db");
+        // Started from a folder of its own, with no screen anyone sees.
+        const auto [status, text] =
+            runCaptured("cd '" + dir.path().string() +
+                        "' && QT_QPA_PLATFORM=offscreen timeout 60 ./kestro "
+                        "--skip-countdown --quit-when-shown");
+        EXPECT_EQ(status, c.status) << c.name << ": " << text;
+        EXPECT_NE(text.find("\"" + (dir / "DataStore.db") + "\""), std::string::npos)
+            << c.name << ": " << text;
+        EXPECT_NE(text.find(c.says), std::string::npos) << c.name << ": " << text;
+    }
+}
+
+// A screenshot folder that cannot be made ends the run with a message.
+TEST(DesktopStartUp, AScreenshotFolderThatCannotBeMadeIsAFailure) {
+    const fs::path desktop = fs::path(KESTRO_BIN_DIR) / "kestro";
+    if (!fs::exists(desktop))
+        GTEST_SKIP() << "the desktop program is not built";
+    const auto [status, text] = runCaptured("QT_QPA_PLATFORM=offscreen timeout 60 '" +
+                                            desktop.string() + "' --screenshots /proc/none");
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(text.find("kestro: cannot make the screenshot folder /proc/none\n"),
+              std::string::npos)
+        << text;
 }

@@ -225,7 +225,8 @@ TEST_F(Loaders, StartUpChecksTheWelcomeTextNamesTheProduct) {
 
     useContent({{"Misc", {"welcomeText", "Welcome to the kestro simulator"}}});
     setWelcomeText(*sim); // the check is case-sensitive
-    EXPECT_EQ(io.messages, (Lines{box}));
+    EXPECT_EQ(io.messages, (Lines{box + "\n\nThe content database \"" + sim->content()->path() +
+                                  "\" holds no welcome text."}));
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -26,6 +28,13 @@ std::optional<std::string> fileProblem(const std::string& path) {
     }
     if (S_ISDIR(info.st_mode))
         return std::string("it is a folder, not a file.");
+    // SQLite would only say "unable to open database file".
+    if (!S_ISREG(info.st_mode))
+        return std::string("it is not a regular file.");
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::string("the file cannot be read (") + std::strerror(errno) + ").";
+    ::close(fd);
     return std::nullopt;
 }
 

@@ -211,8 +211,14 @@ void setWelcomeText(Simulator& sim) {
         if (auto welcome = store->misc("welcomeText", "frmSplash"))
             l.currentText = std::move(*welcome);
     }
-    if (l.currentText.find("Kestro") == std::string::npos)
-        sim.io().messageBox(" Not Able To Access DB. Please Check README.");
+    if (l.currentText.find("Kestro") == std::string::npos) {
+        // Which file was read, so the student knows which one to rebuild.
+        const ContentStore* store = sim.content();
+        sim.io().messageBox(
+            " Not Able To Access DB. Please Check README." +
+            (store ? "\n\nThe content database \"" + store->path() + "\" holds no welcome text."
+                   : std::string()));
+    }
 }
 
 } // namespace kestro

@@ -53,7 +53,8 @@ void DisplayLine_WelcomeText(Simulator& sim, const std::string& line, bool isTit
 
 // The start-up reads: the boot text, the welcome text into currentText, and
 // the message " Not Able To Access DB. Please Check README." when the welcome
-// text does not name the product (no usable content store).
+// text does not name the product (no usable content store), followed by the
+// database's file name when there is one.
 void setWelcomeText(Simulator& sim);
 
 // Disables every side-panel control an activity may enable; each loader then
