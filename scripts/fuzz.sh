@@ -3,6 +3,9 @@
 # UndefinedBehaviorSanitizer) into build-fuzz/ and runs each for about a
 # minute, starting from the corpus kept in fuzz/corpus/<target>/. Fails on any
 # crash, hang (an input running longer than 10 s) or sanitizer report.
+# Long inputs are tried from the start (-len_control=0), and the kept console
+# corpus holds whole walk-throughs (walkthroughs1-3: every lab, test and
+# exercise typed after its activity start), so a minute reaches long sessions.
 # Installs clang and its runtime libraries when they are missing.
 #
 #   scripts/fuzz.sh          run every target (CI)
@@ -50,7 +53,7 @@ for target in console script; do
     run=0
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ASAN_OPTIONS=detect_leaks=1 \
         "$build/bin/kestro-fuzz-$target" -max_total_time="$seconds" -timeout=10 \
-        -rss_limit_mb=2048 -max_len=4096 -print_final_stats=1 \
+        -rss_limit_mb=2048 -max_len=4096 -len_control=0 -print_final_stats=1 \
         -artifact_prefix="$build/artifacts/" "$found" "$kept" 2>&1 | tee "$log" || run=$?
     if [ "$run" -ne 0 ]; then
         echo "fuzz: the $target target failed (status $run); see $log and $build/artifacts/" >&2
@@ -65,5 +68,10 @@ for target in console script; do
             >"$build/merge-$target.log" 2>&1
     fi
     grep -E "^stat::number_of_executed_units|^#[0-9]+ *DONE" "$log" | sed "s/^/$target: /" || true
+    # How long the inputs it kept have grown.
+    if ls "$found"/* >/dev/null 2>&1; then
+        echo "$target: kept inputs, bytes: $(wc -c "$found"/* | grep -v ' total$' | sort -n |
+            awk '{a[NR]=$1} END {print "median " a[int((NR+1)/2)] ", longest " a[NR] " (" NR " inputs)"}')"
+    fi
 done
 exit $status
