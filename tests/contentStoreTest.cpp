@@ -569,13 +569,13 @@ TEST(DesktopStartUp, ContentFaultsReachStandardErrorAndNothingWaits) {
 
 // A screenshot folder that cannot be made ends the run with a message.
 TEST(DesktopStartUp, AScreenshotFolderThatCannotBeMadeIsAFailure) {
-    const fs::path desktop = fs::path(KESTRO_BIN_DIR) / "kestro";
-    if (!fs::exists(desktop))
+    const fs::path tour = fs::path(KESTRO_BIN_DIR) / "kestro-screenshots";
+    if (!fs::exists(tour))
         GTEST_SKIP() << "the desktop program is not built";
-    const auto [status, text] = runCaptured("QT_QPA_PLATFORM=offscreen timeout 60 '" +
-                                            desktop.string() + "' --screenshots /proc/none");
+    const auto [status, text] =
+        runCaptured("QT_QPA_PLATFORM=offscreen timeout 60 '" + tour.string() + "' /proc/none");
     EXPECT_EQ(status, 2);
-    EXPECT_NE(text.find("kestro: cannot make the screenshot folder /proc/none\n"),
+    EXPECT_NE(text.find("kestro-screenshots: cannot make the folder /proc/none\n"),
               std::string::npos)
         << text;
 }

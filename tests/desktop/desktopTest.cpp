@@ -3,17 +3,17 @@
 // while a command is still waiting.
 #include "Frontends.h"
 #include "Simulator.h"
-#include "console/BottomForm.h"
+#include "desktop/BottomForm.h"
 #include "console/RecordingConsole.h"
 #include "learning/Activities.h"
-#include "learning/MultiRouterTopForm.h"
-#include "learning/TopForm.h"
-#include "learning/flashCardForm.h"
-#include "learning/showAnswerForm.h"
-#include "learning/welcomeForm.h"
-#include "shell/MDIForm1.h"
-#include "shell/SideMenu.h"
-#include "shell/networkDiagramForm.h"
+#include "desktop/MultiRouterTopForm.h"
+#include "desktop/TopForm.h"
+#include "desktop/flashCardForm.h"
+#include "desktop/showAnswerForm.h"
+#include "desktop/welcomeForm.h"
+#include "desktop/MDIForm1.h"
+#include "desktop/SideMenu.h"
+#include "desktop/networkDiagramForm.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,8 +1,8 @@
-#include "learning/flashCardForm.h"
+#include "desktop/flashCardForm.h"
 
 #include "Simulator.h"
+#include "desktop/MDIForm1.h"
 #include "learning/FlashCards.h"
-#include "shell/MDIForm1.h"
 
 #include <QFontDatabase>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
-#include "console/BottomForm.h"
+#include "desktop/BottomForm.h"
 
 #include "Simulator.h"
-#include "shell/MDIForm1.h"
+#include "desktop/MDIForm1.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
-#include "learning/MultiRouterTopForm.h"
+#include "desktop/MultiRouterTopForm.h"
 
 #include "Simulator.h"
-#include "shell/MDIForm1.h"
+#include "desktop/MDIForm1.h"
 
 #include <QPushButton>
 #include <QTextEdit>

@@ -1,4 +1,4 @@
-#include "shell/frmSplash.h"
+#include "desktop/frmSplash.h"
 
 #include "Simulator.h"
 #include "learning/Instructions.h"

@@ -2,7 +2,7 @@
 // model solution.
 #pragma once
 
-#include "learning/TopForm.h"
+#include "desktop/TopForm.h"
 
 namespace kestro {
 

@@ -1,7 +1,7 @@
-#include "learning/TopForm.h"
+#include "desktop/TopForm.h"
 
 #include "Simulator.h"
-#include "shell/MDIForm1.h"
+#include "desktop/MDIForm1.h"
 
 #include <QPainter>
 #include <QScrollBar>

@@ -3,7 +3,7 @@
 // routers.
 #pragma once
 
-#include "learning/TopForm.h"
+#include "desktop/TopForm.h"
 
 class QPushButton;
 

@@ -1,7 +1,7 @@
-#include "learning/showAnswerForm.h"
+#include "desktop/showAnswerForm.h"
 
 #include "Simulator.h"
-#include "shell/MDIForm1.h"
+#include "desktop/MDIForm1.h"
 
 namespace kestro {
 

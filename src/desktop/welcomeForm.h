@@ -2,7 +2,7 @@
 // disclaimer.
 #pragma once
 
-#include "learning/TopForm.h"
+#include "desktop/TopForm.h"
 
 namespace kestro {
 

@@ -1,8 +1,8 @@
-#include "shell/networkDiagramForm.h"
+#include "desktop/networkDiagramForm.h"
 
 #include "Simulator.h"
+#include "desktop/MDIForm1.h"
 #include "shell/ErrorLog.h"
-#include "shell/MDIForm1.h"
 #include "shell/SidePanel.h"
 
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "shell/frmAbout.h"
+#include "desktop/frmAbout.h"
 
 #include "shell/ErrorLog.h"
 

@@ -1,6 +1,6 @@
-#include "shell/SideMenu.h"
+#include "desktop/SideMenu.h"
 
-#include "shell/MDIForm1.h"
+#include "desktop/MDIForm1.h"
 
 #include <QGroupBox>
 #include <QPainter>

@@ -1,0 +1,149 @@
+// kestro-screenshots FOLDER: the desktop's main windows driven as a student
+// drives them, one picture of each view saved into FOLDER, then the end.
+// Used to look at the windows after a change (scripts/screenshots.sh runs it
+// under Xvfb); it is a developer's tool and is not installed.
+#include "Simulator.h"
+#include "console/RecordingConsole.h"
+#include "desktop/BottomForm.h"
+#include "desktop/MDIForm1.h"
+#include "shell/AppFolder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTimer>
+
+#include <functional>
+#include <iostream>
+#include <vector>
+
+namespace {
+
+using namespace kestro;
+
+// Walks through the main views as a student would and saves a picture of
+// each into the folder.
+class Tour : public QObject {
+public:
+    Tour(MDIForm1& main, QString dir) : main_(main), dir_(std::move(dir)) {}
+
+    void start() {
+        using Step = std::function<void()>;
+        const std::vector<std::pair<Step, QString>> steps = {
+            {[] {}, "welcome"},
+            {[this] {
+                 main_.chooseMenuItem("configuringSerialInterface");
+                 type("\renable\rshow history\rconfigure terminal\rinterface serial 0\r"
+                      "ip address 220.155.5.1 255.255.255.0\rclock rate 56000\rno shut");
+             },
+             "lab"},
+            {[this] {
+                 main_.chooseMenuItem("test1");
+                 type("\renable\rconfigure terminal\rhostname test1\r");
+                 main_.sidePanelClicked("showAnswer");
+             },
+             "report"},
+            {[this] {
+                 main_.chooseMenuItem("loadFlashCards");
+                 main_.flashCardButton(2);
+                 main_.flashCardButton(1);
+             },
+             "flashcards"},
+            {[this] {
+                 main_.chooseMenuItem("troubleshooting4");
+                 type("\renable\rshow ip route\r");
+                 main_.routerButton(1);
+                 type("\rena");
+             },
+             "tworouter"},
+            {[this] {
+                 main_.chooseMenuItem("routerStartUp");
+                 main_.sidePanelClicked("showNetwork");
+             },
+             "diagram"},
+            {[this] {
+                 main_.chooseMenuItem("test3");
+                 main_.sidePanelClicked("showNetwork");
+             },
+             "diagramTest3"},
+            {[this] {
+                 main_.chooseMenuItem("troubleshooting6");
+                 main_.routerButton(1);
+                 main_.sidePanelClicked("showNetwork");
+             },
+             "diagramExercise6RouterB"},
+        };
+        steps_ = steps;
+        QTimer::singleShot(800, this, [this] { runStep(0); });
+    }
+
+private:
+    // One view after the other: each is taken once its step has returned and
+    // the window has painted, so a slow machine cannot mix two views.
+    void runStep(std::size_t i) {
+        if (i >= steps_.size()) {
+            QApplication::quit();
+            return;
+        }
+        steps_[i].first();
+        QTimer::singleShot(700, this, [this, i] {
+            const QString file = dir_ + "/" + steps_[i].second + ".png";
+            if (!main_.grab().save(file)) {
+                std::cerr << "kestro: cannot write the screenshot " << file.toStdString() << "\n";
+                QApplication::exit(1);
+                return;
+            }
+            runStep(i + 1);
+        });
+    }
+
+    // Types the keys into the console; "\r" is Enter.
+    void type(const std::string& keys) {
+        QWidget* line = main_.bottomForm->TextWrite;
+        for (char c : keys) {
+            const bool enter = c == '\r';
+            const int key = enter ? int(Qt::Key_Return) : int(QChar(c).toUpper().unicode());
+            const QString text = enter ? QStringLiteral("\r") : QString(QChar(c));
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+            QApplication::sendEvent(line, &press);
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+            QApplication::sendEvent(line, &release);
+        }
+    }
+
+    MDIForm1& main_;
+    QString dir_;
+    std::vector<std::pair<std::function<void()>, QString>> steps_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::cerr << "usage: kestro-screenshots FOLDER\n";
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    if (!QDir().mkpath(folder)) {
+        std::cerr << "kestro-screenshots: cannot make the folder " << argv[1] << "\n";
+        return 2;
+    }
+    std::string error;
+    auto content = ContentStore::open(applicationFolder() + "/DataStore.db", error);
+    if (!content) {
+        std::cerr << "kestro-screenshots: " << error << "\n";
+        return 1;
+    }
+    RecordingConsole startupIo;
+    Simulator sim(startupIo, std::move(content));
+    MDIForm1 main(sim);
+    main.show();
+    main.start();
+    Tour tour(main, folder);
+    tour.start();
+    const int status = QApplication::exec();
+    sim.setIo(startupIo);
+    return status;
+}
