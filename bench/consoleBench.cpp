@@ -2,7 +2,7 @@
 #include "Simulator.h"
 #include "console/Console.h"
 #include "console/RecordingConsole.h"
-#include "console/Session.h"
+#include "session/Session.h"
 
 #include <benchmark/benchmark.h>
 

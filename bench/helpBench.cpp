@@ -3,9 +3,9 @@
 // command. Pauses are recorded, not slept.
 #include "Simulator.h"
 #include "console/Console.h"
-#include "console/Dispatcher.h"
+#include "registry/Dispatcher.h"
 #include "console/RecordingConsole.h"
-#include "console/Session.h"
+#include "session/Session.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,7 +4,7 @@
 #include "Simulator.h"
 #include "config/ConfigRendering.h"
 #include "console/RecordingConsole.h"
-#include "console/Session.h"
+#include "session/Session.h"
 #include "status/Displays.h"
 
 #include <benchmark/benchmark.h>

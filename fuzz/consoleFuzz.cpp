@@ -6,7 +6,7 @@
 // a router button, an activity start, or a cancel of the running command.
 #include "Simulator.h"
 #include "console/Console.h"
-#include "console/Dispatcher.h"
+#include "registry/Dispatcher.h"
 #include "console/RecordingConsole.h"
 #include "learning/Activities.h"
 

@@ -5,10 +5,10 @@
 #pragma once
 
 #include "SimulatorRecords.h"
-#include "config/RouterState.h"
 #include "console/ConsoleIo.h"
 #include "content/ContentStore.h"
 #include "learning/LearningState.h"
+#include "records/RouterState.h"
 #include "shell/ErrorLog.h"
 #include "shell/ShellState.h"
 

@@ -5,9 +5,9 @@
 #include "Simulator.h"
 #include "config/RouterStore.h"
 #include "console/Console.h"
-#include "console/Dispatcher.h"
+#include "registry/Dispatcher.h"
 #include "console/RecordingConsole.h"
-#include "console/Session.h"
+#include "session/Session.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 
 #include "Simulator.h"
 #include "console/Console.h"
-#include "console/Dispatcher.h"
+#include "registry/Dispatcher.h"
 #include "console/RecordingConsole.h"
-#include "console/Session.h"
+#include "session/Session.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

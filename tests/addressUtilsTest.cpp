@@ -1,5 +1,5 @@
-#include "config/AddressUtils.h"
-#include "config/RouterState.h"
+#include "records/AddressUtils.h"
+#include "records/RouterState.h"
 
 #include <gtest/gtest.h>
 

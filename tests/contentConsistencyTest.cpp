@@ -7,7 +7,7 @@
 #include "ConsoleFixture.h"
 
 #include "console/Console.h"
-#include "console/Dispatcher.h"
+#include "registry/Dispatcher.h"
 #include "content/ContentStore.h"
 
 #include <algorithm>

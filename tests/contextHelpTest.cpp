@@ -3,10 +3,10 @@
 #include "RecognitionFixture.h"
 #include "Simulator.h"
 #include "console/Console.h"
-#include "console/Dispatcher.h"
+#include "registry/Dispatcher.h"
 #include "console/RecordingConsole.h"
-#include "console/Session.h"
-#include "recognition/Recognition.h"
+#include "session/Session.h"
+#include "registry/Recognition.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

@@ -11,7 +11,7 @@
 // to LABELS_FILE (picture, field, text; tab separated), which the tests
 // compare with that table.
 
-#include "config/AddressUtils.h"
+#include "records/AddressUtils.h"
 #include "learning/Networks.h"
 
 #include <QBuffer>

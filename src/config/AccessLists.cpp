@@ -5,8 +5,8 @@
 #include "config/ConfigCommands.h"
 
 #include "Simulator.h"
-#include "config/AddressUtils.h"
 #include "console/LineHelpers.h"
+#include "records/AddressUtils.h"
 
 #include <algorithm>
 #include <string_view>

@@ -3,7 +3,7 @@
 // (or its own fixed text) on wrong input.
 #pragma once
 
-#include "console/CommandRow.h"
+#include "registry/CommandRow.h"
 
 #include <string>
 #include <vector>
@@ -45,5 +45,8 @@ void processNoRouterIgrp(Simulator& sim, const std::string& line);
 
 // The rows of the configuration commands.
 const std::vector<CommandRow>& configurationCommands();
+// The rows of hostname and of the commands that enter a configuration
+// sub-mode or act on the selected line.
+const std::vector<CommandRow>& modeEntryCommands();
 
 } // namespace kestro

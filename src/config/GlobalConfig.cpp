@@ -5,9 +5,9 @@
 #include "config/RoutingConfig.h"
 
 #include "Simulator.h"
-#include "config/AddressUtils.h"
 #include "console/Console.h"
 #include "console/LineHelpers.h"
+#include "records/AddressUtils.h"
 
 #include <algorithm>
 #include <iterator>

@@ -4,9 +4,9 @@
 #include "config/RoutingConfig.h"
 
 #include "Simulator.h"
-#include "config/AddressUtils.h"
 #include "config/ConfigCommands.h"
 #include "console/LineHelpers.h"
+#include "records/AddressUtils.h"
 
 #include <algorithm>
 #include <vector>

@@ -3,7 +3,7 @@
 // and write the live router's record only.
 #pragma once
 
-#include "config/RouterState.h"
+#include "records/RouterState.h"
 
 #include <initializer_list>
 #include <string>

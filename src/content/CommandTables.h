@@ -4,7 +4,7 @@
 // memory.
 #pragma once
 
-#include "config/RouterState.h"
+#include "records/RouterState.h"
 
 #include <optional>
 #include <string>

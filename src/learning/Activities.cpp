@@ -2,10 +2,10 @@
 
 #include "Simulator.h"
 #include "config/RouterStore.h"
-#include "console/Session.h"
 #include "learning/Grading.h"
 #include "learning/Instructions.h"
 #include "learning/Networks.h"
+#include "session/Session.h"
 
 namespace kestro {
 

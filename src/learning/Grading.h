@@ -2,8 +2,8 @@
 // student left, the score out of 1000 and the report.
 #pragma once
 
-#include "config/RouterState.h"
 #include "learning/StyledText.h"
+#include "records/RouterState.h"
 
 #include <cstdint>
 #include <string>

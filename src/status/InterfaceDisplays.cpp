@@ -1,7 +1,7 @@
 // The per-interface reports of "show interfaces" and "show ip interface".
 #include "Simulator.h"
-#include "config/AddressUtils.h"
 #include "console/Console.h"
+#include "records/AddressUtils.h"
 #include "status/Displays.h"
 
 #include <exception>

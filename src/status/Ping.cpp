@@ -1,9 +1,9 @@
 // ping: no packet is sent; the topology's reachability rules decide whether
 // the target would answer, and the output is paced like a real echo run.
 #include "Simulator.h"
-#include "config/AddressUtils.h"
 #include "console/Console.h"
 #include "console/LineHelpers.h"
+#include "records/AddressUtils.h"
 #include "status/Displays.h"
 #include "status/Status.h"
 #include "status/Topology.h"

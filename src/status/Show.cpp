@@ -5,10 +5,10 @@
 #include "status/Status.h"
 
 #include "Simulator.h"
-#include "config/AddressUtils.h"
 #include "config/ConfigRendering.h"
 #include "console/Console.h"
 #include "console/LineHelpers.h"
+#include "records/AddressUtils.h"
 #include "status/Displays.h"
 
 #include <ctime>

@@ -1,7 +1,7 @@
 // show commands and ping.
 #pragma once
 
-#include "console/CommandRow.h"
+#include "registry/CommandRow.h"
 
 #include <ctime>
 #include <string>

@@ -2,8 +2,8 @@
 // protocol summary of both topologies.
 #include "status/Topology.h"
 
-#include "config/AddressUtils.h"
 #include "console/Console.h"
+#include "records/AddressUtils.h"
 #include "status/Displays.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // simulator uses for that activity (read from the labels the picture maker
 // records beside what it draws).
 
-#include "config/AddressUtils.h"
+#include "records/AddressUtils.h"
 #include "learning/Networks.h"
 
 #include <QImage>

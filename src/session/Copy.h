@@ -1,7 +1,7 @@
 // The copy command and its questions.
 #pragma once
 
-#include "console/CommandRow.h"
+#include "registry/CommandRow.h"
 
 #include <string>
 #include <vector>

@@ -1,11 +1,11 @@
-#include "console/Session.h"
+#include "session/Session.h"
 
 #include "Simulator.h"
-#include "config/AddressUtils.h"
 #include "config/ConfigCommands.h"
 #include "config/RouterStore.h"
 #include "console/Console.h"
 #include "console/LineHelpers.h"
+#include "records/AddressUtils.h"
 
 namespace kestro {
 

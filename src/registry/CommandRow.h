@@ -4,7 +4,7 @@
 // rows. Adding a command takes a handler and one row.
 #pragma once
 
-#include "config/RouterState.h"
+#include "records/RouterState.h"
 
 #include <string>
 #include <vector>

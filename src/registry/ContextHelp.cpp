@@ -3,13 +3,13 @@
 // it lists the commands of the mode. Answers are fixed lines or help
 // screens of the content store; while one is printed, helpEmphasis makes
 // the console show the implemented commands in bold.
-#include "recognition/Recognition.h"
+#include "registry/Recognition.h"
 
 #include "Simulator.h"
-#include "config/AddressUtils.h"
 #include "console/Console.h"
 #include "console/LineHelpers.h"
 #include "content/CommandTables.h"
+#include "records/AddressUtils.h"
 
 #include <initializer_list>
 #include <string_view>

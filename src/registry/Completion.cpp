@@ -3,12 +3,12 @@
 // command that alone can follow is written out with a space after it.
 // Nothing is executed or printed; what cannot be completed comes back as
 // typed.
-#include "recognition/Recognition.h"
+#include "registry/Recognition.h"
 
 #include "Simulator.h"
-#include "config/AddressUtils.h"
 #include "console/LineHelpers.h"
 #include "content/CommandTables.h"
+#include "records/AddressUtils.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,7 +1,7 @@
 // The implemented check: whether a help line's command is one the simulator
 // carries out in the current mode. Used by the emphasis rule of help
 // listings; the tables never decide how a command is carried out.
-#include "recognition/Recognition.h"
+#include "registry/Recognition.h"
 
 #include "Simulator.h"
 #include "console/LineHelpers.h"

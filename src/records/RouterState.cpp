@@ -1,4 +1,4 @@
-#include "config/RouterState.h"
+#include "records/RouterState.h"
 
 #include <ostream>
 

@@ -2,7 +2,7 @@
 // privilege levels.
 #pragma once
 
-#include "console/CommandRow.h"
+#include "registry/CommandRow.h"
 
 #include <string>
 #include <vector>
@@ -35,5 +35,7 @@ void proces_terminal(Simulator& sim, const std::vector<std::string>& words);
 // The rows of the session commands: enable, disable, configure, reload,
 // terminal, logout.
 const std::vector<CommandRow>& sessionCommands();
+// The rows of exit, end and help.
+const std::vector<CommandRow>& modeExitCommands();
 
 } // namespace kestro

@@ -1,13 +1,13 @@
 // The copy command and its questions: saving and loading the configuration,
 // and the TFTP dialogue, whose server answers only when the topology can
 // reach it.
-#include "console/Copy.h"
+#include "session/Copy.h"
 
 #include "Simulator.h"
-#include "config/AddressUtils.h"
 #include "config/RouterStore.h"
 #include "console/Console.h"
 #include "console/LineHelpers.h"
+#include "records/AddressUtils.h"
 #include "status/Displays.h"
 
 #include <algorithm>

@@ -2,8 +2,8 @@
 // mode picks its handler.
 #pragma once
 
-#include "console/CommandRow.h"
 #include "console/LineHelpers.h"
+#include "registry/CommandRow.h"
 
 #include <string>
 #include <string_view>
@@ -14,6 +14,11 @@ namespace kestro {
 class Simulator;
 
 void dispatchCommand(Simulator& sim, const std::string& line);
+
+// Every subsystem's command rows, in the order the dispatcher indexes them.
+// The registry includes no subsystem: this list is assembled above them all
+// (assembly/Commands.cpp) and reached at link time.
+const std::vector<const std::vector<CommandRow>*>& commandLists();
 
 // Every command row the dispatcher reads (see console/CommandRow.h).
 std::vector<const CommandRow*> commandRows();

@@ -1,6 +1,6 @@
-#include "config/AddressUtils.h"
+#include "records/AddressUtils.h"
 
-#include "config/RouterState.h"
+#include "records/RouterState.h"
 
 #include <array>
 #include <cstdint>

@@ -1,0 +1,122 @@
+#include "registry/Dispatcher.h"
+
+#include "Simulator.h"
+#include "console/Console.h"
+
+#include <algorithm>
+#include <map>
+
+namespace kestro {
+
+namespace {
+
+// Every row, indexed by its full word and its short forms.
+struct CommandIndex {
+    std::vector<const CommandRow*> rows;
+    std::map<std::string, const CommandRow*, std::less<>> byWord;
+};
+
+const CommandIndex& commandIndex() {
+    static const CommandIndex index = [] {
+        CommandIndex i;
+        for (const std::vector<CommandRow>* list : commandLists())
+            for (const CommandRow& row : *list) {
+                i.rows.push_back(&row);
+                i.byWord.emplace(row.word, &row);
+                for (const char* shortForm : row.shortForms)
+                    i.byWord.emplace(shortForm, &row);
+            }
+        return i;
+    }();
+    return index;
+}
+
+} // namespace
+
+bool CommandRow::handledIn(Mode mode) const {
+    return std::any_of(handlers.begin(), handlers.end(),
+                       [&](const ModeHandler& h) { return mode == h.mode; });
+}
+
+std::vector<ModeHandler> sameIn(std::initializer_list<Mode> modes, CommandHandler handler) {
+    std::vector<ModeHandler> handlers;
+    for (Mode mode : modes)
+        handlers.push_back({mode, handler});
+    return handlers;
+}
+
+std::vector<ModeHandler> inEveryConfigurationMode(CommandHandler handler) {
+    std::vector<ModeHandler> handlers;
+    for (Mode mode : configurationModes)
+        handlers.push_back({mode, handler});
+    return handlers;
+}
+
+std::vector<ModeHandler> inEveryMode(CommandHandler handler) {
+    std::vector<ModeHandler> handlers = sameIn({Mode::user, Mode::priv}, handler);
+    for (const ModeHandler& h : inEveryConfigurationMode(handler))
+        handlers.push_back(h);
+    return handlers;
+}
+
+std::vector<const CommandRow*> commandRows() {
+    return commandIndex().rows;
+}
+
+const std::vector<HandledCommand>& handledCommands() {
+    static const std::vector<HandledCommand> commands = [] {
+        std::vector<HandledCommand> c;
+        for (const CommandRow* row : commandIndex().rows) {
+            HandledCommand h{row->word, {}};
+            for (const ModeHandler& m : row->handlers)
+                h.modes.push_back(m.mode);
+            c.push_back(std::move(h));
+        }
+        return c;
+    }();
+    return commands;
+}
+
+bool isAcceptedAbbreviation(std::string_view word) {
+    for (const CommandRow* row : commandIndex().rows)
+        for (const char* shortForm : row->shortForms)
+            if (word == shortForm)
+                return true;
+    return false;
+}
+
+void dispatchCommand(Simulator& sim, const std::string& line) {
+    const std::string n = normaliseLine(sim, line);
+    // An empty line does nothing in any mode.
+    if (n.empty())
+        return;
+    const std::vector<std::string> words = splitWords(n);
+    // The mode is read once: a handler that changes it must not make a later
+    // row of the same command see the new mode.
+    const Mode mode = sim.liveRouter.mode;
+    const auto& byWord = commandIndex().byWord;
+    const auto found = byWord.find(words.front());
+    if (found == byWord.end()) {
+        printUnknownCommand(sim);
+        return;
+    }
+    const CommandRow& row = *found->second;
+    for (const ModeHandler& h : row.handlers) {
+        if (mode == h.mode) {
+            h.handler(CommandContext{sim, line, words, mode});
+            return;
+        }
+    }
+    switch (row.elsewhere) {
+    case Elsewhere::invalidInput:
+        printInvalidInput(sim);
+        break;
+    case Elsewhere::unknownCommand:
+        printUnknownCommand(sim);
+        break;
+    case Elsewhere::nothing:
+        break;
+    }
+}
+
+} // namespace kestro

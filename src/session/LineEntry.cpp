@@ -1,0 +1,84 @@
+// What Enter means in each input state: a command for the dispatcher, or
+// the answer to the open question (configure, passwords, banner text, copy).
+#include "Simulator.h"
+#include "console/Console.h"
+#include "console/ConsoleRules.h"
+#include "console/LineHelpers.h"
+#include "registry/Dispatcher.h"
+#include "session/Copy.h"
+#include "session/Session.h"
+
+namespace kestro {
+
+namespace {
+
+// A line of banner text; the delimiter ends the banner.
+void bannerLine(Simulator& sim, const std::string& line) {
+    routerState& r = sim.liveRouter;
+    const std::size_t p = line.find(sim.console.bannerDelimiter);
+    if (p != std::string::npos) {
+        std::string text = sim.console.bannerText + line.substr(0, p);
+        if (sim.console.bannerKind == "motd")
+            r.motdBanner = text;
+        else if (sim.console.bannerKind == "exec")
+            r.execBanner = text;
+        else if (sim.console.bannerKind == "login")
+            r.loginBanner = text;
+        r.prompt = r.hostname + "(config)#";
+        sim.console.inputState = InputState::Normal;
+    }
+    sim.console.bannerText += line + "\r\n";
+}
+
+} // namespace
+
+void completeLine(Simulator& sim) {
+    const std::string line = sim.input.text;
+    switch (sim.console.inputState) {
+    case InputState::Normal:
+        echoInputLine(sim);
+        if (sim.liveRouter.prompt.empty()) {
+            startSession(sim);
+            resetInputLine(sim);
+            return;
+        }
+        manageHistory(sim);
+        dispatchCommand(sim, line);
+        if (sim.console.inputState == InputState::Normal && !sim.cancelled())
+            resetInputLine(sim);
+        return;
+    case InputState::ConfigureQuestion:
+        echoInputLine(sim);
+        manageHistory(sim);
+        configureQuestion(sim, line);
+        break;
+    case InputState::EnableSecretPassword:
+        echoInputLine(sim);
+        checkEnableSecret(sim, line);
+        break;
+    case InputState::EnablePassword:
+        echoInputLine(sim);
+        checkEnablePassword(sim, line);
+        break;
+    case InputState::LoginPassword:
+        echoInputLine(sim);
+        checkLoginPassword(sim, line);
+        break;
+    case InputState::BannerText:
+        echoInputLine(sim);
+        bannerLine(sim, line);
+        break;
+    case InputState::CopyQuestion:
+        echoInputLine(sim);
+        manageHistory(sim);
+        copyQuestion(sim, line);
+        break;
+    case InputState::ReloadConfirm:
+    case InputState::Paging:
+        return;
+    }
+    if (!sim.cancelled())
+        resetInputLine(sim);
+}
+
+} // namespace kestro
