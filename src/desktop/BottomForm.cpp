@@ -1,7 +1,7 @@
 #include "desktop/BottomForm.h"
 
 #include "Simulator.h"
-#include "desktop/MDIForm1.h"
+#include "desktop/CoreDoor.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -45,7 +45,7 @@ QString withoutCarriageReturns(std::string_view piece) {
 
 } // namespace
 
-BottomForm::BottomForm(MDIForm1& main, QWidget* parent) : QWidget(parent), main_(main) {
+BottomForm::BottomForm(CoreDoor& main, QWidget* parent) : QWidget(parent), main_(main) {
     setObjectName("BottomForm");
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     mono.setPointSize(11);
@@ -80,10 +80,10 @@ BottomForm::BottomForm(MDIForm1& main, QWidget* parent) : QWidget(parent), main_
     TextWrite->installEventFilter(this);
     // The core owns the line: a mouse click only moves the caret there.
     connect(TextWrite, &QLineEdit::cursorPositionChanged, this, [this](int, int pos) {
-        if (syncingInput_ || main_.coreBusy())
+        if (syncingInput_ || main_.sim().busy())
             return;
-        Simulator& sim = main_.sim();
-        sim.input.caret = bytePosition(TextWrite->text(), pos);
+        const std::size_t caret = bytePosition(TextWrite->text(), pos);
+        main_.runCore([this, caret] { main_.sim().input.caret = caret; });
     });
     connect(TextWrite, &QLineEdit::textEdited, this, [this](const QString&) { syncFromCore(); });
 
@@ -352,13 +352,13 @@ void BottomForm::paste() {
 void BottomForm::typePasted() {
     // Keys go in one command at a time: while one runs (a pause), the rest
     // wait for it, as a terminal's type-ahead does.
-    if (main_.coreBusy()) {
+    if (main_.sim().busy()) {
         if (!pasted_.empty())
             QTimer::singleShot(20, this, &BottomForm::typePasted);
         return;
     }
     Simulator& sim = main_.sim();
-    while (!pasted_.empty() && !main_.coreBusy()) {
+    while (!pasted_.empty() && !main_.sim().busy()) {
         const Key key = pasted_.front();
         pasted_.pop_front();
         main_.runCore([&sim, key] { pressKey(sim, key); });
@@ -388,7 +388,7 @@ void BottomForm::keyEvent(QKeyEvent* e) {
         return;
     }
     // A key typed while a command still runs (a pause) has nowhere to go.
-    if (main_.coreBusy())
+    if (main_.sim().busy())
         return;
     Simulator& sim = main_.sim();
     if (e->key() == Qt::Key_Escape) {

@@ -20,12 +20,12 @@ class QKeyEvent;
 
 namespace kestro {
 
-class MDIForm1;
+class CoreDoor;
 
 class BottomForm : public QWidget, public ConsoleIo {
     Q_OBJECT
 public:
-    explicit BottomForm(MDIForm1& main, QWidget* parent = nullptr);
+    explicit BottomForm(CoreDoor& main, QWidget* parent = nullptr);
 
     // ConsoleIo
     void outputAppended(std::string_view piece, bool bold) override;
@@ -73,7 +73,7 @@ private:
     void appendText(const std::string& text, bool bold);
     void layoutControls();
 
-    MDIForm1& main_;
+    CoreDoor& main_;
     QEventLoop* waitLoop_ = nullptr;
     bool waitingKey_ = false;
     std::optional<int> waitedKey_;

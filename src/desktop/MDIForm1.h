@@ -4,6 +4,7 @@
 // never enters the core a second time while a command is still running.
 #pragma once
 
+#include "desktop/CoreDoor.h"
 #include "shell/MenuTree.h"
 #include "shell/ShellState.h"
 
@@ -30,13 +31,13 @@ class flashCardForm;
 class networkDiagramForm;
 class SideMenu;
 
-class MDIForm1 : public QMainWindow {
+class MDIForm1 : public QMainWindow, public CoreDoor {
     Q_OBJECT
 public:
     explicit MDIForm1(Simulator& sim, QWidget* parent = nullptr);
     ~MDIForm1() override;
 
-    Simulator& sim() { return sim_; }
+    Simulator& sim() override { return sim_; }
 
     // Shows the side panel and the welcome text, as at start-up.
     void start();
@@ -44,8 +45,7 @@ public:
     // Runs `call` in the core, then shows what it changed. While a command
     // is running (waiting in a pause or at " --More--") the command is
     // cancelled and `call` runs once the core has returned.
-    void runCore(std::function<void()> call);
-    bool coreBusy() const { return depth_ > 0; }
+    void runCore(std::function<void()> call) override;
 
     // Brings every window in line with the core: which lesson windows are
     // open, the side panel, documents, console texts.
@@ -55,19 +55,19 @@ public:
     void chooseMenuItem(const std::string& name);
     QAction* menuAction(const std::string& name) const;
     // The two-router panel's buttons (0 Router A, 1 Router B).
-    void routerButton(long target);
+    void routerButton(long target) override;
     void openBrowserAt(const std::string& address);
     // The flash cards' buttons: 0 "<--", 1 "Show Answer", 2 "-->".
-    void flashCardButton(int button);
+    void flashCardButton(int button) override;
     // A click on the side panel's control with this name.
-    void sidePanelClicked(const std::string& control);
+    void sidePanelClicked(const std::string& control) override;
 
     // A message box with an OK button. Tests replace it.
-    void messageBox(const std::string& text);
+    void messageBox(const std::string& text) override;
     std::function<void(const std::string&)> messageBoxHook;
 
     // Pen width of the frame lines around the panels.
-    int lineWidthPixels() const;
+    int lineWidthPixels() const override;
 
     QMdiArea* mdiArea;
     SideMenu* sideMenu;

@@ -1,14 +1,14 @@
 #include "desktop/MultiRouterTopForm.h"
 
 #include "Simulator.h"
-#include "desktop/MDIForm1.h"
+#include "desktop/CoreDoor.h"
 
 #include <QPushButton>
 #include <QTextEdit>
 
 namespace kestro {
 
-MultiRouterTopForm::MultiRouterTopForm(MDIForm1& main, QWidget* parent)
+MultiRouterTopForm::MultiRouterTopForm(CoreDoor& main, QWidget* parent)
     : ReadingForm(main, "MultiRouterTopForm", "Instructions", parent) {
     routerButtonA = new QPushButton(QStringLiteral("Router A"), this);
     routerButtonA->setObjectName("routerButtonA");

@@ -12,7 +12,7 @@ namespace kestro {
 class MultiRouterTopForm : public ReadingForm {
     Q_OBJECT
 public:
-    explicit MultiRouterTopForm(MDIForm1& main, QWidget* parent = nullptr);
+    explicit MultiRouterTopForm(CoreDoor& main, QWidget* parent = nullptr);
     void sync();
 
     QPushButton* routerButtonA;

@@ -1,6 +1,6 @@
 #include "desktop/SideMenu.h"
 
-#include "desktop/MDIForm1.h"
+#include "desktop/CoreDoor.h"
 
 #include <QGroupBox>
 #include <QPainter>
@@ -24,7 +24,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const char* caption) 
 
 } // namespace
 
-SideMenu::SideMenu(MDIForm1& main, QWidget* parent) : QWidget(parent), main_(main) {
+SideMenu::SideMenu(CoreDoor& main, QWidget* parent) : QWidget(parent), main_(main) {
     setObjectName("SideMenu");
     setAutoFillBackground(true);
     QPalette pal = palette();

@@ -13,12 +13,12 @@ class QRadioButton;
 
 namespace kestro {
 
-class MDIForm1;
+class CoreDoor;
 
 class SideMenu : public QWidget {
     Q_OBJECT
 public:
-    explicit SideMenu(MDIForm1& main, QWidget* parent = nullptr);
+    explicit SideMenu(CoreDoor& main, QWidget* parent = nullptr);
     void sync(const SidePanelState& state);
 
     QPushButton* showInstructions;
@@ -34,7 +34,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    MDIForm1& main_;
+    CoreDoor& main_;
 };
 
 } // namespace kestro

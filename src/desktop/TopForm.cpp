@@ -1,7 +1,7 @@
 #include "desktop/TopForm.h"
 
 #include "Simulator.h"
-#include "desktop/MDIForm1.h"
+#include "desktop/CoreDoor.h"
 
 #include <QPainter>
 #include <QScrollBar>
@@ -64,7 +64,7 @@ QTextEdit* makeReadingPane(QWidget* parent, const QString& accessibleName) {
     return box;
 }
 
-ReadingForm::ReadingForm(MDIForm1& main, const char* name, const char* accessibleName,
+ReadingForm::ReadingForm(CoreDoor& main, const char* name, const char* accessibleName,
                          QWidget* parent)
     : QWidget(parent), main_(main) {
     setObjectName(name);
@@ -96,7 +96,7 @@ void ReadingForm::paintEvent(QPaintEvent*) {
     p.drawRect(RichTextBox1->geometry().adjusted(-pen, -pen, pen, pen));
 }
 
-TopForm::TopForm(MDIForm1& main, QWidget* parent)
+TopForm::TopForm(CoreDoor& main, QWidget* parent)
     : ReadingForm(main, "TopForm", "Instructions", parent) {}
 
 void TopForm::sync() {

@@ -10,7 +10,7 @@ class QTextEdit;
 
 namespace kestro {
 
-class MDIForm1;
+class CoreDoor;
 
 // Replaces the box's content by the document: colours, sizes, bold, italic,
 // underline and alignment of every run.
@@ -29,7 +29,7 @@ class ReadingForm : public QWidget {
     Q_OBJECT
 public:
     // accessibleName: what the box is called for a screen reader.
-    ReadingForm(MDIForm1& main, const char* name, const char* accessibleName,
+    ReadingForm(CoreDoor& main, const char* name, const char* accessibleName,
                 QWidget* parent = nullptr);
     void showDocument(const StyledDocument& document);
     QTextEdit* RichTextBox1;
@@ -40,7 +40,7 @@ protected:
     // Where the box stands inside the window.
     virtual QRect boxGeometry() const;
 
-    MDIForm1& main_;
+    CoreDoor& main_;
 
 private:
     StyledDocument shown_;
@@ -50,7 +50,7 @@ private:
 class TopForm : public ReadingForm {
     Q_OBJECT
 public:
-    explicit TopForm(MDIForm1& main, QWidget* parent = nullptr);
+    explicit TopForm(CoreDoor& main, QWidget* parent = nullptr);
     // Shows the core's instruction document.
     void sync();
 };

@@ -1,7 +1,7 @@
 #include "desktop/flashCardForm.h"
 
 #include "Simulator.h"
-#include "desktop/MDIForm1.h"
+#include "desktop/CoreDoor.h"
 #include "learning/FlashCards.h"
 
 #include <QFontDatabase>
@@ -31,7 +31,7 @@ QPlainTextEdit* makeBox(QWidget* parent, const char* name) {
 
 } // namespace
 
-flashCardForm::flashCardForm(MDIForm1& main, QWidget* parent) : QWidget(parent), main_(main) {
+flashCardForm::flashCardForm(CoreDoor& main, QWidget* parent) : QWidget(parent), main_(main) {
     setObjectName("flashCardForm");
     questionBox = makeBox(this, "questionBox");
     questionBox->setAccessibleName(QStringLiteral("Question"));

@@ -10,12 +10,12 @@ class QPushButton;
 
 namespace kestro {
 
-class MDIForm1;
+class CoreDoor;
 
 class flashCardForm : public QWidget {
     Q_OBJECT
 public:
-    explicit flashCardForm(MDIForm1& main, QWidget* parent = nullptr);
+    explicit flashCardForm(CoreDoor& main, QWidget* parent = nullptr);
     // Shows the deck's card and button states; `opened`: the window has just
     // been opened, so the focus goes to a button.
     void sync(bool opened = false);
@@ -36,7 +36,7 @@ protected:
 
 private:
     void press(int button); // 0 back, 1 reveal, 2 forward
-    MDIForm1& main_;
+    CoreDoor& main_;
 };
 
 } // namespace kestro

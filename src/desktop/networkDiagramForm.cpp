@@ -1,7 +1,7 @@
 #include "desktop/networkDiagramForm.h"
 
 #include "Simulator.h"
-#include "desktop/MDIForm1.h"
+#include "desktop/CoreDoor.h"
 #include "shell/ErrorLog.h"
 #include "shell/SidePanel.h"
 
@@ -10,7 +10,7 @@
 
 namespace kestro {
 
-networkDiagramForm::networkDiagramForm(MDIForm1& main, QWidget* parent)
+networkDiagramForm::networkDiagramForm(CoreDoor& main, QWidget* parent)
     : QWidget(parent), main_(main) {
     setObjectName("networkDiagramForm");
     setAutoFillBackground(true);

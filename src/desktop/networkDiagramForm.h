@@ -11,12 +11,12 @@ class QScrollBar;
 
 namespace kestro {
 
-class MDIForm1;
+class CoreDoor;
 
 class networkDiagramForm : public QWidget {
     Q_OBJECT
 public:
-    explicit networkDiagramForm(MDIForm1& main, QWidget* parent = nullptr);
+    explicit networkDiagramForm(CoreDoor& main, QWidget* parent = nullptr);
     // Loads the picture the core's activity values name.
     void sync();
     // Shows the picture file at `path` (missing: an empty viewport).
@@ -35,7 +35,7 @@ protected:
 
 private:
     void layoutViewport();
-    MDIForm1& main_;
+    CoreDoor& main_;
     QString file_;
     QPixmap picture_;
     DiagramLayout layout_;

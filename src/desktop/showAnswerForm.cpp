@@ -1,11 +1,11 @@
 #include "desktop/showAnswerForm.h"
 
 #include "Simulator.h"
-#include "desktop/MDIForm1.h"
+#include "desktop/CoreDoor.h"
 
 namespace kestro {
 
-showAnswerForm::showAnswerForm(MDIForm1& main, QWidget* parent)
+showAnswerForm::showAnswerForm(CoreDoor& main, QWidget* parent)
     : ReadingForm(main, "showAnswerForm", "Test report", parent) {}
 
 void showAnswerForm::sync() {

@@ -9,7 +9,7 @@ namespace kestro {
 class showAnswerForm : public ReadingForm {
     Q_OBJECT
 public:
-    explicit showAnswerForm(MDIForm1& main, QWidget* parent = nullptr);
+    explicit showAnswerForm(CoreDoor& main, QWidget* parent = nullptr);
     void sync();
 };
 

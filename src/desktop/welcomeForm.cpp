@@ -1,11 +1,11 @@
 #include "desktop/welcomeForm.h"
 
 #include "Simulator.h"
-#include "desktop/MDIForm1.h"
+#include "desktop/CoreDoor.h"
 
 namespace kestro {
 
-welcomeForm::welcomeForm(MDIForm1& main, QWidget* parent)
+welcomeForm::welcomeForm(CoreDoor& main, QWidget* parent)
     : ReadingForm(main, "welcomeForm", "Welcome text", parent) {}
 
 void welcomeForm::sync() {

@@ -9,7 +9,7 @@ namespace kestro {
 class welcomeForm : public ReadingForm {
     Q_OBJECT
 public:
-    explicit welcomeForm(MDIForm1& main, QWidget* parent = nullptr);
+    explicit welcomeForm(CoreDoor& main, QWidget* parent = nullptr);
     void sync();
 };
 

@@ -3,17 +3,17 @@
 // while a command is still waiting.
 #include "Frontends.h"
 #include "Simulator.h"
-#include "desktop/BottomForm.h"
 #include "console/RecordingConsole.h"
-#include "learning/Activities.h"
+#include "desktop/BottomForm.h"
+#include "desktop/MDIForm1.h"
 #include "desktop/MultiRouterTopForm.h"
+#include "desktop/SideMenu.h"
 #include "desktop/TopForm.h"
 #include "desktop/flashCardForm.h"
+#include "desktop/networkDiagramForm.h"
 #include "desktop/showAnswerForm.h"
 #include "desktop/welcomeForm.h"
-#include "desktop/MDIForm1.h"
-#include "desktop/SideMenu.h"
-#include "desktop/networkDiagramForm.h"
+#include "learning/Activities.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -184,7 +184,7 @@ void typeScript(Desktop& d, const std::vector<ScriptKey>& keys) {
     std::size_t next = 0;
     const bool done = runFeed([&] {
         BottomForm& c = d.console();
-        if (d.main.coreBusy() && !c.waitingForKey())
+        if (d.sim.busy() && !c.waitingForKey())
             return true;
         if (next >= keys.size()) {
             // The end of the keys ends a pending " --More--" like another key.
@@ -327,7 +327,7 @@ void DesktopTest::morePrompt() {
     bool readOnlyWhileWaiting = false;
     int step = 0;
     QVERIFY(runFeed([&] {
-        if (step == 0 && !d.main.coreBusy()) {
+        if (step == 0 && !d.sim.busy()) {
             ++step;
             typeKey(c.TextWrite, Key::character('?'));
         } else if (step == 1 && c.waitingForKey()) {
@@ -337,13 +337,13 @@ void DesktopTest::morePrompt() {
             before = c.TextShow->document()->blockCount();
             typeKey(c.TextWrite,
                     key == "\n" ? Key::special(keyEnter) : Key::character(key.at(0).unicode()));
-        } else if (step == 2 && (c.waitingForKey() || !d.main.coreBusy())) {
+        } else if (step == 2 && (c.waitingForKey() || !d.sim.busy())) {
             ++step;
             secondPrompt = d.shownInput();
             after = c.TextShow->document()->blockCount();
             if (c.waitingForKey())
                 typeKey(c.TextWrite, Key::character('q'));
-        } else if (step == 3 && !d.main.coreBusy()) {
+        } else if (step == 3 && !d.sim.busy()) {
             return false;
         }
         return true;
@@ -710,7 +710,7 @@ void DesktopTest::actionsDuringWaits() {
     // The action arrives while the command waits (a pause or " --More--").
     bool acted = false;
     QTimer::singleShot(150, [&] {
-        QVERIFY(d.main.coreBusy());
+        QVERIFY(d.sim.busy());
         acted = true;
         if (action == "menu")
             d.main.chooseMenuItem("routerModes");
@@ -720,7 +720,7 @@ void DesktopTest::actionsDuringWaits() {
             d.main.close();
     });
     typeScript(d, keysOf(command.toStdString() + "\n" + (reload ? "y\n" : "")));
-    QTRY_VERIFY(acted && !d.main.coreBusy());
+    QTRY_VERIFY(acted && !d.sim.busy());
     if (action == "close") {
         QVERIFY(!d.main.isVisible());
         return;
@@ -793,7 +793,7 @@ void DesktopTest::pasteTypesKeys() {
     QGuiApplication::clipboard()->setText(clipboard);
     QTest::keyClick(d.console().TextWrite, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QTRY_COMPARE(d.shownInput(), input);
-    QVERIFY(!d.main.coreBusy());
+    QVERIFY(!d.sim.busy());
 }
 
 QTEST_MAIN(DesktopTest)
