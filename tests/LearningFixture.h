@@ -38,7 +38,9 @@ inline std::string makeContent(const std::string& name, const std::vector<Row>& 
         "CREATE TABLE tests(testName TEXT COLLATE NOCASE, testText TEXT);"
         "CREATE TABLE troubleshooting(labName TEXT COLLATE NOCASE, troubleshootingText TEXT, "
         "solutionText TEXT);"
-        "CREATE TABLE flashCards(ID INTEGER PRIMARY KEY, question TEXT, answer TEXT);";
+        "CREATE TABLE flashCards(ID INTEGER PRIMARY KEY, question TEXT, answer TEXT);"
+        "CREATE TABLE testChecks(testName TEXT COLLATE NOCASE, position INTEGER, "
+        "heading INTEGER, label TEXT, condition TEXT);";
     if (withLabs)
         schema += "CREATE TABLE Labs(LabName TEXT COLLATE NOCASE, labText TEXT);";
     sqlite3_exec(db, schema.c_str(), nullptr, nullptr, nullptr);

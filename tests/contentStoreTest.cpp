@@ -397,18 +397,26 @@ TEST_F(ContentBuilderTest, EmptyDataStillCreatesEveryTable) {
     store->setFailureHandler(
         [&](const std::string& caller, int, const std::string&) { failed.push_back(caller); });
     for (const char* sql :
-         {"SELECT cmd, implemented, ord FROM userModeCmds", "SELECT cmd FROM privModeCmds",
-          "SELECT cmd FROM confModeCmds", "SELECT cmd FROM lineModeCmds",
-          "SELECT cmd FROM configRouterRipModeCmds", "SELECT cmd FROM configRouterIgrpModeCmds",
-          "SELECT cmd FROM userModeCmdsExtended", "SELECT cmd FROM privModeCmdsExtended",
-          "SELECT cmd FROM confModeCmdsExtended", "SELECT cmd FROM configRouterRipModeCmdsExtended",
+         {"SELECT cmd, implemented, ord FROM userModeCmds",
+          "SELECT cmd FROM privModeCmds",
+          "SELECT cmd FROM confModeCmds",
+          "SELECT cmd FROM lineModeCmds",
+          "SELECT cmd FROM configRouterRipModeCmds",
+          "SELECT cmd FROM configRouterIgrpModeCmds",
+          "SELECT cmd FROM userModeCmdsExtended",
+          "SELECT cmd FROM privModeCmdsExtended",
+          "SELECT cmd FROM confModeCmdsExtended",
+          "SELECT cmd FROM configRouterRipModeCmdsExtended",
           "SELECT cmd FROM configRouterIgrpModeCmdsExtended",
           "SELECT cmd, implemented, ord, interface FROM ifModeCmds",
           "SELECT cmd, implemented, ord, interface FROM ifModeCmdsExtended",
-          "SELECT id, contents FROM Misc", "SELECT LabName, labText FROM Labs",
+          "SELECT id, contents FROM Misc",
+          "SELECT LabName, labText FROM Labs",
           "SELECT testName, testText FROM tests",
           "SELECT labName, troubleshootingText, solutionText FROM troubleshooting",
-          "SELECT ID, question, answer FROM flashCards", "SELECT cmd FROM lineModeCmdsExtended"})
+          "SELECT ID, question, answer FROM flashCards",
+          "SELECT testName, position, heading, label, condition FROM testChecks",
+          "SELECT cmd FROM lineModeCmdsExtended"})
         EXPECT_TRUE(store->query(sql, {}, sql).empty());
     EXPECT_EQ(failed, std::vector<std::string>{"SELECT cmd FROM lineModeCmdsExtended"});
 }
@@ -467,6 +475,26 @@ TEST_F(ContentBuilderTest, RejectsBadTextEntries) {
     expectFault(data("troubleshooting/t.txt") + ":3", "no \"--- solutionText\" line");
     source("troubleshooting/t.txt", "labName: L\n---\n--- solutionText\n--- solutionText\n");
     expectFault(data("troubleshooting/t.txt") + ":4", "second \"--- solutionText\"");
+}
+
+TEST_F(ContentBuilderTest, RejectsTestChecksThatCannotBeRead) {
+    source("tests/t1.txt", "testName: t1\n---\ntext\n");
+    const std::string file = data("tests/t1.checks");
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases{
+        {"check \"A: \" hostnam is \"x\"\n", ":1", "condition: unknown field \"hostnam\""},
+        {"heading \"H\"\ncheck \"A: \" historySize = \"12\"\n", ":2", "cannot hold"},
+        {"heading \"H\" cdpRun\ncheck \"A: \" cdpRun\n", ":1", "a heading has no condition"},
+        {"verify \"A\" cdpRun\n", ":1", "a line is a heading"},
+        {"check \"A: cdpRun\n", ":1", "no closing quote"},
+        {"# only a comment\nheading \"H\"\n", "", "a test needs at least one check"},
+    };
+    for (const auto& [content, line, what] : cases) {
+        SCOPED_TRACE(content);
+        source("tests/t1.checks", content);
+        expectFault(file + line, what);
+    }
+    source("tests/t2.checks", "check \"A: \" cdpRun\n");
+    expectFault(data("tests/t2.checks"), "checks for \"t2\", which has no test text");
 }
 
 TEST_F(ContentBuilderTest, RejectsDuplicateKeysAcrossFilesIgnoringCase) {

@@ -44,6 +44,13 @@ routerConfig solved(long test) {
     return r;
 }
 
+// The checks of a test as the course's content database keeps them.
+std::vector<TestCheck> checksOf(long test) {
+    static RecordingConsole io;
+    static Simulator sim(io, openContent(std::string(KESTRO_BIN_DIR) + "/DataStore.db"));
+    return testChecks(sim, test);
+}
+
 TEST(Grading, ScoresAndThePassMark) {
     struct Case {
         const char* what;
@@ -82,42 +89,35 @@ TEST(Grading, ScoresAndThePassMark) {
     for (const Case& c : cases) {
         routerConfig r = solved(c.test);
         c.change(r);
-        const TestGrade g = gradeTest(r, c.test);
+        const TestGrade g = gradeTest(r, checksOf(c.test));
         EXPECT_EQ(g.score(), c.score) << c.test << ": " << c.what;
         EXPECT_EQ(g.passed(), c.passed) << c.test << ": " << c.what;
     }
-    EXPECT_TRUE(gradeTest(solved(1), 4).lines.empty());
+    EXPECT_TRUE(checksOf(4).empty());
 }
 
 TEST(Grading, ReportTextOfASubmittedTest) {
     RecordingConsole io;
-    Simulator sim(io,
-                  openContent(makeContent("grading", {{"tests", {"test3Solution", "Do\r\nthis"}}})),
-                  ::testing::TempDir());
+    Simulator sim(
+        io,
+        openContent(makeContent(
+            "grading",
+            {{"tests", {"test3Solution", "Do\r\nthis"}},
+             {"testChecks", {"test3", "1", "1", "Part1> Configuring ethernet 0", ""}},
+             {"testChecks", {"test3", "2", "0", "   1a> Address: ", "ripConfigured"}},
+             {"testChecks",
+              {"test3", "3", "0", "   2c> Providing clocking: ", "serial0.clockRate = 56000"}},
+             {"testChecks", {"test3", "4", "0", "   2d> Damaged: ", "nofield"}}})),
+        ::testing::TempDir());
     EXPECT_EQ(reportText(sim), ""); // no test yet
     initTests(sim, "test3");
     sim.liveRouter.config() = solved(3);
     sim.liveRouter.serial0.clockRate = 64000;
-    EXPECT_EQ(reportText(sim), crlf({"Test 3 Report",
-                                     "",
-                                     "'Diagnostic Report': ",
-                                     "Part1> Configuring ethernet 0",
-                                     "   1a> Configuring ethernet 0 ip address: Correct",
-                                     "   1b> Bringing up ethernet 0: Correct",
-                                     "Part2> Configuring serial 0",
-                                     "   2a> Configuring serial 0 ip address: Correct",
-                                     "   2b> Bringing up serial 0: Correct",
-                                     "   2c> Providing clocking: Incorrect",
-                                     "Part3> Enabling RIP routing: Correct",
-                                     "   ",
-                                     "Total Score: 1000",
-                                     "Your Score: 833",
-                                     "Your Grade: Pass!",
-                                     "   ",
-                                     "Solution To Test 3",
-                                     "  ",
-                                     "Do",
-                                     "this"}));
+    EXPECT_EQ(reportText(sim),
+              crlf({"Test 3 Report", "", "'Diagnostic Report': ", "Part1> Configuring ethernet 0",
+                    "   1a> Address: Correct", "   2c> Providing clocking: Incorrect",
+                    "   2d> Damaged: Incorrect", "   ", "Total Score: 1000", "Your Score: 333",
+                    "Your Grade: Fail!", "   ", "Solution To Test 3", "  ", "Do", "this"}));
     EXPECT_EQ(sim.learning.currentQuery, "Select * from tests where testName = 'test3Solution'");
 
     showAnswer(sim);
@@ -147,6 +147,53 @@ TEST(Grading, ReportFormatting) {
     // Test Mode makes the ordinary lines smaller; titles keep 14 pt.
     const Lines small = picture(displayAnswerText(crlf({"T", "sub", "x Pass"}), true));
     EXPECT_EQ(small, (Lines{"^[b14|T]", "^[10|sub ]", "[10|x ][r10|Pass ]", ""}));
+}
+
+} // namespace
+} // namespace kestro::testing
+
+namespace kestro::testing {
+namespace {
+
+// The conditions the content writes: what each term accepts and the faults
+// the content builder reports instead of shipping a check that never holds.
+TEST(Conditions, ReadAndMetOrRefusedWithTheReason) {
+    routerConfig r;
+    r.hostname = " Test1 ";
+    r.serial0.clockRate = 56000;
+    r.domainLookup = false;
+    const std::pair<const char*, bool> met[] = {
+        {"hostname is \"test1\"", true},
+        {"hostname = \"test1\"", false}, // "=" is exact
+        {"serial0.clockRate = 56000 and not domainLookup", true},
+        {"serial0.clockRate = 64000", false},
+        {"not serial0.shutdown", false},
+        {"domainLookup = no and cdpRun", true},
+        {"historySize = 10 and ethernet0.bandwidth = 1000", true},
+    };
+    for (const auto& [text, holds] : met) {
+        std::string error;
+        const auto c = parseCondition(text, error);
+        ASSERT_TRUE(c) << text << ": " << error;
+        EXPECT_EQ(conditionHolds(*c, r), holds) << text;
+    }
+    const std::pair<const char*, const char*> refused[] = {
+        {"", "a condition term is missing"},
+        {"hostnam is \"x\"", "unknown field \"hostnam\""},
+        {"hostname", "\"hostname\" is not a yes/no field: compare it with a value"},
+        {"historySize = \"12\"", "\"historySize\" cannot hold \"12\""},
+        {"historySize is \"12\"", "\"historySize\" cannot hold \"12\""},
+        {"domainLookup = 1", "\"domainLookup\" cannot hold 1"},
+        {"hostname is \"x", "a text has no closing quote"},
+        {"cdpRun or httpServer", "\"and\" expected before \"or\""},
+        {"cdpRun and", "a condition term is missing"},
+        {"serial0.clockRate =", "\"serial0.clockRate\" is compared with nothing"},
+    };
+    for (const auto& [text, message] : refused) {
+        std::string error;
+        EXPECT_FALSE(parseCondition(text, error)) << text;
+        EXPECT_EQ(error, message) << text;
+    }
 }
 
 } // namespace

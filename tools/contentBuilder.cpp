@@ -6,6 +6,8 @@
 // run with status 1; the database is written to OUT_DB.tmp and renamed only
 // when complete, so a failed build never leaves a half-built file behind.
 
+#include "records/Conditions.h"
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -91,10 +93,18 @@ struct FlashCard {
     std::string answer;
 };
 
+// One line of a test's diagnosis: a heading, or a check and its condition.
+struct TestCheck {
+    std::string label;
+    bool heading = false;
+    std::string condition;
+};
+
 struct Content {
     std::map<std::string, std::vector<TextEntry>> texts; // by table
     std::map<std::string, std::vector<CommandRow>> commands;
     std::vector<FlashCard> flashCards;
+    std::map<std::string, std::vector<TestCheck>> testChecks; // by test name
 };
 
 class Faults {
@@ -417,6 +427,49 @@ void readFlashCards(std::string_view content, const std::string& name, Content& 
 
 // --- walking the data folder ------------------------------------------------
 
+// A test's checks, one line each, in report order:
+//   heading "TEXT"
+//   check "TEXT" CONDITION
+// "#" starts a comment line. The condition is validated here, so a check
+// that names an unknown field or a value of the wrong kind never ships.
+void readTestChecks(const std::string& test, std::string_view content, const std::string& name,
+                    Content& out, Faults& faults) {
+    std::vector<TestCheck> checks;
+    int number = 0;
+    for (std::string_view line : splitLines(content)) {
+        ++number;
+        line = trimBlanks(line);
+        if (line.empty() || line.starts_with('#'))
+            continue;
+        const bool heading = line.starts_with("heading \"");
+        if (!heading && !line.starts_with("check \"")) {
+            faults.add(name, number, "a line is a heading \"TEXT\" or a check \"TEXT\" CONDITION");
+            continue;
+        }
+        const std::size_t open = line.find('"');
+        const std::size_t close = line.find('"', open + 1);
+        if (close == std::string_view::npos) {
+            faults.add(name, number, "the text has no closing quote");
+            continue;
+        }
+        TestCheck c{std::string(line.substr(open + 1, close - open - 1)), heading,
+                    std::string(trimBlanks(line.substr(close + 1)))};
+        if (heading && !c.condition.empty()) {
+            faults.add(name, number, "a heading has no condition");
+            continue;
+        }
+        std::string error;
+        if (!heading && !kestro::parseCondition(c.condition, error)) {
+            faults.add(name, number, "condition: " + error);
+            continue;
+        }
+        checks.push_back(std::move(c));
+    }
+    if (std::none_of(checks.begin(), checks.end(), [](const TestCheck& c) { return !c.heading; }))
+        faults.add(name, "a test needs at least one check");
+    out.testChecks[test] = std::move(checks);
+}
+
 void readDataFolder(const fs::path& root, Content& out, Faults& faults) {
     std::vector<fs::path> files;
     std::error_code ec;
@@ -474,6 +527,11 @@ void readDataFolder(const fs::path& root, Content& out, Faults& faults) {
                 readCommandTable(*kind, *content, name, out, faults);
             continue;
         }
+        if (parts.size() == 2 && top == "tests" && relative.extension() == ".checks") {
+            if (auto content = readSource(path, name, faults))
+                readTestChecks(relative.stem().string(), *content, name, out, faults);
+            continue;
+        }
         const auto textKind = std::find_if(std::begin(textKinds), std::end(textKinds),
                                            [&](const TextKind& k) { return top == k.folder; });
         if (parts.size() >= 2 && textKind != std::end(textKinds) &&
@@ -483,6 +541,15 @@ void readDataFolder(const fs::path& root, Content& out, Faults& faults) {
             continue;
         }
         faults.add(name, "unknown content file");
+    }
+
+    // Checks belong to a test the content has.
+    for (const auto& [test, checks] : out.testChecks) {
+        const auto& tests = out.texts["tests"];
+        if (std::none_of(tests.begin(), tests.end(),
+                         [&](const TextEntry& e) { return foldCase(e.key) == foldCase(test); }))
+            faults.add((root / "tests" / (test + ".checks")).string(),
+                       "checks for \"" + test + "\", which has no test text");
     }
 
     // Keys are unique per table whatever file they come from, with case
@@ -584,6 +651,8 @@ void writeDatabase(const std::string& path, const Content& content) {
     db.exec("CREATE TABLE troubleshooting(labName TEXT PRIMARY KEY COLLATE NOCASE, "
             "troubleshootingText TEXT, solutionText TEXT)");
     db.exec("CREATE TABLE flashCards(ID INTEGER PRIMARY KEY, question TEXT, answer TEXT)");
+    db.exec("CREATE TABLE testChecks(testName TEXT COLLATE NOCASE, position INTEGER, "
+            "heading INTEGER, label TEXT, condition TEXT)");
     for (const CommandTableKind& kind : commandTables)
         db.exec(std::string("CREATE TABLE ") + kind.name +
                 "(cmd TEXT COLLATE NOCASE, implemented INTEGER, ord INTEGER" +
@@ -629,6 +698,18 @@ void writeDatabase(const std::string& path, const Content& content) {
     for (const FlashCard& card : content.flashCards)
         db.insert("INSERT INTO flashCards(ID, question, answer) VALUES (?1, ?2, ?3)",
                   {{std::nullopt, ++id}, {card.question}, {card.answer}});
+
+    for (const auto& [test, checks] : content.testChecks) {
+        long long position = 0;
+        for (const TestCheck& c : checks)
+            db.insert("INSERT INTO testChecks(testName, position, heading, label, condition) "
+                      "VALUES (?1, ?2, ?3, ?4, ?5)",
+                      {{test},
+                       {std::nullopt, ++position},
+                       {std::nullopt, c.heading ? 1 : 0},
+                       {c.label},
+                       {c.condition}});
+    }
 
     db.exec("COMMIT");
     db.close();

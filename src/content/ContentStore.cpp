@@ -223,6 +223,17 @@ std::vector<FlashCard> ContentStore::flashCards(const char* caller) {
     return cards;
 }
 
+std::vector<ContentStore::TestCheckRow> ContentStore::testChecks(std::string_view testName,
+                                                                 const char* caller) {
+    std::vector<TestCheckRow> checks;
+    for (auto& row : query("SELECT label, heading, condition FROM testChecks "
+                           "WHERE testName = ?1 ORDER BY position",
+                           {std::string(testName)}, caller))
+        if (row.size() == 3)
+            checks.push_back({std::move(row[0]), row[1] == "1", std::move(row[2])});
+    return checks;
+}
+
 std::string ContentStore::escapeLike(std::string_view text) {
     std::string escaped;
     escaped.reserve(text.size());

@@ -65,6 +65,14 @@ public:
     std::optional<ExerciseTexts> exercise(std::string_view exerciseName, const char* caller);
     // Every flash card, in a random order drawn afresh by each call.
     std::vector<FlashCard> flashCards(const char* caller);
+    // The report lines of a test's diagnosis, in order: a heading, or a
+    // check with its condition as written in the content.
+    struct TestCheckRow {
+        std::string label;
+        bool heading = false;
+        std::string condition;
+    };
+    std::vector<TestCheckRow> testChecks(std::string_view testName, const char* caller);
 
     // Runs `sql` (prepared once per distinct text, then reused) with the
     // given text parameters bound in order; returns every row, each as its

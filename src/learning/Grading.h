@@ -3,9 +3,11 @@
 #pragma once
 
 #include "learning/StyledText.h"
+#include "records/Conditions.h"
 #include "records/RouterState.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,10 +30,21 @@ struct TestGrade {
     bool passed() const; // 801 and more: one wrong answer passes, two fail
 };
 
-// Grades a router's configuration against test 1, 2 or 3 (no lines for any
-// other number). Text values are compared trimmed and lower-cased, all
-// others exactly.
-TestGrade gradeTest(const routerConfig& router, long testNumber);
+// One line of a test's diagnosis as the content keeps it: a heading, or a
+// check of the configuration (no condition: one the store could not read).
+struct TestCheck {
+    std::string label;
+    bool heading = false;
+    std::optional<ConfigCondition> condition;
+};
+
+// Grades a router's configuration against a test's checks: a pure
+// function of the two.
+TestGrade gradeTest(const routerConfig& router, const std::vector<TestCheck>& checks);
+
+// The checks of test 1, 2 or 3 from the content store (none for any other
+// number or without a store).
+std::vector<TestCheck> testChecks(Simulator& sim, long testNumber);
 
 // The report of sim.learning.currentTest on the live router, lines joined by
 // CR LF, the model solution appended; empty before any test.
