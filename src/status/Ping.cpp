@@ -3,6 +3,7 @@
 #include "Simulator.h"
 #include "console/Console.h"
 #include "console/LineHelpers.h"
+#include "console/Pauses.h"
 #include "records/AddressUtils.h"
 #include "status/Displays.h"
 #include "status/Status.h"
@@ -212,12 +213,12 @@ void printPingResult(Simulator& sim, const std::string& target, bool reachable) 
         InputHeld held(sim);
         printLine(sim, ".");
         held.clearLine();
-        if (!sim.wait(500))
+        if (!sim.wait(pauses::pingEcho))
             return;
         for (int i = 0; i < 4; ++i) {
             sim.io().repaint();
             printLine(sim, ".", false, true);
-            if (!sim.wait(500))
+            if (!sim.wait(pauses::pingEcho))
                 return;
         }
     }
