@@ -319,7 +319,7 @@ TEST_F(PingTwoRouter, FromRouterBTheRolesSwap) {
     fullyConfigured();
     sim.routerAStore = sim.liveRouter;
     sim.liveRouter = sim.routerBStore;
-    sim.activeRouter = 1;
+    sim.activeRouter = RouterId::b;
     EXPECT_TRUE(reaches("192.168.2.2"));
     EXPECT_TRUE(reaches("192.168.2.1"));
     EXPECT_TRUE(reaches("192.168.3.10")) << "own LAN";

@@ -62,14 +62,14 @@ TEST_F(TopologyTwoRouterStatus, UnconnectedSerialsStayDown) {
     addressed(router().serial1, "10.0.0.1");
     EXPECT_EQ(stateOf(sim, 1), "Serial1 is administratively down, line protocol is down");
 
-    sim.activeRouter = 1;
+    sim.activeRouter = RouterId::b;
     router().serial0.shutdown = false;
     router().serial0.clockRate = 64000;
     EXPECT_EQ(stateOf(sim, 0), "Serial0 is administratively down, line protocol is down");
 }
 
 TEST_F(TopologyTwoRouterStatus, RouterBLinkNeedsRouterAsParkedClockingEnd) {
-    sim.activeRouter = 1;
+    sim.activeRouter = RouterId::b;
     router().serial1.shutdown = false;
     EXPECT_EQ(stateOf(sim, 1), "Serial1 is administratively up, line protocol is down");
     sim.routerAStore.serial0.shutdown = false;
@@ -192,7 +192,7 @@ TEST_F(TopologyTwoRouterRoute, RouteNeedsRipOnTheLiveRouterToo) {
 
 TEST_F(TopologyTwoRouterRoute, OnRouterBTheRouteLeavesBySerial1) {
     // RouterB live, RouterA parked with the mirror configuration.
-    sim.activeRouter = 1;
+    sim.activeRouter = RouterId::b;
     openInterface(router().serial1, "192.168.2.2");
     router().ripConfigured = true;
     router().ripNetworks = {"192.168.2.0"};
@@ -353,7 +353,7 @@ TEST_F(TopologyPeer, PredicatesLeaveBothRoutersExactlyAsTheyWere) {
     EXPECT_TRUE(pingTarget(sim, "192.168.2.2", true));
     expectUnchanged(before);
 
-    sim.activeRouter = 1; // the same on the other side
+    sim.activeRouter = RouterId::b; // the same on the other side
     std::swap(sim.liveRouter, sim.routerBStore);
     const Snapshot fromB = snapshot();
     linkConnected(sim);

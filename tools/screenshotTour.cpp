@@ -53,7 +53,7 @@ public:
             {[this] {
                  main_.chooseMenuItem("troubleshooting4");
                  type("\renable\rshow ip route\r");
-                 main_.routerButton(1);
+                 main_.routerButton(RouterId::b);
                  type("\rena");
              },
              "tworouter"},
@@ -69,7 +69,7 @@ public:
              "diagramTest3"},
             {[this] {
                  main_.chooseMenuItem("troubleshooting6");
-                 main_.routerButton(1);
+                 main_.routerButton(RouterId::b);
                  main_.sidePanelClicked("showNetwork");
              },
              "diagramExercise6RouterB"},

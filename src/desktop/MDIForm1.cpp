@@ -238,7 +238,7 @@ void MDIForm1::flashCardButton(int button) {
     });
 }
 
-void MDIForm1::routerButton(long target) {
+void MDIForm1::routerButton(RouterId target) {
     runCore([this, target] { pressRouterButton(sim_, target); });
 }
 

@@ -4,6 +4,7 @@
 // never enters the core a second time while a command is still running.
 #pragma once
 
+#include "records/RouterState.h"
 #include "shell/MenuTree.h"
 #include "shell/ShellState.h"
 
@@ -54,8 +55,8 @@ public:
     // The menu item with this control name, as if the student chose it.
     void chooseMenuItem(const std::string& name);
     QAction* menuAction(const std::string& name) const;
-    // The two-router panel's buttons (0 Router A, 1 Router B).
-    void routerButton(long target);
+    // The two-router panel's buttons.
+    void routerButton(RouterId target);
     void openBrowserAt(const std::string& address);
     // The flash cards' buttons: 0 "<--", 1 "Show Answer", 2 "-->".
     void flashCardButton(int button);

@@ -37,6 +37,14 @@ std::ostream& operator<<(std::ostream& out, Mode mode) {
     return out << '"' << modeName(mode) << '"';
 }
 
+std::string_view routerName(RouterId which) {
+    return which == RouterId::a ? "RouterA" : "RouterB";
+}
+
+std::ostream& operator<<(std::ostream& out, RouterId which) {
+    return out << routerName(which);
+}
+
 char interfaceDigit(Interface which) {
     return static_cast<char>('0' + static_cast<int>(which));
 }

@@ -31,6 +31,14 @@ std::string_view modeName(Mode mode);
 Mode modeNamed(std::string_view name);
 std::ostream& operator<<(std::ostream& out, Mode mode);
 
+// The routers of a run: RouterA, the only one outside the two-router
+// exercises, and RouterB.
+enum class RouterId { a = 0, b = 1 };
+
+// "RouterA" or "RouterB": the host name the router is built with.
+std::string_view routerName(RouterId which);
+std::ostream& operator<<(std::ostream& out, RouterId which);
+
 // A router's ports, numbered as the interface columns of the command tables
 // store them.
 enum class Interface { serial0 = 0, serial1 = 1, ethernet0 = 2 };

@@ -6,13 +6,13 @@
 namespace kestro {
 
 std::string diagramFileName(ActivityKind activityKind, int exerciseNumber,
-                            TopologyKind topologyKind, long activeRouter, int currentTest) {
+                            TopologyKind topologyKind, RouterId activeRouter, int currentTest) {
     // Tested in this order; a later match replaces an earlier one.
     std::string file;
     if (activityKind == ActivityKind::lab)
         file = "ActivityNetworkDiagram.jpg";
     if (activityKind == ActivityKind::exercise) {
-        const char* router = activeRouter == 1 ? "RouterB" : "RouterA";
+        const std::string router(routerName(activeRouter));
         if (exerciseNumber == 4 || exerciseNumber == 5)
             file = std::string("twoRouterTopologyA_") + router + ".jpg";
         if (exerciseNumber == 6)

@@ -98,7 +98,7 @@ bool labTopology::reachable(Simulator& sim, const std::string& target) {
 }
 
 bool twoRouterTopology::reachable(Simulator& sim, const std::string& target) {
-    const bool routerA = sim.activeRouter == 0;
+    const bool routerA = sim.activeRouter == RouterId::a;
     const std::string& ownHost1 = routerA ? sim.topology.lanAHost1 : sim.topology.lanBHost1;
     const std::string& ownHost2 = routerA ? sim.topology.lanAHost2 : sim.topology.lanBHost2;
     const std::string& ownNetwork = routerA ? sim.topology.lanANetwork : sim.topology.lanBNetwork;

@@ -31,7 +31,7 @@ std::string protocolText(bool up) {
 }
 
 bool routerALive(const Simulator& sim) {
-    return sim.activeRouter == 0;
+    return sim.activeRouter == RouterId::a;
 }
 
 std::string trimBlanks(std::string_view text) {

@@ -3,17 +3,17 @@
 // while a command is still waiting.
 #include "Frontends.h"
 #include "Simulator.h"
-#include "desktop/BottomForm.h"
 #include "console/RecordingConsole.h"
-#include "learning/Activities.h"
+#include "desktop/BottomForm.h"
+#include "desktop/MDIForm1.h"
 #include "desktop/MultiRouterTopForm.h"
+#include "desktop/SideMenu.h"
 #include "desktop/TopForm.h"
 #include "desktop/flashCardForm.h"
+#include "desktop/networkDiagramForm.h"
 #include "desktop/showAnswerForm.h"
 #include "desktop/welcomeForm.h"
-#include "desktop/MDIForm1.h"
-#include "desktop/SideMenu.h"
-#include "desktop/networkDiagramForm.h"
+#include "learning/Activities.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -436,7 +436,7 @@ void DesktopTest::routerSwitchKeepsEachConsole() {
     d.messages.clear();
     d.main.multiRouterTopForm->routerButtonA->click();
     QCOMPARE(d.messages, std::vector<std::string>{" Please switch router when at prompt"});
-    QCOMPARE(d.sim.activeRouter, 1L);
+    QCOMPARE(d.sim.activeRouter, RouterId::b);
     QCOMPARE(d.shownInput(),
              QStringLiteral("Configuring from terminal, memory, or network [terminal]?"));
 }
