@@ -103,8 +103,7 @@ void processInterfaceIp(Simulator& sim, const std::string& line) {
     }
     const int address = matchPattern(sim, line, "ip address variable variable");
     if (address == patternMatch && isValidIpAddress(words[2]) && isValidSubnetMask(words[3])) {
-        const int own = static_cast<int>(*r.currentInterface);
-        const std::string overlap = checkOverlap(r, words[2], words[3], own);
+        const std::string overlap = checkOverlap(r, words[2], words[3], *r.currentInterface);
         if (overlap == "ok") {
             iface->ipAddress = words[2];
             iface->subnetMask = words[3];
