@@ -3,6 +3,7 @@
 #include "learning/Activities.h"
 #include "learning/FlashCards.h"
 #include "learning/Instructions.h"
+#include "learning/Networks.h"
 
 #include <functional>
 
@@ -80,7 +81,7 @@ std::vector<MenuItem> buildTree() {
                            "troubleshooting4", "troubleshooting5", "troubleshooting6"};
     for (int i = 1; i <= 6; ++i) {
         std::string caption = "Troubleshooting " + std::to_string(i);
-        if (i >= 4)
+        if (hasTwoRouters(i))
             caption += ": Multi Router";
         exercises.push_back({names[i - 1],
                              caption,

@@ -1,5 +1,7 @@
 #include "shell/NetworkDiagram.h"
 
+#include "learning/Networks.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -12,11 +14,11 @@ std::string diagramFileName(ActivityKind activityKind, int exerciseNumber,
     if (activityKind == ActivityKind::lab)
         file = "ActivityNetworkDiagram.jpg";
     if (activityKind == ActivityKind::exercise) {
-        const std::string router(routerName(activeRouter));
-        if (exerciseNumber == 4 || exerciseNumber == 5)
-            file = std::string("twoRouterTopologyA_") + router + ".jpg";
-        if (exerciseNumber == 6)
-            file = std::string("twoRouterTopologyB_") + router + ".jpg";
+        if (hasTwoRouters(exerciseNumber)) {
+            // Exercises 4 and 5 share network A; exercise 6 has network B.
+            const std::string network = exerciseNumber == 6 ? "B_" : "A_";
+            file = "twoRouterTopology" + network + std::string(routerName(activeRouter)) + ".jpg";
+        }
         if (topologyKind == TopologyKind::singleRouter && exerciseNumber == 1)
             file = "troubleShooting1.jpg";
         if (topologyKind == TopologyKind::singleRouter &&

@@ -3,6 +3,7 @@
 #include "Simulator.h"
 #include "learning/Grading.h"
 #include "learning/Instructions.h"
+#include "learning/Networks.h"
 #include "shell/NetworkDiagram.h"
 
 namespace kestro {
@@ -10,7 +11,8 @@ namespace kestro {
 namespace {
 
 bool twoRouterExercise(const Simulator& sim) {
-    return sim.activity.kind == ActivityKind::exercise && sim.activity.exerciseNumber >= 4;
+    return sim.activity.kind == ActivityKind::exercise &&
+           hasTwoRouters(sim.activity.exerciseNumber);
 }
 
 } // namespace
