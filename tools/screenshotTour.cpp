@@ -41,7 +41,7 @@ public:
             {[this] {
                  main_.chooseMenuItem("test1");
                  type("\renable\rconfigure terminal\rhostname test1\r");
-                 main_.sidePanelClicked("showAnswer");
+                 main_.sidePanelClicked(SidePanelControl::showAnswer);
              },
              "report"},
             {[this] {
@@ -59,18 +59,18 @@ public:
              "tworouter"},
             {[this] {
                  main_.chooseMenuItem("routerStartUp");
-                 main_.sidePanelClicked("showNetwork");
+                 main_.sidePanelClicked(SidePanelControl::showNetwork);
              },
              "diagram"},
             {[this] {
                  main_.chooseMenuItem("test3");
-                 main_.sidePanelClicked("showNetwork");
+                 main_.sidePanelClicked(SidePanelControl::showNetwork);
              },
              "diagramTest3"},
             {[this] {
                  main_.chooseMenuItem("troubleshooting6");
                  main_.routerButton(RouterId::b);
-                 main_.sidePanelClicked("showNetwork");
+                 main_.sidePanelClicked(SidePanelControl::showNetwork);
              },
              "diagramExercise6RouterB"},
         };

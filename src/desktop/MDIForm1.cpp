@@ -218,8 +218,8 @@ void MDIForm1::start() {
     });
 }
 
-void MDIForm1::sidePanelClicked(const std::string& control) {
-    if (control == "homePageOnWeb") {
+void MDIForm1::sidePanelClicked(SidePanelControl control) {
+    if (control == SidePanelControl::homePageOnWeb) {
         openBrowserAt(homePageAddress);
         return;
     }

@@ -7,6 +7,7 @@
 #include "records/RouterState.h"
 #include "shell/MenuTree.h"
 #include "shell/ShellState.h"
+#include "shell/SidePanel.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -61,7 +62,7 @@ public:
     // The flash cards' buttons: 0 "<--", 1 "Show Answer", 2 "-->".
     void flashCardButton(int button);
     // A click on the side panel's control with this name.
-    void sidePanelClicked(const std::string& control);
+    void sidePanelClicked(SidePanelControl control);
 
     // A message box with an OK button. Tests replace it.
     void messageBox(const std::string& text);

@@ -613,7 +613,7 @@ void DesktopTest::sidePanelAndWindows() {
     Desktop d;
     for (const QString& step : steps) {
         if (step.startsWith('#'))
-            d.main.sidePanelClicked(step.mid(1).toStdString());
+            d.main.sidePanelClicked(*sidePanelControlNamed(step.mid(1).toStdString()));
         else
             d.main.chooseMenuItem(step.toStdString());
     }
