@@ -47,7 +47,7 @@ const std::vector<NamedKey>& namedKeys() {
 // The panel's buttons can be clicked while the console waits at
 // " --More--"; the switch is then refused and the wait goes on.
 void pressButton(Simulator& sim, const ScriptKey& k) {
-    pressRouterButton(sim, k.kind == ScriptKey::routerA ? 0 : 1);
+    pressRouterButton(sim, k.kind == ScriptKey::routerA ? RouterId::a : RouterId::b);
 }
 
 class ScriptKeys {

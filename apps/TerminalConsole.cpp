@@ -363,7 +363,7 @@ public:
             if (k.kind == TerminalKey::routerA || k.kind == TerminalKey::routerB) {
                 // Clicked during " --More--": refused, and the wait goes on.
                 if (onRouterButton)
-                    onRouterButton(k.kind == TerminalKey::routerA ? 0 : 1);
+                    onRouterButton(k.kind == TerminalKey::routerA ? RouterId::a : RouterId::b);
                 continue;
             }
             if (k.value.ch != 0)
@@ -439,7 +439,7 @@ public:
         showInput();
     }
 
-    std::function<void(long)> onRouterButton;
+    std::function<void(RouterId)> onRouterButton;
 
 private:
     std::size_t rowOf(std::size_t column) const { return column / width_; }
@@ -599,7 +599,7 @@ private:
 
 int runTerminal(Simulator& sim) {
     TerminalIo io(sim.output);
-    io.onRouterButton = [&sim](long target) { pressRouterButton(sim, target); };
+    io.onRouterButton = [&sim](RouterId target) { pressRouterButton(sim, target); };
     ConsoleIo& previous = sim.io();
     sim.setIo(io);
     enterRawMode();
@@ -612,7 +612,7 @@ int runTerminal(Simulator& sim) {
             if (k.kind == TerminalKey::end || k.kind == TerminalKey::quit)
                 break;
             if (k.kind == TerminalKey::routerA || k.kind == TerminalKey::routerB) {
-                pressRouterButton(sim, k.kind == TerminalKey::routerA ? 0 : 1);
+                pressRouterButton(sim, k.kind == TerminalKey::routerA ? RouterId::a : RouterId::b);
             } else if (k.kind == TerminalKey::instructions) {
                 io.showText(instructionsScreen(sim, terminalWidth()));
             } else if (k.kind == TerminalKey::modeSwitch) {

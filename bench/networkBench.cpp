@@ -28,7 +28,7 @@ struct TwoRouters {
     TwoRouters() {
         buildFreshRouter(sim, "RouterA");
         sim.topology.kind = TopologyKind::twoRouters;
-        sim.activeRouter = 0;
+        sim.activeRouter = RouterId::a;
         sim.topology.lanAHost1 = "192.168.1.10";
         sim.topology.lanAHost2 = "192.168.1.11";
         sim.topology.lanANetwork = "192.168.1.0";

@@ -6,9 +6,9 @@
 // a router button, an activity start, or a cancel of the running command.
 #include "Simulator.h"
 #include "console/Console.h"
-#include "registry/Dispatcher.h"
 #include "console/RecordingConsole.h"
 #include "learning/Activities.h"
+#include "registry/Dispatcher.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -177,7 +177,7 @@ bool deliverEvent(Simulator& sim, Input& in) {
     if (b == routerButtonA || b == routerButtonB) {
         in.take();
         const bool busy = sim.busy() || sim.console.inputState != InputState::Normal;
-        const auto result = pressRouterButton(sim, b == routerButtonA ? 0 : 1);
+        const auto result = pressRouterButton(sim, b == routerButtonA ? RouterId::a : RouterId::b);
         check(!busy || !result || *result != SwitchResult::Switched);
         return true;
     }
@@ -202,7 +202,7 @@ void checkUsable(const Simulator& sim) {
     check(sim.console.inputState != InputState::Paging);
     check(sim.input.enabled);
     check(sim.input.caret <= sim.input.text.size());
-    check(sim.activeRouter == 0 || sim.activeRouter == 1);
+    check(sim.activeRouter == RouterId::a || sim.activeRouter == RouterId::b);
     if (sim.console.inputState == InputState::Normal) {
         const routerState& r = sim.liveRouter;
         check(sim.input.text.starts_with(r.prompt));

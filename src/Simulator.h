@@ -85,7 +85,7 @@ public:
     routerState liveRouter;
     routerState routerAStore;
     routerState routerBStore;
-    long activeRouter = 0; // 0 RouterA (or the single router), 1 RouterB
+    RouterId activeRouter = RouterId::a;
     // The live router's saved configuration. Each router keeps its own: the
     // parked router's waits in its store below and is switched with it.
     routerConfig startupConfig;

@@ -94,7 +94,7 @@ class TwoRouterTest : public ConsoleTest {
 protected:
     TwoRouterTest() {
         sim.topology.kind = TopologyKind::twoRouters;
-        sim.activeRouter = 0;
+        sim.activeRouter = RouterId::a;
         sim.topology.lanAHost1 = "192.168.1.10";
         sim.topology.lanAHost2 = "192.168.1.11";
         sim.topology.lanANetwork = "192.168.1.0";

@@ -141,12 +141,12 @@ TEST_F(Activities, ALabAfterATestOrAnExerciseStartsOnAFreshLabRouter) {
         ASSERT_TRUE(startActivity(sim, walk[0]));
         for (std::size_t i = 1; i < walk.size(); ++i) {
             if (walk[i] == "<B>")
-                ASSERT_TRUE(pressRouterButton(sim, 1));
+                ASSERT_TRUE(pressRouterButton(sim, RouterId::b));
             else
                 type(walk[i]);
         }
         ASSERT_TRUE(startActivity(sim, "routerStatus")) << walk[0];
-        EXPECT_EQ(sim.activeRouter, 0) << walk[0];
+        EXPECT_EQ(sim.activeRouter, RouterId::a) << walk[0];
         EXPECT_EQ(router().config(), routerConfig{}) << walk[0];
         EXPECT_EQ(router().mode, Mode::none) << walk[0];
         EXPECT_FALSE(twoRouterPanelOpen(sim)) << walk[0];
@@ -249,7 +249,7 @@ TEST_F(Activities, SingleRouterExercisesStartFreshWithTheirFaults) {
 TEST_F(Activities, TwoRouterExercisesPresetRouterAAndTheParkedRouterB) {
     dirtyTheRouter();
     inittroubleshooting(sim, "troubleshooting4");
-    EXPECT_EQ(sim.activeRouter, 0);
+    EXPECT_EQ(sim.activeRouter, RouterId::a);
     routerConfig a = withHostname("RouterA");
     a.ethernet0 = addressed(a.ethernet0, "202.16.92.1", true);
     EXPECT_EQ(router().config(), a);
@@ -294,7 +294,7 @@ TEST_F(Activities, TwoRouterExercisesPresetRouterAAndTheParkedRouterB) {
 }
 
 TEST_F(Activities, RouterBRowsApplyWhileRouterBIsLive) {
-    sim.activeRouter = 1;
+    sim.activeRouter = RouterId::b;
     applyExercisePreset(sim, "4");
     routerConfig b;
     b.ethernet0 = addressed(b.ethernet0, "220.14.5.1", true);
@@ -325,9 +325,9 @@ TEST_F(Activities, PresetKeysThatMatchNoExerciseChangeNothing) {
 
 TEST_F(Activities, AnEarlierRouterBLeavesNothingInTheNextExercise) {
     inittroubleshooting(sim, "troubleshooting6");
-    ASSERT_EQ(switchRouter(sim, 1), SwitchResult::Switched);
+    ASSERT_EQ(switchRouter(sim, RouterId::b), SwitchResult::Switched);
     router().hosts.push_back({"left", "10.1.1.1"});
-    ASSERT_EQ(switchRouter(sim, 0), SwitchResult::Switched);
+    ASSERT_EQ(switchRouter(sim, RouterId::a), SwitchResult::Switched);
 
     inittroubleshooting(sim, "troubleshooting4");
     // Only what RouterA's preset writes: no access list, no RIP, no host of

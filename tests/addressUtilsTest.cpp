@@ -100,26 +100,27 @@ TEST(AddressUtilsWildcard, ComparesOnlyBitsWhereWildcardIsZero) {
 
 TEST(AddressUtilsOverlap, NamesLastOverlappingInterfaceAndSkipsOwn) {
     routerState router;
-    EXPECT_EQ(checkOverlap(router, "192.160.5.9", "255.255.255.0", 2), "ok");
+    EXPECT_EQ(checkOverlap(router, "192.160.5.9", "255.255.255.0", Interface::ethernet0), "ok");
 
     router.serial0.ipAddress = "192.160.5.5";
     router.serial0.subnetMask = "255.255.255.0";
-    EXPECT_EQ(checkOverlap(router, "192.160.5.9", "255.255.255.0", 2),
+    EXPECT_EQ(checkOverlap(router, "192.160.5.9", "255.255.255.0", Interface::ethernet0),
               "192.160.5.0 overlaps with Serial 0");
-    EXPECT_EQ(checkOverlap(router, "192.160.5.5", "255.255.255.0", 0), "ok");
-    EXPECT_EQ(checkOverlap(router, "192.160.5.200", "255.255.255.128", 2), "ok");
+    EXPECT_EQ(checkOverlap(router, "192.160.5.5", "255.255.255.0", Interface::serial0), "ok");
+    EXPECT_EQ(checkOverlap(router, "192.160.5.200", "255.255.255.128", Interface::ethernet0), "ok");
 
     router.ethernet0.ipAddress = "192.160.5.200";
     router.ethernet0.subnetMask = "255.255.255.0";
-    EXPECT_EQ(checkOverlap(router, "192.160.5.9", "255.255.255.0", 1),
+    EXPECT_EQ(checkOverlap(router, "192.160.5.9", "255.255.255.0", Interface::serial1),
               "192.160.5.0 overlaps with Ethernet0");
-    EXPECT_EQ(checkOverlap(router, "192.160.5.9", "255.255.255.0", 2),
+    EXPECT_EQ(checkOverlap(router, "192.160.5.9", "255.255.255.0", Interface::ethernet0),
               "192.160.5.0 overlaps with Serial 0");
 
     // A mask left behind without an address must not count as a network.
     router.serial1.subnetMask = "0.0.0.0";
-    EXPECT_EQ(checkOverlap(router, "0.0.0.1", "0.0.0.0", 2), "ok");
+    EXPECT_EQ(checkOverlap(router, "0.0.0.1", "0.0.0.0", Interface::ethernet0), "ok");
     router.serial1.ipAddress = "10.0.0.1";
     router.serial1.subnetMask = "255.0.0.0";
-    EXPECT_EQ(checkOverlap(router, "10.9.9.9", "255.0.0.0", 0), "10.0.0.0 overlaps with Serial 1");
+    EXPECT_EQ(checkOverlap(router, "10.9.9.9", "255.0.0.0", Interface::serial0),
+              "10.0.0.0 overlaps with Serial 1");
 }

@@ -258,14 +258,14 @@ TEST_F(InterfaceConfig, UncabledPortOfTheTwoRouterTopologyIsSerial0OfRouterB) {
     type("no shutdown");
     EXPECT_FALSE(router().serial1.shutdown) << "RouterA's Serial1 is an ordinary port here";
 
-    sim.activeRouter = 1;
+    sim.activeRouter = RouterId::b;
     type("no shutdown");
     EXPECT_FALSE(router().serial1.shutdown);
     onInterface("serial 0");
     type("no shutdown");
     EXPECT_TRUE(router().serial0.shutdown);
 
-    sim.activeRouter = 0;
+    sim.activeRouter = RouterId::a;
     type("no shutdown");
     EXPECT_FALSE(router().serial0.shutdown);
 }

@@ -28,15 +28,17 @@ protected:
 
 TEST_F(InterfaceDisplay, LabSerial0BeforeAndAfterClockRateAndNoShutdown) {
     addressed(router().serial0, "192.168.2.1");
-    EXPECT_EQ(interfaceReport(sim, 0), "Serial0 is administratively down, line protocol is down" +
-                                           serialBody("192.168.2.1/24"));
+    EXPECT_EQ(interfaceReport(sim, Interface::serial0),
+              "Serial0 is administratively down, line protocol is down" +
+                  serialBody("192.168.2.1/24"));
 
     router().serial0.shutdown = false; // no shutdown alone does not bring it up
-    EXPECT_EQ(interfaceReport(sim, 0), "Serial0 is administratively down, line protocol is down" +
-                                           serialBody("192.168.2.1/24"));
+    EXPECT_EQ(interfaceReport(sim, Interface::serial0),
+              "Serial0 is administratively down, line protocol is down" +
+                  serialBody("192.168.2.1/24"));
 
     router().serial0.clockRate = 64000;
-    EXPECT_EQ(interfaceReport(sim, 0),
+    EXPECT_EQ(interfaceReport(sim, Interface::serial0),
               "Serial0 is administratively up, line protocol is up" + serialBody("192.168.2.1/24"));
 }
 
@@ -44,7 +46,7 @@ TEST_F(InterfaceDisplay, DescriptionSitsBetweenHardwareAndMtu) {
     router().serial1.description = "link to the branch";
     router().serial1.bandwidth = 64;
     router().serial1.keepalive = 30;
-    EXPECT_EQ(interfaceReport(sim, 1),
+    EXPECT_EQ(interfaceReport(sim, Interface::serial1),
               "Serial1 is administratively down, line protocol is down"
               "\r\n  Hardware is HD64570"
               "\r\n  Description: link to the branch"
@@ -56,7 +58,7 @@ TEST_F(InterfaceDisplay, DescriptionSitsBetweenHardwareAndMtu) {
 
 TEST_F(InterfaceDisplay, EthernetReportsArpaAndItsOwnBandwidth) {
     openInterface(router().ethernet0, "10.1.2.3", "255.255.0.0");
-    EXPECT_EQ(interfaceReport(sim, 2),
+    EXPECT_EQ(interfaceReport(sim, Interface::ethernet0),
               "Ethernet0 is administratively up, line protocol is up"
               "\r\n  Hardware is HD64570"
               "\r\n  MTU 1500 bytes, BW 1000 Kbit, DLY 20000 usec, rely 255/255, load 1/255"
@@ -68,7 +70,7 @@ TEST_F(InterfaceDisplay, EthernetReportsArpaAndItsOwnBandwidth) {
 
 TEST_F(InterfaceDisplay, ShowInterfacesJoinsSerial0Serial1Ethernet0) {
     mark();
-    showInterfaces(sim, -1);
+    showInterfaces(sim, std::nullopt);
     const std::string out = since();
     const auto s0 = out.find("Serial0 is");
     const auto s1 = out.find("Serial1 is");
@@ -84,9 +86,9 @@ using InterfaceDisplayWithoutContent = LabNetworkTest;
 
 TEST_F(InterfaceDisplayWithoutContent, MissingCountersMeanNoReport) {
     ASSERT_EQ(sim.content(), nullptr);
-    EXPECT_EQ(interfaceReport(sim, 0), "");
+    EXPECT_EQ(interfaceReport(sim, Interface::serial0), "");
     mark();
-    showInterfaces(sim, -1);
+    showInterfaces(sim, std::nullopt);
     EXPECT_EQ(since(), "");
 }
 
@@ -95,16 +97,18 @@ TEST_F(InterfaceDisplayWithoutContent, MissingCountersMeanNoReport) {
 using InterfaceDisplayIp = LabNetworkTest;
 
 TEST_F(InterfaceDisplayIp, WithoutAddressTwoLinesAfterTheLeadingBreak) {
-    EXPECT_EQ(ipInterfaceReport(sim, 1), "\r\nSerial1 is administratively down, line protocol is "
-                                         "down\r\n  Internet protocol processing disabled");
+    EXPECT_EQ(ipInterfaceReport(sim, Interface::serial1),
+              "\r\nSerial1 is administratively down, line protocol is "
+              "down\r\n  Internet protocol processing disabled");
     sim.topology.kind = TopologyKind::none;
-    EXPECT_EQ(ipInterfaceReport(sim, 1), "\r\n\r\n  Internet protocol processing disabled");
+    EXPECT_EQ(ipInterfaceReport(sim, Interface::serial1),
+              "\r\n\r\n  Internet protocol processing disabled");
 }
 
 TEST_F(InterfaceDisplayIp, AddressedInterfaceGivesThirtyLinesAndItsLists) {
     openLink();
     router().serial0.accessGroupIn = 5;
-    const std::string out = ipInterfaceReport(sim, 0);
+    const std::string out = ipInterfaceReport(sim, Interface::serial0);
     EXPECT_TRUE(out.starts_with("\r\nSerial0 is administratively up, line protocol is up"
                                 "\r\n  Internet address is 192.168.2.1/24"
                                 "\r\n  Broadcast address is 255.255.255.255"
@@ -125,14 +129,14 @@ TEST_F(InterfaceDisplayIp, AddressedInterfaceGivesThirtyLinesAndItsLists) {
 
     router().serial0.accessGroupOut = 12;
     router().serial0.accessGroupIn = 0;
-    const std::string swapped = ipInterfaceReport(sim, 0);
+    const std::string swapped = ipInterfaceReport(sim, Interface::serial0);
     EXPECT_NE(swapped.find("\r\n  Outgoing access list is 12\r\n  Inbound  access list is not set"),
               std::string::npos);
 }
 
 TEST_F(InterfaceDisplayIp, ShowIpInterfaceOrderIsEthernetFirst) {
     mark();
-    showIpInterface(sim, -1);
+    showIpInterface(sim, std::nullopt);
     EXPECT_EQ(since(), "\r\nEthernet0 is administratively down, line protocol is down"
                        "\r\n  Internet protocol processing disabled"
                        "\r\nSerial0 is administratively down, line protocol is down"

@@ -23,8 +23,8 @@ TEST_F(NeighbourDisplayCdp, NoCdpRunLeavesOnlyTheNotEnabledLine) {
     router().cdpRun = false;
     const std::string notEnabled = "\r\n% CDP is not enabled";
     EXPECT_EQ(printed([&] { showCdpGlobal(sim); }), notEnabled);
-    EXPECT_EQ(printed([&] { showCdpInterface(sim, -1); }), notEnabled);
-    EXPECT_EQ(printed([&] { showCdpInterface(sim, 1); }), notEnabled);
+    EXPECT_EQ(printed([&] { showCdpInterface(sim, std::nullopt); }), notEnabled);
+    EXPECT_EQ(printed([&] { showCdpInterface(sim, Interface::serial1); }), notEnabled);
     EXPECT_EQ(printed([&] { showCdpNeighbors(sim); }), notEnabled);
     sim.topology.kind = TopologyKind::twoRouters; // even where there is no neighbour table
     EXPECT_EQ(printed([&] { showCdpNeighbors(sim); }), notEnabled);
@@ -42,7 +42,7 @@ TEST_F(NeighbourDisplayCdp, GlobalInformationShowsTimers) {
 TEST_F(NeighbourDisplayCdp, InterfaceBlocksSkipInterfacesWithCdpDisabled) {
     router().serial1.cdpEnable = false;
     openLan();
-    EXPECT_EQ(printed([&] { showCdpInterface(sim, -1); }),
+    EXPECT_EQ(printed([&] { showCdpInterface(sim, std::nullopt); }),
               "\r\nSerial0 is administratively down, line protocol is down"
               "\r\n  Encapsulation HDLC"
               "\r\n  Sending CDP packets every 60 seconds"
@@ -51,7 +51,7 @@ TEST_F(NeighbourDisplayCdp, InterfaceBlocksSkipInterfacesWithCdpDisabled) {
               "\r\n  Encapsulation ARPA"
               "\r\n  Sending CDP packets every 60 seconds"
               "\r\n  Holdtime is 180 seconds");
-    EXPECT_EQ(printed([&] { showCdpInterface(sim, 1); }), "");
+    EXPECT_EQ(printed([&] { showCdpInterface(sim, Interface::serial1); }), "");
 }
 
 const std::string neighbourHeading =

@@ -10,25 +10,25 @@ namespace {
 TEST(NetworkDiagram, FileNameByActivity) {
     struct Row {
         int activityKind, exerciseNumber, topologyKind;
-        long activeRouter;
+        RouterId activeRouter;
         int currentTest;
         const char* file;
     };
     const Row rows[] = {
-        {0, 0, 1, 0, 0, "ActivityNetworkDiagram.jpg"},
-        {0, 6, 1, 1, 3, "ActivityNetworkDiagram.jpg"},
-        {5, 1, 1, 0, 0, "troubleShooting1.jpg"},
-        {5, 2, 1, 0, 0, "troubleShooting2.jpg"},
-        {5, 4, 2, 0, 0, "twoRouterTopologyA_RouterA.jpg"},
-        {5, 5, 2, 1, 0, "twoRouterTopologyA_RouterB.jpg"},
-        {5, 6, 2, 0, 0, "twoRouterTopologyB_RouterA.jpg"},
-        {5, 6, 2, 1, 0, "twoRouterTopologyB_RouterB.jpg"},
-        {3, 0, 1, 0, 1, "Test1And2Diagram.jpg"},
-        {4, 0, 1, 0, 2, "Test1And2Diagram.jpg"},
-        {3, 0, 1, 0, 3, "Test3Diagram.jpg"},
-        {3, 0, 1, 0, 0, ""},
-        {1, 0, 0, 0, 1, ""},
-        {2, 0, 0, 0, 3, ""},
+        {0, 0, 1, RouterId::a, 0, "ActivityNetworkDiagram.jpg"},
+        {0, 6, 1, RouterId::b, 3, "ActivityNetworkDiagram.jpg"},
+        {5, 1, 1, RouterId::a, 0, "troubleShooting1.jpg"},
+        {5, 2, 1, RouterId::a, 0, "troubleShooting2.jpg"},
+        {5, 4, 2, RouterId::a, 0, "twoRouterTopologyA_RouterA.jpg"},
+        {5, 5, 2, RouterId::b, 0, "twoRouterTopologyA_RouterB.jpg"},
+        {5, 6, 2, RouterId::a, 0, "twoRouterTopologyB_RouterA.jpg"},
+        {5, 6, 2, RouterId::b, 0, "twoRouterTopologyB_RouterB.jpg"},
+        {3, 0, 1, RouterId::a, 1, "Test1And2Diagram.jpg"},
+        {4, 0, 1, RouterId::a, 2, "Test1And2Diagram.jpg"},
+        {3, 0, 1, RouterId::a, 3, "Test3Diagram.jpg"},
+        {3, 0, 1, RouterId::a, 0, ""},
+        {1, 0, 0, RouterId::a, 1, ""},
+        {2, 0, 0, RouterId::a, 3, ""},
     };
     for (const Row& r : rows)
         EXPECT_EQ(diagramFileName(static_cast<ActivityKind>(r.activityKind), r.exerciseNumber,

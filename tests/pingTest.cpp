@@ -311,7 +311,7 @@ TEST_F(PingTwoRouter, OwnSerialAddressByStatusTextAlone) {
     EXPECT_FALSE(reaches("10.9.9.1"));
     // Serial0 answers once administratively up, though its line protocol is down.
     openLinkOnA();
-    ASSERT_EQ(lineProtocolSuffix(sim, 0), ", line protocol is down");
+    ASSERT_EQ(lineProtocolSuffix(sim, Interface::serial0), ", line protocol is down");
     EXPECT_TRUE(reaches("192.168.2.1"));
 }
 
@@ -319,7 +319,7 @@ TEST_F(PingTwoRouter, FromRouterBTheRolesSwap) {
     fullyConfigured();
     sim.routerAStore = sim.liveRouter;
     sim.liveRouter = sim.routerBStore;
-    sim.activeRouter = 1;
+    sim.activeRouter = RouterId::b;
     EXPECT_TRUE(reaches("192.168.2.2"));
     EXPECT_TRUE(reaches("192.168.2.1"));
     EXPECT_TRUE(reaches("192.168.3.10")) << "own LAN";

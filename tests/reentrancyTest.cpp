@@ -72,12 +72,12 @@ protected:
 TEST_F(Reentrancy, RouterButtonDuringPingIsRefused) {
     toPrivileged();
     std::optional<SwitchResult> pressed;
-    atPause(500, [&] { pressed = pressRouterButton(sim, 1); });
+    atPause(500, [&] { pressed = pressRouterButton(sim, RouterId::b); });
     type("ping 202.16.92.6");
     EXPECT_TRUE(busyInWait);
     EXPECT_EQ(pressed, SwitchResult::Refused);
     EXPECT_EQ(io.messages, std::vector<std::string>{switchRefusal});
-    EXPECT_EQ(sim.activeRouter, 0);
+    EXPECT_EQ(sim.activeRouter, RouterId::a);
     expectUsable();
     EXPECT_EQ(outputOf("show clock").find("Unknown"), std::string::npos);
 }

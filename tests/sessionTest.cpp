@@ -288,14 +288,14 @@ TEST_F(SavedConfiguration, SwitchingParksAndRestoresTheWholeRouter) {
     const std::vector<BoldRun> boldA = sim.output.bold;
     type("interface s", false);
 
-    EXPECT_EQ(switchRouter(sim, 1), SwitchResult::Switched);
+    EXPECT_EQ(switchRouter(sim, RouterId::b), SwitchResult::Switched);
     EXPECT_EQ(router().hostname, "rb");
     EXPECT_EQ(sim.output.text, "B transcript");
     EXPECT_EQ(inputLine(), "rb>sh");
-    EXPECT_EQ(sim.activeRouter, 1);
-    EXPECT_EQ(switchRouter(sim, 1), SwitchResult::AlreadyLive);
+    EXPECT_EQ(sim.activeRouter, RouterId::b);
+    EXPECT_EQ(switchRouter(sim, RouterId::b), SwitchResult::AlreadyLive);
 
-    EXPECT_EQ(switchRouter(sim, 0), SwitchResult::Switched);
+    EXPECT_EQ(switchRouter(sim, RouterId::a), SwitchResult::Switched);
     EXPECT_EQ(router().hostname, "ra");
     EXPECT_EQ(router().mode, Mode::conf);
     EXPECT_EQ(sim.output.text, transcriptA);
@@ -306,9 +306,9 @@ TEST_F(SavedConfiguration, SwitchingParksAndRestoresTheWholeRouter) {
 TEST_F(SavedConfiguration, SwitchingIsRefusedWhileAQuestionIsOpen) {
     toPrivileged();
     type("reload");
-    EXPECT_EQ(switchRouter(sim, 1), SwitchResult::Refused);
+    EXPECT_EQ(switchRouter(sim, RouterId::b), SwitchResult::Refused);
     EXPECT_EQ(io.messages, std::vector<std::string>{" Please switch router when at prompt"});
-    EXPECT_EQ(sim.activeRouter, 0);
+    EXPECT_EQ(sim.activeRouter, RouterId::a);
 }
 
 } // namespace

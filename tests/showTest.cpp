@@ -87,31 +87,33 @@ TEST_F(ShowPriv, ShAloneIsInvalidInPrivilegedMode) {
 }
 
 TEST_F(ShowPriv, InterfaceSpellingsAllReachTheSameReport) {
-    const std::string serial0 = paged(interfaceReport(sim, 0));
+    const std::string serial0 = paged(interfaceReport(sim, Interface::serial0));
     ASSERT_TRUE(serial0.starts_with("\r\nSerial0 is administratively down"));
     for (const char* line : {"sh int s0", "show int s 0", "show interface serial 0",
                              "show interfaces s0", "SH  INT  S0"})
         EXPECT_EQ(outputOf(line), serial0) << line;
-    const std::string serial1 = paged(interfaceReport(sim, 1));
+    const std::string serial1 = paged(interfaceReport(sim, Interface::serial1));
     EXPECT_EQ(outputOf("sh int s1"), serial1);
     EXPECT_EQ(outputOf("show interfaces s 1"), serial1);
-    const std::string ethernet = paged(interfaceReport(sim, 2));
+    const std::string ethernet = paged(interfaceReport(sim, Interface::ethernet0));
     EXPECT_EQ(outputOf("sh int e0"), ethernet);
     EXPECT_EQ(outputOf("show interface e 0"), ethernet);
     // A final "int" is widened too, and the singular reaches all three.
     const std::string all =
-        paged(interfaceReport(sim, 0) + interfaceReport(sim, 1) + interfaceReport(sim, 2));
+        paged(interfaceReport(sim, Interface::serial0) + interfaceReport(sim, Interface::serial1) +
+              interfaceReport(sim, Interface::ethernet0));
     EXPECT_EQ(outputOf("sh int"), all);
     EXPECT_EQ(outputOf("show interfaces"), all);
 }
 
 TEST_F(ShowPriv, IpInterfaceSpellings) {
-    const std::string all =
-        paged(ipInterfaceReport(sim, 2) + ipInterfaceReport(sim, 0) + ipInterfaceReport(sim, 1));
+    const std::string all = paged(ipInterfaceReport(sim, Interface::ethernet0) +
+                                  ipInterfaceReport(sim, Interface::serial0) +
+                                  ipInterfaceReport(sim, Interface::serial1));
     EXPECT_EQ(outputOf("sh ip int"), all);
     EXPECT_EQ(outputOf("show ip interface"), all);
-    EXPECT_EQ(outputOf("sh ip int s0"), paged(ipInterfaceReport(sim, 0)));
-    EXPECT_EQ(outputOf("sh ip int e 0"), paged(ipInterfaceReport(sim, 2)));
+    EXPECT_EQ(outputOf("sh ip int s0"), paged(ipInterfaceReport(sim, Interface::serial0)));
+    EXPECT_EQ(outputOf("sh ip int e 0"), paged(ipInterfaceReport(sim, Interface::ethernet0)));
 }
 
 TEST_F(ShowPriv, RunAndStartWidenOnlyAsWholeLastWords) {

@@ -9,8 +9,8 @@
 namespace kestro::testing {
 namespace {
 
-std::string stateOf(const Simulator& sim, int index) {
-    return interfaceStatusLine(sim, index) + lineProtocolSuffix(sim, index);
+std::string stateOf(const Simulator& sim, Interface which) {
+    return interfaceStatusLine(sim, which) + lineProtocolSuffix(sim, which);
 }
 
 // --- interface states ---------------------------------------------------------
@@ -18,66 +18,83 @@ std::string stateOf(const Simulator& sim, int index) {
 using TopologyLabStatus = LabNetworkTest;
 
 TEST_F(TopologyLabStatus, Serial0NeedsClockRateAndNoShutdown) {
-    EXPECT_EQ(stateOf(sim, 0), "Serial0 is administratively down, line protocol is down");
+    EXPECT_EQ(stateOf(sim, Interface::serial0),
+              "Serial0 is administratively down, line protocol is down");
     router().serial0.shutdown = false;
-    EXPECT_EQ(stateOf(sim, 0), "Serial0 is administratively down, line protocol is down");
+    EXPECT_EQ(stateOf(sim, Interface::serial0),
+              "Serial0 is administratively down, line protocol is down");
     router().serial0.clockRate = 64000;
-    EXPECT_EQ(stateOf(sim, 0), "Serial0 is administratively up, line protocol is up");
-    EXPECT_TRUE(interfaceIsUp(sim, 0));
+    EXPECT_EQ(stateOf(sim, Interface::serial0),
+              "Serial0 is administratively up, line protocol is up");
+    EXPECT_TRUE(interfaceIsUp(sim, Interface::serial0));
     router().serial0.shutdown = true;
-    EXPECT_EQ(stateOf(sim, 0), "Serial0 is administratively down, line protocol is down");
+    EXPECT_EQ(stateOf(sim, Interface::serial0),
+              "Serial0 is administratively down, line protocol is down");
 }
 
 TEST_F(TopologyLabStatus, Serial1AndEthernetFollowShutdownOnly) {
-    EXPECT_EQ(stateOf(sim, 1), "Serial1 is administratively down, line protocol is down");
-    EXPECT_EQ(stateOf(sim, 2), "Ethernet0 is administratively down, line protocol is down");
+    EXPECT_EQ(stateOf(sim, Interface::serial1),
+              "Serial1 is administratively down, line protocol is down");
+    EXPECT_EQ(stateOf(sim, Interface::ethernet0),
+              "Ethernet0 is administratively down, line protocol is down");
     router().serial1.shutdown = false;
     router().ethernet0.shutdown = false;
-    EXPECT_EQ(stateOf(sim, 1), "Serial1 is administratively up, line protocol is up");
-    EXPECT_EQ(stateOf(sim, 2), "Ethernet0 is administratively up, line protocol is up");
+    EXPECT_EQ(stateOf(sim, Interface::serial1),
+              "Serial1 is administratively up, line protocol is up");
+    EXPECT_EQ(stateOf(sim, Interface::ethernet0),
+              "Ethernet0 is administratively up, line protocol is up");
 }
 
 TEST_F(TopologyLabStatus, NoTopologyGivesEmptyTextsAndNothingIsUp) {
     router().ethernet0.shutdown = false;
     sim.topology.kind = TopologyKind::none;
-    EXPECT_EQ(interfaceStatusLine(sim, 2), "");
-    EXPECT_EQ(lineProtocolSuffix(sim, 2), "");
-    EXPECT_FALSE(interfaceIsUp(sim, 2));
+    EXPECT_EQ(interfaceStatusLine(sim, Interface::ethernet0), "");
+    EXPECT_EQ(lineProtocolSuffix(sim, Interface::ethernet0), "");
+    EXPECT_FALSE(interfaceIsUp(sim, Interface::ethernet0));
 }
 
 using TopologyTwoRouterStatus = TwoRouterTest;
 
 TEST_F(TopologyTwoRouterStatus, RouterALinkWaitsForRouterBsParkedSerial1) {
     openLinkOnA();
-    EXPECT_EQ(stateOf(sim, 0), "Serial0 is administratively up, line protocol is down");
+    EXPECT_EQ(stateOf(sim, Interface::serial0),
+              "Serial0 is administratively up, line protocol is down");
     routerB().serial1.shutdown = false;
-    EXPECT_EQ(stateOf(sim, 0), "Serial0 is administratively up, line protocol is up");
+    EXPECT_EQ(stateOf(sim, Interface::serial0),
+              "Serial0 is administratively up, line protocol is up");
     router().serial0.clockRate = 0;
-    EXPECT_EQ(stateOf(sim, 0), "Serial0 is administratively down, line protocol is down");
+    EXPECT_EQ(stateOf(sim, Interface::serial0),
+              "Serial0 is administratively down, line protocol is down");
 }
 
 TEST_F(TopologyTwoRouterStatus, UnconnectedSerialsStayDown) {
     router().serial1.shutdown = false;
     router().serial1.clockRate = 64000;
     addressed(router().serial1, "10.0.0.1");
-    EXPECT_EQ(stateOf(sim, 1), "Serial1 is administratively down, line protocol is down");
+    EXPECT_EQ(stateOf(sim, Interface::serial1),
+              "Serial1 is administratively down, line protocol is down");
 
-    sim.activeRouter = 1;
+    sim.activeRouter = RouterId::b;
     router().serial0.shutdown = false;
     router().serial0.clockRate = 64000;
-    EXPECT_EQ(stateOf(sim, 0), "Serial0 is administratively down, line protocol is down");
+    EXPECT_EQ(stateOf(sim, Interface::serial0),
+              "Serial0 is administratively down, line protocol is down");
 }
 
 TEST_F(TopologyTwoRouterStatus, RouterBLinkNeedsRouterAsParkedClockingEnd) {
-    sim.activeRouter = 1;
+    sim.activeRouter = RouterId::b;
     router().serial1.shutdown = false;
-    EXPECT_EQ(stateOf(sim, 1), "Serial1 is administratively up, line protocol is down");
+    EXPECT_EQ(stateOf(sim, Interface::serial1),
+              "Serial1 is administratively up, line protocol is down");
     sim.routerAStore.serial0.shutdown = false;
-    EXPECT_EQ(stateOf(sim, 1), "Serial1 is administratively up, line protocol is down");
+    EXPECT_EQ(stateOf(sim, Interface::serial1),
+              "Serial1 is administratively up, line protocol is down");
     sim.routerAStore.serial0.clockRate = 56000;
-    EXPECT_EQ(stateOf(sim, 1), "Serial1 is administratively up, line protocol is up");
+    EXPECT_EQ(stateOf(sim, Interface::serial1),
+              "Serial1 is administratively up, line protocol is up");
     router().serial1.shutdown = true;
-    EXPECT_EQ(stateOf(sim, 1), "Serial1 is administratively down, line protocol is down");
+    EXPECT_EQ(stateOf(sim, Interface::serial1),
+              "Serial1 is administratively down, line protocol is down");
 }
 
 // --- routing table ----------------------------------------------------------------
@@ -192,7 +209,7 @@ TEST_F(TopologyTwoRouterRoute, RouteNeedsRipOnTheLiveRouterToo) {
 
 TEST_F(TopologyTwoRouterRoute, OnRouterBTheRouteLeavesBySerial1) {
     // RouterB live, RouterA parked with the mirror configuration.
-    sim.activeRouter = 1;
+    sim.activeRouter = RouterId::b;
     openInterface(router().serial1, "192.168.2.2");
     router().ripConfigured = true;
     router().ripNetworks = {"192.168.2.0"};
@@ -353,7 +370,7 @@ TEST_F(TopologyPeer, PredicatesLeaveBothRoutersExactlyAsTheyWere) {
     EXPECT_TRUE(pingTarget(sim, "192.168.2.2", true));
     expectUnchanged(before);
 
-    sim.activeRouter = 1; // the same on the other side
+    sim.activeRouter = RouterId::b; // the same on the other side
     std::swap(sim.liveRouter, sim.routerBStore);
     const Snapshot fromB = snapshot();
     linkConnected(sim);

@@ -17,8 +17,8 @@ protected:
         EXPECT_TRUE(startActivity(sim, exercise));
     }
 
-    SwitchResult toB() { return pressRouterButton(sim, 1).value(); }
-    SwitchResult toA() { return pressRouterButton(sim, 0).value(); }
+    SwitchResult toB() { return pressRouterButton(sim, RouterId::b).value(); }
+    SwitchResult toA() { return pressRouterButton(sim, RouterId::a).value(); }
 
     // Everything of the live router a student can see or rely on.
     struct Snapshot {
@@ -45,7 +45,7 @@ TEST_F(TwoRouter, FirstUseOfRouterBBuildsItWithItsPreset) {
     toPrivileged();
     type("show ver", false);
     EXPECT_EQ(toB(), SwitchResult::Switched);
-    EXPECT_EQ(sim.activeRouter, 1);
+    EXPECT_EQ(sim.activeRouter, RouterId::b);
     EXPECT_EQ(router().hostname, "RouterB");
     EXPECT_EQ(router().mode, Mode::none);
     EXPECT_TRUE(sim.output.text.ends_with(std::string("RouterB") + bootEnd));
@@ -92,7 +92,7 @@ TEST_F(TwoRouter, SwitchingAwayAndBackReturnsRouterAExactly) {
     back.caret = a.caret;
     EXPECT_EQ(back, a);
     EXPECT_EQ(router().mode, Mode::configIf);
-    EXPECT_EQ(sim.activeRouter, 0);
+    EXPECT_EQ(sim.activeRouter, RouterId::a);
     type("ription x", false);
     EXPECT_EQ(inputLine(), "ra(config-if)#description x");
 }
@@ -142,7 +142,7 @@ TEST_F(TwoRouter, SwitchingIsRefusedWhileAQuestionIsOpen) {
     EXPECT_EQ(toB(), SwitchResult::Refused);
     EXPECT_EQ(io.messages, std::vector<std::string>{" Please switch router when at prompt"});
     EXPECT_EQ(snapshot(), a);
-    EXPECT_EQ(sim.activeRouter, 0);
+    EXPECT_EQ(sim.activeRouter, RouterId::a);
     // RouterB was not built by the refused press.
     EXPECT_EQ(sim.routerBStore.hostname, "");
 
@@ -155,14 +155,14 @@ TEST_F(TwoRouter, SwitchingIsRefusedDuringAListing) {
     io.lines = 3;
     std::vector<std::optional<SwitchResult>> pressed;
     io.keySource = [&]() -> std::optional<int> {
-        pressed.push_back(pressRouterButton(sim, 1));
+        pressed.push_back(pressRouterButton(sim, RouterId::b));
         return 'q';
     };
     printPaged(sim, "1\r\n2\r\n3\r\n4\r\n5");
     ASSERT_FALSE(pressed.empty());
     EXPECT_EQ(pressed.front(), SwitchResult::Refused);
     EXPECT_EQ(io.messages.front(), " Please switch router when at prompt");
-    EXPECT_EQ(sim.activeRouter, 0);
+    EXPECT_EQ(sim.activeRouter, RouterId::a);
     EXPECT_EQ(router().hostname, "RouterA");
 }
 
@@ -174,7 +174,7 @@ TEST_F(TwoRouter, AnExerciseStartedOnRouterBGoesBackToRouterAFirst) {
     ASSERT_NE(sim.console.inputState, InputState::Normal);
 
     ASSERT_TRUE(startActivity(sim, "troubleshooting5"));
-    EXPECT_EQ(sim.activeRouter, 0);
+    EXPECT_EQ(sim.activeRouter, RouterId::a);
     EXPECT_EQ(sim.console.inputState, InputState::Normal);
     EXPECT_EQ(router().hostname, "RouterA");
     // RouterA's rows of the preset, not RouterB's.
@@ -199,8 +199,8 @@ TEST_F(TwoRouter, TheButtonsExistOnlyInTheTwoRouterExercises) {
     for (const char* single : {"troubleshooting1", "test2", "routerStatus"}) {
         ASSERT_TRUE(startActivity(sim, single));
         const std::string before = sim.output.text;
-        EXPECT_EQ(pressRouterButton(sim, 1), std::nullopt) << single;
-        EXPECT_EQ(sim.activeRouter, 0);
+        EXPECT_EQ(pressRouterButton(sim, RouterId::b), std::nullopt) << single;
+        EXPECT_EQ(sim.activeRouter, RouterId::a);
         EXPECT_EQ(sim.output.text, before);
     }
 }

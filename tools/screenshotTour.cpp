@@ -41,7 +41,7 @@ public:
             {[this] {
                  main_.chooseMenuItem("test1");
                  type("\renable\rconfigure terminal\rhostname test1\r");
-                 main_.sidePanelClicked("showAnswer");
+                 main_.sidePanelClicked(SidePanelControl::showAnswer);
              },
              "report"},
             {[this] {
@@ -53,24 +53,24 @@ public:
             {[this] {
                  main_.chooseMenuItem("troubleshooting4");
                  type("\renable\rshow ip route\r");
-                 main_.routerButton(1);
+                 main_.routerButton(RouterId::b);
                  type("\rena");
              },
              "tworouter"},
             {[this] {
                  main_.chooseMenuItem("routerStartUp");
-                 main_.sidePanelClicked("showNetwork");
+                 main_.sidePanelClicked(SidePanelControl::showNetwork);
              },
              "diagram"},
             {[this] {
                  main_.chooseMenuItem("test3");
-                 main_.sidePanelClicked("showNetwork");
+                 main_.sidePanelClicked(SidePanelControl::showNetwork);
              },
              "diagramTest3"},
             {[this] {
                  main_.chooseMenuItem("troubleshooting6");
-                 main_.routerButton(1);
-                 main_.sidePanelClicked("showNetwork");
+                 main_.routerButton(RouterId::b);
+                 main_.sidePanelClicked(SidePanelControl::showNetwork);
              },
              "diagramExercise6RouterB"},
         };

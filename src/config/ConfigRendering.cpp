@@ -4,6 +4,7 @@
 #include "Simulator.h"
 #include "console/Console.h"
 #include "console/LineHelpers.h"
+#include "console/Pauses.h"
 
 #include <algorithm>
 #include <string_view>
@@ -137,7 +138,7 @@ void printConfiguration(Simulator& sim, const std::string& text) {
     printLine(sim, "\r\nBuilding configuration...");
     setInputLine(sim, "");
     sim.io().repaint();
-    if (!sim.wait(1200)) {
+    if (!sim.wait(pauses::listingConfiguration)) {
         if (!sim.cancelled())
             resetInputLine(sim);
         return;

@@ -61,11 +61,11 @@ constexpr std::array<long, 18> acceptedClockRates = {
     125000, 148000, 250000, 500000, 800000, 1000000, 1300000, 2000000, 4000000,
 };
 
-bool staysShutDown(TopologyKind topologyKind, long activeRouter, Interface which) {
+bool staysShutDown(TopologyKind topologyKind, RouterId activeRouter, Interface which) {
     // RouterB's Serial0 in the two-router topology and Serial1 in the
     // single-router lab have no cable, so they cannot be brought up.
     if (topologyKind == TopologyKind::twoRouters)
-        return activeRouter == 1 && which == Interface::serial0;
+        return activeRouter == RouterId::b && which == Interface::serial0;
     if (topologyKind == TopologyKind::singleRouter)
         return which == Interface::serial1;
     return false;
@@ -103,8 +103,7 @@ void processInterfaceIp(Simulator& sim, const std::string& line) {
     }
     const int address = matchPattern(sim, line, "ip address variable variable");
     if (address == patternMatch && isValidIpAddress(words[2]) && isValidSubnetMask(words[3])) {
-        const int own = static_cast<int>(*r.currentInterface);
-        const std::string overlap = checkOverlap(r, words[2], words[3], own);
+        const std::string overlap = checkOverlap(r, words[2], words[3], *r.currentInterface);
         if (overlap == "ok") {
             iface->ipAddress = words[2];
             iface->subnetMask = words[3];

@@ -22,7 +22,7 @@ void saveStartupConfig(Simulator& sim) {
     sim.startupConfig = sim.liveRouter.config();
 }
 
-SwitchResult switchRouter(Simulator& sim, long target) {
+SwitchResult switchRouter(Simulator& sim, RouterId target) {
     // The panel answers a press of the live router's button before it looks
     // at the console, so that press never shows the refusal.
     if (target == sim.activeRouter)
@@ -37,7 +37,7 @@ SwitchResult switchRouter(Simulator& sim, long target) {
     return SwitchResult::Switched;
 }
 
-void moveRouterLive(Simulator& sim, long target) {
+void moveRouterLive(Simulator& sim, RouterId target) {
     if (target == sim.activeRouter)
         return;
     // The transcript and the input line move with their router: the live
@@ -52,12 +52,13 @@ void moveRouterLive(Simulator& sim, long target) {
 
     // The saved configuration travels with its router: sharing one would let
     // RouterB's first use wipe what RouterA saved.
-    const bool leavingA = sim.activeRouter == 0;
+    const bool leavingA = sim.activeRouter == RouterId::a;
     (leavingA ? sim.routerAStore : sim.routerBStore) = std::move(live);
     (leavingA ? sim.routerAStartupStore : sim.routerBStartupStore) = std::move(sim.startupConfig);
 
-    routerState& restored = target == 0 ? sim.routerAStore : sim.routerBStore;
-    routerConfig& restoredStartup = target == 0 ? sim.routerAStartupStore : sim.routerBStartupStore;
+    routerState& restored = target == RouterId::a ? sim.routerAStore : sim.routerBStore;
+    routerConfig& restoredStartup =
+        target == RouterId::a ? sim.routerAStartupStore : sim.routerBStartupStore;
     live = std::exchange(restored, routerState{});
     sim.startupConfig = std::exchange(restoredStartup, routerConfig{});
     sim.activeRouter = target;

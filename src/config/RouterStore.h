@@ -1,6 +1,8 @@
 // The saved configuration and the two-router parking of the live record.
 #pragma once
 
+#include "records/RouterState.h"
+
 #include <string>
 
 namespace kestro {
@@ -13,13 +15,12 @@ void saveStartupConfig(Simulator& sim);
 
 enum class SwitchResult { Switched, AlreadyLive, Refused };
 
-// Parks the live router (with its console texts) and makes `target` (0
-// RouterA, 1 RouterB) live. Refused with " Please switch router when at
-// prompt" while a question or a listing is open or a command is running.
-SwitchResult switchRouter(Simulator& sim, long target);
+// Parks the live router (with its console texts) and makes `target` live. Refused with " Please
+// switch router when at prompt" while a question or a listing is open or a command is running.
+SwitchResult switchRouter(Simulator& sim, RouterId target);
 // The same move without asking: for an activity start, which ends whatever
 // the console was doing.
-void moveRouterLive(Simulator& sim, long target);
+void moveRouterLive(Simulator& sim, RouterId target);
 
 inline constexpr const char* switchRefusal = " Please switch router when at prompt";
 

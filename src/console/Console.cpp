@@ -3,6 +3,7 @@
 #include "Simulator.h"
 #include "console/ConsoleRules.h"
 #include "console/LineHelpers.h"
+#include "console/Pauses.h"
 
 #include <algorithm>
 #include <exception>
@@ -496,7 +497,7 @@ void printPaged(Simulator& sim, std::string_view text, bool helpLine) {
         const bool last = i + 1 == lines.size();
         if (last)
             break;
-        if (!sim.wait(100))
+        if (!sim.wait(pauses::pagedLine))
             break;
         if ((i + 1) % page == 0 || oneMore) {
             sim.input.text = " --More--";

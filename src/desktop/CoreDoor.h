@@ -3,6 +3,9 @@
 // main window, so none of them depends on how the main window is built.
 #pragma once
 
+#include "records/RouterState.h"
+#include "shell/SidePanel.h"
+
 #include <functional>
 #include <string>
 
@@ -22,8 +25,8 @@ public:
     virtual void runCore(std::function<void()> call) = 0;
 
     // The side panel's, the two-router panel's and the flash cards' buttons.
-    virtual void sidePanelClicked(const std::string& control) = 0;
-    virtual void routerButton(long target) = 0;
+    virtual void sidePanelClicked(SidePanelControl control) = 0;
+    virtual void routerButton(RouterId target) = 0;
     // 0 "<--", 1 "Show Answer", 2 "-->".
     virtual void flashCardButton(int button) = 0;
 

@@ -218,8 +218,8 @@ void MDIForm1::start() {
     });
 }
 
-void MDIForm1::sidePanelClicked(const std::string& control) {
-    if (control == "homePageOnWeb") {
+void MDIForm1::sidePanelClicked(SidePanelControl control) {
+    if (control == SidePanelControl::homePageOnWeb) {
         openBrowserAt(homePageAddress);
         return;
     }
@@ -238,7 +238,7 @@ void MDIForm1::flashCardButton(int button) {
     });
 }
 
-void MDIForm1::routerButton(long target) {
+void MDIForm1::routerButton(RouterId target) {
     runCore([this, target] { pressRouterButton(sim_, target); });
 }
 

@@ -5,8 +5,10 @@
 #pragma once
 
 #include "desktop/CoreDoor.h"
+#include "records/RouterState.h"
 #include "shell/MenuTree.h"
 #include "shell/ShellState.h"
+#include "shell/SidePanel.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -54,13 +56,13 @@ public:
     // The menu item with this control name, as if the student chose it.
     void chooseMenuItem(const std::string& name);
     QAction* menuAction(const std::string& name) const;
-    // The two-router panel's buttons (0 Router A, 1 Router B).
-    void routerButton(long target) override;
+    // The two-router panel's buttons.
+    void routerButton(RouterId target) override;
     void openBrowserAt(const std::string& address);
     // The flash cards' buttons: 0 "<--", 1 "Show Answer", 2 "-->".
     void flashCardButton(int button) override;
     // A click on the side panel's control with this name.
-    void sidePanelClicked(const std::string& control) override;
+    void sidePanelClicked(SidePanelControl control) override;
 
     // A message box with an OK button. Tests replace it.
     void messageBox(const std::string& text) override;

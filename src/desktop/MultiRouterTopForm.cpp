@@ -23,8 +23,10 @@ MultiRouterTopForm::MultiRouterTopForm(CoreDoor& main, QWidget* parent)
         // A click must not take the focus from the console's input line.
         b->setFocusPolicy(Qt::NoFocus);
     }
-    connect(routerButtonA, &QPushButton::clicked, this, [this] { main_.routerButton(0); });
-    connect(routerButtonB, &QPushButton::clicked, this, [this] { main_.routerButton(1); });
+    connect(routerButtonA, &QPushButton::clicked, this,
+            [this] { main_.routerButton(RouterId::a); });
+    connect(routerButtonB, &QPushButton::clicked, this,
+            [this] { main_.routerButton(RouterId::b); });
 }
 
 QRect MultiRouterTopForm::boxGeometry() const {
@@ -47,9 +49,9 @@ void MultiRouterTopForm::resizeEvent(QResizeEvent* event) {
 
 void MultiRouterTopForm::sync() {
     showDocument(main_.sim().learning.instructionDocument);
-    const long active = main_.sim().activeRouter;
-    routerButtonA->setChecked(active == 0);
-    routerButtonB->setChecked(active == 1);
+    const RouterId active = main_.sim().activeRouter;
+    routerButtonA->setChecked(active == RouterId::a);
+    routerButtonB->setChecked(active == RouterId::b);
 }
 
 } // namespace kestro

@@ -51,10 +51,11 @@ SideMenu::SideMenu(CoreDoor& main, QWidget* parent) : QWidget(parent), main_(mai
         r->setFont(rf);
     }
 
-    const std::pair<QPushButton*, const char*> buttons[] = {{showInstructions, "showInstructions"},
-                                                            {showAnswer, "showAnswer"},
-                                                            {showNetwork, "showNetwork"},
-                                                            {homePageOnWeb, "homePageOnWeb"}};
+    const std::pair<QPushButton*, SidePanelControl> buttons[] = {
+        {showInstructions, SidePanelControl::showInstructions},
+        {showAnswer, SidePanelControl::showAnswer},
+        {showNetwork, SidePanelControl::showNetwork},
+        {homePageOnWeb, SidePanelControl::homePageOnWeb}};
     // Alt with a letter presses a control from the keyboard, wherever the
     // focus is (the console keeps it): the captions stay as stored.
     const std::pair<QAbstractButton*, Qt::Key> keys[] = {
@@ -66,14 +67,13 @@ SideMenu::SideMenu(CoreDoor& main, QWidget* parent) : QWidget(parent), main_(mai
                             control->shortcut().toString(QKeySequence::NativeText) +
                             QStringLiteral(")"));
     }
-    for (auto [button, name] : buttons) {
-        const std::string control = name;
+    for (auto [button, control] : buttons)
         connect(button, &QPushButton::clicked, this,
                 [this, control] { main_.sidePanelClicked(control); });
-    }
     connect(learnMode, &QRadioButton::clicked, this,
-            [this] { main_.sidePanelClicked("learnMode"); });
-    connect(testMode, &QRadioButton::clicked, this, [this] { main_.sidePanelClicked("testMode"); });
+            [this] { main_.sidePanelClicked(SidePanelControl::learnMode); });
+    connect(testMode, &QRadioButton::clicked, this,
+            [this] { main_.sidePanelClicked(SidePanelControl::testMode); });
 }
 
 void SideMenu::sync(const SidePanelState& s) {

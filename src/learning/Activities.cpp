@@ -38,11 +38,11 @@ void setNetwork(Simulator& sim, const ActivityNetwork& n) {
 // receive RouterB's preset. A question still open on RouterB is dropped: the
 // rebuild ends it anyway, and it must not block the switch.
 void returnToRouterA(Simulator& sim) {
-    if (sim.activeRouter == 0)
+    if (sim.activeRouter == RouterId::a)
         return;
     sim.console.inputState = InputState::Normal;
     sim.input.enabled = true;
-    moveRouterLive(sim, 0);
+    moveRouterLive(sim, RouterId::a);
 }
 
 // RouterB before its first use: factory values with no host name, so the
@@ -150,7 +150,7 @@ void inittroubleshooting(Simulator& sim, const std::string& exerciseName) {
         w.MultiRouterTopForm = true;
         sim.routerBStore = unbuiltRouterB();
         sim.routerBStartupStore = routerConfig{};
-        sim.startupConfig.hostname = "RouterA";
+        sim.startupConfig.hostname = routerName(RouterId::a);
     } else {
         w.TopForm = true;
         w.MultiRouterTopForm = false;
@@ -203,14 +203,15 @@ bool twoRouterPanelOpen(const Simulator& sim) {
     return sim.windows.MultiRouterTopForm;
 }
 
-std::optional<SwitchResult> pressRouterButton(Simulator& sim, long target) {
+std::optional<SwitchResult> pressRouterButton(Simulator& sim, RouterId target) {
     if (!twoRouterPanelOpen(sim))
         return std::nullopt;
     const SwitchResult result = switchRouter(sim, target);
     // RouterB is built and preset at its first use: an empty host name marks
     // one not yet built for this exercise.
-    if (result == SwitchResult::Switched && target == 1 && sim.liveRouter.hostname.empty()) {
-        buildFreshRouter(sim, "RouterB");
+    if (result == SwitchResult::Switched && target == RouterId::b &&
+        sim.liveRouter.hostname.empty()) {
+        buildFreshRouter(sim, std::string(routerName(RouterId::b)));
         applyExercisePreset(sim, std::to_string(sim.activity.exerciseNumber));
     }
     return result;

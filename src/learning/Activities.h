@@ -35,8 +35,8 @@ bool startActivity(Simulator& sim, const std::string& name);
 
 // The two-router panel is open during the two-router exercises only.
 bool twoRouterPanelOpen(const Simulator& sim);
-// The panel's "Router A" (target 0) and "Router B" (1) buttons. Empty when
-// the panel is not open: there is no button to press.
-std::optional<SwitchResult> pressRouterButton(Simulator& sim, long target);
+// The panel's "Router A" and "Router B" buttons. Empty when the panel is not
+// open: there is no button to press.
+std::optional<SwitchResult> pressRouterButton(Simulator& sim, RouterId target);
 
 } // namespace kestro

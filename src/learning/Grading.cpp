@@ -16,7 +16,7 @@ long TestGrade::score() const {
 }
 
 bool TestGrade::passed() const {
-    return score() >= 801;
+    return score() >= passMark;
 }
 
 TestGrade gradeTest(const routerConfig& r, const std::vector<TestCheck>& checks) {
@@ -83,13 +83,12 @@ std::string reportText(Simulator& sim) {
     return text;
 }
 
-void DisplayLine_AnswerText(StyledDocument& doc, const std::string& line, bool title,
-                            int specialProcessing, bool testModeSelected,
-                            std::uint16_t& stepCounter) {
+void DisplayLine_AnswerText(StyledDocument& doc, const std::string& line, bool title, bool centred,
+                            bool testModeSelected, std::uint16_t& stepCounter) {
     const int size = testModeSelected ? 10 : 12;
     PaneWriter w(doc, false);
     w.plain(size);
-    if (specialProcessing == 1)
+    if (centred)
         w.alignment = Alignment::Centre;
     if (title) {
         w.alignment = Alignment::Centre;
@@ -142,7 +141,7 @@ StyledDocument displayAnswerText(const std::string& text, bool testModeSelected)
             continue;
         }
         const bool title = i == 0 || (i > 1 && line.find("Solution") != std::string::npos);
-        DisplayLine_AnswerText(doc, line, title, i == 1 ? 1 : 0, testModeSelected, steps);
+        DisplayLine_AnswerText(doc, line, title, i == 1, testModeSelected, steps);
     }
     return doc;
 }

@@ -27,8 +27,11 @@ struct TestGrade {
     int correct = 0;
     int incorrect = 0;
     long score() const;  // out of 1000, rounded to the nearest integer
-    bool passed() const; // 801 and more: one wrong answer passes, two fail
+    bool passed() const; // passMark and more: one wrong answer passes, two fail
 };
+
+// The lowest passing score, out of 1000.
+inline constexpr long passMark = 801;
 
 // One line of a test's diagnosis as the content keeps it: a heading, or a
 // check of the configuration (no condition: one the store could not read).
@@ -53,10 +56,9 @@ std::string reportText(Simulator& sim);
 // The report as the report window shows it. Test Mode makes ordinary lines
 // 10 pt; "Incorrect" is italic, and from "Fail" or "Pass" on a line is red.
 StyledDocument displayAnswerText(const std::string& text, bool testModeSelected);
-// One report line, appended to doc; specialProcessing 1 centres it.
-void DisplayLine_AnswerText(StyledDocument& doc, const std::string& line, bool title,
-                            int specialProcessing, bool testModeSelected,
-                            std::uint16_t& stepCounter);
+// One report line, appended to doc; centred for the line under the title.
+void DisplayLine_AnswerText(StyledDocument& doc, const std::string& line, bool title, bool centred,
+                            bool testModeSelected, std::uint16_t& stepCounter);
 
 // The task text of a test from the store into currentText, then shown.
 void loadTestInstruction(Simulator& sim, const std::string& testName);

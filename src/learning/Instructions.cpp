@@ -156,10 +156,9 @@ void loadWelcomeWindow(Simulator& sim) {
     sim.activity.kind = ActivityKind::welcome;
 }
 
-void DisplayLine_WelcomeText(Simulator& sim, const std::string& line, bool isTitle,
-                             int specialProcessing) {
+void DisplayLine_WelcomeText(Simulator& sim, const std::string& line, bool isTitle, bool centred) {
     PaneWriter w(sim.learning.welcomeDocument, false);
-    writeInstructionLine(w, line, isTitle, specialProcessing == 1, learnMode(sim) ? 12 : 10,
+    writeInstructionLine(w, line, isTitle, centred, learnMode(sim) ? 12 : 10,
                          sim.learning.welcomeSteps);
 }
 
@@ -178,13 +177,13 @@ void displayWelcomeText(Simulator& sim) {
         const bool step = isStepLine(line);
         stepsBegun = stepsBegun || step;
         if (i == 0) {
-            DisplayLine_WelcomeText(sim, line, true, 0);
+            DisplayLine_WelcomeText(sim, line, true, false);
         } else if (i == 1) {
-            DisplayLine_WelcomeText(sim, line, false, 1); // the subtitle
+            DisplayLine_WelcomeText(sim, line, false, true); // the subtitle
         } else if (!stepsBegun || learnMode(sim) || step) {
             // Steps count on the window's own counter, which its title reset,
             // so the welcome texts number their steps from 1.
-            DisplayLine_WelcomeText(sim, line, false, 0);
+            DisplayLine_WelcomeText(sim, line, false, false);
         }
     }
 }

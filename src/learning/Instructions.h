@@ -47,9 +47,8 @@ void loadWelcomeWindow(Simulator& sim);
 // currentText into the welcome document: title, centred second line; in Test
 // Mode steps are 10 pt and the lines between them are left out.
 void displayWelcomeText(Simulator& sim);
-// One line of the welcome window; specialProcessing 1 centres it.
-void DisplayLine_WelcomeText(Simulator& sim, const std::string& line, bool isTitle,
-                             int specialProcessing);
+// One line of the welcome window; centred for the subtitle.
+void DisplayLine_WelcomeText(Simulator& sim, const std::string& line, bool isTitle, bool centred);
 
 // The start-up reads: the boot text, the welcome text into currentText, and
 // the message " Not Able To Access DB. Please Check README." when the welcome

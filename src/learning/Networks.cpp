@@ -93,4 +93,13 @@ const ActivityNetwork* networkOf(std::string_view activityName) {
     return nullptr;
 }
 
+bool hasTwoRouters(int exerciseNumber) {
+    if (exerciseNumber == 0)
+        return false;
+    for (const ActivityNetwork& n : activityNetworks())
+        if (n.exerciseNumber == exerciseNumber)
+            return n.topologyKind == TopologyKind::twoRouters;
+    return false;
+}
+
 } // namespace kestro

@@ -29,4 +29,9 @@ const std::vector<ActivityNetwork>& activityNetworks();
 // labs' row); null for an unknown name.
 const ActivityNetwork* networkOf(std::string_view activityName);
 
+// The troubleshooting exercise with this number runs on two routers. The one
+// place that decides it, from the exercise's row; false for any number no
+// exercise has.
+bool hasTwoRouters(int exerciseNumber);
+
 } // namespace kestro

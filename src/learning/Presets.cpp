@@ -60,7 +60,7 @@ bool isExercise(const std::string& key, const char* name, const char* number) {
 void applyExercisePreset(Simulator& sim, const std::string& key) {
     routerState& live = sim.liveRouter;
     routerState& parkedB = sim.routerBStore;
-    const bool routerALive = sim.activeRouter == 0;
+    const bool routerALive = sim.activeRouter == RouterId::a;
     if (key == "troubleshooting1")
         bringUp(live.ethernet0, "192.34.5.6");
     if (key == "troubleshooting2") {

@@ -248,26 +248,17 @@ bool matchesUnderWildcard(std::string_view a, std::string_view b, std::string_vi
 }
 
 std::string checkOverlap(const routerState& router, std::string_view address, std::string_view mask,
-                         int ownIndex) {
+                         Interface own) {
     const std::string network = networkOf(address, mask);
-    struct namedInterface {
-        const interfaceConfig* config;
-        const char* suffix;
-    };
-    const std::array<namedInterface, 3> interfaces{{
-        {&router.serial0, " overlaps with Serial 0"},
-        {&router.serial1, " overlaps with Serial 1"},
-        {&router.ethernet0, " overlaps with Ethernet0"},
-    }};
+    constexpr std::array<const char*, 3> suffixes = {
+        " overlaps with Serial 0", " overlaps with Serial 1", " overlaps with Ethernet0"};
     std::string result = "ok";
-    for (int i = 0; i < static_cast<int>(interfaces.size()); ++i) {
-        if (i == ownIndex) {
+    for (Interface which : allInterfaces) {
+        if (which == own)
             continue;
-        }
-        const interfaceConfig& other = *interfaces[static_cast<std::size_t>(i)].config;
-        if (!other.ipAddress.empty() && networkOf(other.ipAddress, other.subnetMask) == network) {
-            result = network + interfaces[static_cast<std::size_t>(i)].suffix;
-        }
+        const interfaceConfig& other = router.interfaceAt(which);
+        if (!other.ipAddress.empty() && networkOf(other.ipAddress, other.subnetMask) == network)
+            result = network + suffixes[static_cast<std::size_t>(which)];
     }
     return result;
 }

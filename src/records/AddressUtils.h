@@ -2,6 +2,8 @@
 // else and only turned into numbers here.
 #pragma once
 
+#include "records/RouterState.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,12 +44,10 @@ std::string classfulNetwork(std::string_view address);
 // True when a and b agree on every bit where wildcard w has a 0 bit.
 bool matchesUnderWildcard(std::string_view a, std::string_view b, std::string_view w);
 
-struct routerState;
-
 // "ok", or the new network followed by " overlaps with Serial 0", " overlaps
 // with Serial 1" or " overlaps with Ethernet0" (the last interface checked
-// that overlaps is named). ownIndex: 0 Serial0, 1 Serial1, 2 Ethernet0.
+// that overlaps is named). `own` is the interface being addressed.
 std::string checkOverlap(const routerState& router, std::string_view address, std::string_view mask,
-                         int ownIndex);
+                         Interface own);
 
 } // namespace kestro

@@ -37,31 +37,36 @@ std::ostream& operator<<(std::ostream& out, Mode mode) {
     return out << '"' << modeName(mode) << '"';
 }
 
+std::string_view routerName(RouterId which) {
+    return which == RouterId::a ? "RouterA" : "RouterB";
+}
+
+std::ostream& operator<<(std::ostream& out, RouterId which) {
+    return out << routerName(which);
+}
+
 char interfaceDigit(Interface which) {
     return static_cast<char>('0' + static_cast<int>(which));
 }
 
-interfaceConfig* routerState::interfaceAt(int index) {
-    switch (index) {
-    case 0:
-        return &serial0;
-    case 1:
-        return &serial1;
-    case 2:
-        return &ethernet0;
-    default:
-        return nullptr;
+interfaceConfig& routerState::interfaceAt(Interface which) {
+    switch (which) {
+    case Interface::serial0:
+        return serial0;
+    case Interface::serial1:
+        return serial1;
+    case Interface::ethernet0:
+        break;
     }
+    return ethernet0;
 }
 
-const interfaceConfig* routerState::interfaceAt(int index) const {
-    return const_cast<routerState*>(this)->interfaceAt(index);
+const interfaceConfig& routerState::interfaceAt(Interface which) const {
+    return const_cast<routerState*>(this)->interfaceAt(which);
 }
 
 interfaceConfig* routerState::selectedInterface() {
-    if (!currentInterface)
-        return nullptr;
-    return interfaceAt(static_cast<int>(*currentInterface));
+    return currentInterface ? &interfaceAt(*currentInterface) : nullptr;
 }
 
 bool* routerState::currentLineLogin() {

@@ -31,9 +31,20 @@ std::string_view modeName(Mode mode);
 Mode modeNamed(std::string_view name);
 std::ostream& operator<<(std::ostream& out, Mode mode);
 
+// The routers of a run: RouterA, the only one outside the two-router
+// exercises, and RouterB.
+enum class RouterId { a = 0, b = 1 };
+
+// "RouterA" or "RouterB": the host name the router is built with.
+std::string_view routerName(RouterId which);
+std::ostream& operator<<(std::ostream& out, RouterId which);
+
 // A router's ports, numbered as the interface columns of the command tables
 // store them.
 enum class Interface { serial0 = 0, serial1 = 1, ethernet0 = 2 };
+// Every port, in port order.
+inline constexpr Interface allInterfaces[] = {Interface::serial0, Interface::serial1,
+                                              Interface::ethernet0};
 
 // "0", "1" or "2", as stored in the command tables.
 char interfaceDigit(Interface which);
@@ -161,13 +172,12 @@ struct routerState : routerConfig {
     // The interface selected by `currentInterface`; null when none is
     // selected.
     interfaceConfig* selectedInterface();
-    // By port number (Interface's values); null for any other number.
-    interfaceConfig* interfaceAt(int index);
+    interfaceConfig& interfaceAt(Interface which);
+    const interfaceConfig& interfaceAt(Interface which) const;
     // The login flag and password of the line selected by `currentLine`
     // ("con", "aux", "vty"); null when none is selected.
     bool* currentLineLogin();
     std::string* currentLinePassword();
-    const interfaceConfig* interfaceAt(int index) const;
 };
 
 } // namespace kestro

@@ -7,6 +7,7 @@
 #include "config/RouterStore.h"
 #include "console/Console.h"
 #include "console/LineHelpers.h"
+#include "console/Pauses.h"
 #include "records/AddressUtils.h"
 #include "status/Displays.h"
 
@@ -62,7 +63,7 @@ bool buildingOk(Simulator& sim) {
     printLine(sim, "Building configuration...");
     setInputLine(sim, "");
     sim.io().repaint();
-    if (sim.wait(1000)) {
+    if (sim.wait(pauses::savingConfiguration)) {
         printLine(sim, "[OK]");
         return true;
     }

@@ -5,6 +5,7 @@
 #include "config/RouterStore.h"
 #include "console/Console.h"
 #include "console/LineHelpers.h"
+#include "console/Pauses.h"
 #include "records/AddressUtils.h"
 
 namespace kestro {
@@ -202,7 +203,7 @@ void reloadConfirm(Simulator& sim, char32_t ch) {
         sim.io().repaint();
         // Cancelled (an activity started meanwhile): whatever overtook the
         // reload keeps its router; nothing saved is loaded over it.
-        if (!sim.wait(2000) && sim.cancelled())
+        if (!sim.wait(pauses::reloading) && sim.cancelled())
             return;
         // A reload boots what was saved: the saved configuration survives it,
         // as on a real router; nothing saved means the factory defaults.

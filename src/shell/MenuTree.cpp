@@ -1,70 +1,46 @@
 #include "shell/MenuTree.h"
 
 #include "learning/Activities.h"
+#include "learning/Catalogue.h"
 #include "learning/FlashCards.h"
 #include "learning/Instructions.h"
+#include "learning/Networks.h"
 
 #include <functional>
+#include <string_view>
 
 namespace kestro {
 
 namespace {
 
-MenuItem lab(const char* name, const char* caption) {
-    return {name, caption, MenuAction::guidedLab, name, {}};
+MenuItem lab(std::string_view name, std::string_view caption) {
+    return {std::string(name), std::string(caption), MenuAction::guidedLab, std::string(name), {}};
 }
 
-MenuItem submenu(const char* name, const char* caption, std::vector<MenuItem> children) {
-    return {name, caption, MenuAction::none, {}, std::move(children)};
+MenuItem submenu(std::string_view name, std::string_view caption, std::vector<MenuItem> children) {
+    return {std::string(name), std::string(caption), MenuAction::none, {}, std::move(children)};
+}
+
+// The Labs menu from the catalogue: a lab in a group goes into the group's
+// submenu, opened by the group's first lab.
+MenuItem labsMenu() {
+    MenuItem labs = submenu("mnuLabs", "Labs", {});
+    const LabGroup* open = nullptr;
+    for (const GuidedLab& each : guidedLabs()) {
+        if (each.group == nullptr)
+            labs.children.push_back(lab(each.name, each.caption));
+        else if (each.group == open)
+            labs.children.back().children.push_back(lab(each.name, each.caption));
+        else
+            labs.children.push_back(
+                submenu(each.group->name, each.group->caption, {lab(each.name, each.caption)}));
+        open = each.group;
+    }
+    return labs;
 }
 
 std::vector<MenuItem> buildTree() {
-    MenuItem labs = submenu(
-        "mnuLabs", "Labs",
-        {
-            lab("aboutTheLabs", "About The Labs"),
-            submenu("StartingUp", "Starting Up",
-                    {lab("routerStartUp", "Router StartUp"), lab("routerModes", "Router Modes")}),
-            submenu("helpAndEditing", "Help And Editing",
-                    {lab("systemHelpCommands", "System Help Commands"),
-                     lab("terminalHistory", "Terminal History"),
-                     lab("enhancedEditing", "Enhanced Editing")}),
-            lab("routerStatus", "Router Status"),
-            submenu("configuringBanners", "Configuring Banners",
-                    {lab("motdBanner", "MOTD Banner"), lab("execBanner", "EXEC Banner"),
-                     lab("loginBanner", "Login Banner")}),
-            submenu("lineConfiguration", "Line Configuration",
-                    {lab("consoleConfiguration", "Console Configuration"),
-                     lab("auxiliaryConfiguration", "Auxiliary Configuration"),
-                     lab("virtualTerminalConfiguration", "Virtual Terminal Configuration")}),
-            submenu("passwordsAndIdentification", "Passwords And Identification",
-                    {lab("settingHostname", "Setting Hostname"),
-                     lab("managingPasswords", "Managing Passwords")}),
-            submenu("configuringInterfaces", "Configuring Interfaces ",
-                    {lab("configuringSerialInterface", "Configuring Serial Interface"),
-                     lab("configuringEthernetInterface", "Configuring Ethernet Interface"),
-                     lab("viewingInterfaceStatus", "Viewing Interface Status")}),
-            submenu("configurationManagement", "Configuration Management",
-                    {lab("viewingConfiguration", "Viewing Configuration"),
-                     lab("savingLoadingConfiguration", "Saving/Loading Configuration"),
-                     lab("loadingConfigurationFromTFTPServer",
-                         "Loading Configuration From TFTP Server")}),
-            submenu("domainHostNamesAndServers", "Domain, Hosts And Servers",
-                    {lab("domainConfiguration", "Domain Configuration"),
-                     lab("hostNameMapping", "Host Name Mapping"),
-                     lab("nameServerAndHttpServer", "Name Server And Http Server")}),
-            submenu("routingProtocols", "Routing Protocols",
-                    {lab("ripRouting", "RIP Routing"), lab("igrpRouting", "IGRP Routing"),
-                     lab("managingIPRouting", "Managing IP Routing")}),
-            submenu("managingCDP", "Managing CDP ",
-                    {lab("configuringCDPTimers", "Configuring CDP Timers"),
-                     lab("viewingCDPInformation", "Viewing CDP Information"),
-                     lab("enablingDisablingCDP", "Enabling/Disabling CDP")}),
-            lab("testingConnectivity", "Testing Connectivity "),
-            submenu("managingACL", "Managing ACL",
-                    {lab("definingACL", "Defining ACL"), lab("applyingACL", "Applying ACL"),
-                     lab("removingACL", "Removing ACL")}),
-        });
+    MenuItem labs = labsMenu();
     MenuItem tests =
         submenu("tests", "Tests",
                 {
@@ -80,7 +56,7 @@ std::vector<MenuItem> buildTree() {
                            "troubleshooting4", "troubleshooting5", "troubleshooting6"};
     for (int i = 1; i <= 6; ++i) {
         std::string caption = "Troubleshooting " + std::to_string(i);
-        if (i >= 4)
+        if (hasTwoRouters(i))
             caption += ": Multi Router";
         exercises.push_back({names[i - 1],
                              caption,

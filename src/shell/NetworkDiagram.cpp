@@ -1,22 +1,24 @@
 #include "shell/NetworkDiagram.h"
 
+#include "learning/Networks.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace kestro {
 
 std::string diagramFileName(ActivityKind activityKind, int exerciseNumber,
-                            TopologyKind topologyKind, long activeRouter, int currentTest) {
+                            TopologyKind topologyKind, RouterId activeRouter, int currentTest) {
     // Tested in this order; a later match replaces an earlier one.
     std::string file;
     if (activityKind == ActivityKind::lab)
         file = "ActivityNetworkDiagram.jpg";
     if (activityKind == ActivityKind::exercise) {
-        const char* router = activeRouter == 1 ? "RouterB" : "RouterA";
-        if (exerciseNumber == 4 || exerciseNumber == 5)
-            file = std::string("twoRouterTopologyA_") + router + ".jpg";
-        if (exerciseNumber == 6)
-            file = std::string("twoRouterTopologyB_") + router + ".jpg";
+        if (hasTwoRouters(exerciseNumber)) {
+            // Exercises 4 and 5 share network A; exercise 6 has network B.
+            const std::string network = exerciseNumber == 6 ? "B_" : "A_";
+            file = "twoRouterTopology" + network + std::string(routerName(activeRouter)) + ".jpg";
+        }
         if (topologyKind == TopologyKind::singleRouter && exerciseNumber == 1)
             file = "troubleShooting1.jpg";
         if (topologyKind == TopologyKind::singleRouter &&

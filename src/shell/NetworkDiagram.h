@@ -3,6 +3,7 @@
 #pragma once
 
 #include "SimulatorRecords.h"
+#include "records/RouterState.h"
 
 #include <string>
 
@@ -11,7 +12,7 @@ namespace kestro {
 // The picture's file name (without folder) for the activity, or empty when
 // the activity has no diagram.
 std::string diagramFileName(ActivityKind activityKind, int exerciseNumber,
-                            TopologyKind topologyKind, long activeRouter, int currentTest);
+                            TopologyKind topologyKind, RouterId activeRouter, int currentTest);
 
 struct DiagramScrollBar {
     bool visible = false;

@@ -3,14 +3,18 @@
 #include "Simulator.h"
 #include "learning/Grading.h"
 #include "learning/Instructions.h"
+#include "learning/Networks.h"
 #include "shell/NetworkDiagram.h"
+
+#include <utility>
 
 namespace kestro {
 
 namespace {
 
 bool twoRouterExercise(const Simulator& sim) {
-    return sim.activity.kind == ActivityKind::exercise && sim.activity.exerciseNumber >= 4;
+    return sim.activity.kind == ActivityKind::exercise &&
+           hasTwoRouters(sim.activity.exerciseNumber);
 }
 
 } // namespace
@@ -57,18 +61,45 @@ void showNetworkDiagram(Simulator& sim) {
     sim.windows.networkDiagramForm = true;
 }
 
-bool pressSidePanel(Simulator& sim, const std::string& control) {
-    if (control == "showInstructions")
+namespace {
+
+constexpr std::pair<SidePanelControl, std::string_view> controlNames[] = {
+    {SidePanelControl::showInstructions, "showInstructions"},
+    {SidePanelControl::showAnswer, "showAnswer"},
+    {SidePanelControl::showNetwork, "showNetwork"},
+    {SidePanelControl::homePageOnWeb, "homePageOnWeb"},
+    {SidePanelControl::learnMode, "learnMode"},
+    {SidePanelControl::testMode, "testMode"},
+};
+
+} // namespace
+
+std::optional<SidePanelControl> sidePanelControlNamed(std::string_view name) {
+    for (const auto& [control, each] : controlNames)
+        if (each == name)
+            return control;
+    return std::nullopt;
+}
+
+bool pressSidePanel(Simulator& sim, SidePanelControl control) {
+    switch (control) {
+    case SidePanelControl::showInstructions:
         showInstructionsAndTerminal(sim);
-    else if (control == "showNetwork")
+        return true;
+    case SidePanelControl::showNetwork:
         showNetworkDiagram(sim);
-    else if (control == "showAnswer")
+        return true;
+    case SidePanelControl::showAnswer:
         showAnswer(sim);
-    else if (control == "learnMode" || control == "testMode")
-        selectInstructionMode(sim, control == "learnMode");
-    else
-        return false;
-    return true;
+        return true;
+    case SidePanelControl::learnMode:
+    case SidePanelControl::testMode:
+        selectInstructionMode(sim, control == SidePanelControl::learnMode);
+        return true;
+    case SidePanelControl::homePageOnWeb:
+        break;
+    }
+    return false;
 }
 
 std::string currentDiagramFile(const Simulator& sim) {

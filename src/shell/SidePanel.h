@@ -4,7 +4,9 @@
 // only opens a web page, which the front end does.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace kestro {
 
@@ -13,9 +15,22 @@ class Simulator;
 void showInstructionsAndTerminal(Simulator& sim);
 void showNetworkDiagram(Simulator& sim);
 
-// The control by its name ("showInstructions", "showNetwork", "showAnswer",
-// "learnMode", "testMode"); false for a name that is not one of them.
-bool pressSidePanel(Simulator& sim, const std::string& control);
+enum class SidePanelControl {
+    showInstructions,
+    showAnswer,
+    showNetwork,
+    homePageOnWeb,
+    learnMode,
+    testMode,
+};
+
+// The control by its stored name, its window's object name
+// ("showInstructions", "showAnswer", ...); none for an unknown name.
+std::optional<SidePanelControl> sidePanelControlNamed(std::string_view name);
+
+// Presses the control; false for the home-page button, which the front end
+// handles itself.
+bool pressSidePanel(Simulator& sim, SidePanelControl control);
 
 // The picture of the current activity's network, without folder; empty when
 // the activity has none.

@@ -1,10 +1,13 @@
 // Interface, routing, CDP, host and access-list displays and the ping rules.
 // The show dispatcher recognises the commands and calls these; each reads the
 // live router (and, in the two-router topology, the other router's store) as
-// it is at that moment. Interface index everywhere: 0 Serial0, 1 Serial1,
-// 2 Ethernet0.
+// it is at that moment. A display of every interface takes no interface
+// (nullopt).
 #pragma once
 
+#include "records/RouterState.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,27 +19,27 @@ struct routerState;
 // --- interface state -------------------------------------------------------
 
 // e.g. "Serial0 is administratively down"; empty outside topology kinds 1, 2.
-std::string interfaceStatusLine(const Simulator& sim, int index);
+std::string interfaceStatusLine(const Simulator& sim, Interface which);
 // ", line protocol is up" or ", line protocol is down"; empty outside kinds 1, 2.
-std::string lineProtocolSuffix(const Simulator& sim, int index);
+std::string lineProtocolSuffix(const Simulator& sim, Interface which);
 // Status text followed by line-protocol text contains no "down". Always false
 // outside topology kinds 1 and 2, where an interface has no state to show.
-bool interfaceIsUp(const Simulator& sim, int index);
+bool interfaceIsUp(const Simulator& sim, Interface which);
 
 // --- interface reports -----------------------------------------------------
 
 // One "show interfaces" report: CR LF separated, ending with CR LF. Empty when
 // the content row with the counters is missing.
-std::string interfaceReport(Simulator& sim, int index);
+std::string interfaceReport(Simulator& sim, Interface which);
 // One "show ip interface" report, beginning with CR LF.
-std::string ipInterfaceReport(const Simulator& sim, int index);
+std::string ipInterfaceReport(const Simulator& sim, Interface which);
 
-// "show interfaces [x]": index -1 joins Serial0, Serial1, Ethernet0 into one
-// paged text.
-void showInterfaces(Simulator& sim, int index);
-// "show ip interface [x]": index -1 joins Ethernet0, Serial0, Serial1 into
+// "show interfaces [x]": without x, Serial0, Serial1, Ethernet0 joined into
 // one paged text.
-void showIpInterface(Simulator& sim, int index);
+void showInterfaces(Simulator& sim, std::optional<Interface> which);
+// "show ip interface [x]": without x, Ethernet0, Serial0, Serial1 joined into
+// one paged text.
+void showIpInterface(Simulator& sim, std::optional<Interface> which);
 
 // --- routing ---------------------------------------------------------------
 
@@ -57,9 +60,9 @@ void showCdpGlobal(Simulator& sim);
 inline void showCdp(Simulator& sim) {
     showCdpGlobal(sim);
 }
-// "show cdp interface [x]": index -1 prints Serial0, Serial1, Ethernet0 in
-// that order. Call once per command: the not-enabled line is printed once.
-void showCdpInterface(Simulator& sim, int index);
+// "show cdp interface [x]": without x, Serial0, Serial1, Ethernet0 in that
+// order. Call once per command: the not-enabled line is printed once.
+void showCdpInterface(Simulator& sim, std::optional<Interface> which);
 // "show cdp neighbors": the neighbour table of the lab topology; nothing at
 // all in any other topology.
 void showCdpNeighbors(Simulator& sim);

@@ -13,8 +13,8 @@ namespace kestro {
 
 namespace {
 
-bool isSerial(int index) {
-    return index == 0 || index == 1;
+bool isSerial(Interface which) {
+    return which != Interface::ethernet0;
 }
 
 std::string prefixOf(const interfaceConfig& iface) {
@@ -27,11 +27,8 @@ std::string accessListText(int number) {
 
 } // namespace
 
-std::string interfaceReport(Simulator& sim, int index) {
-    const interfaceConfig* found = sim.liveRouter.interfaceAt(index);
-    if (found == nullptr)
-        return {};
-    const interfaceConfig& iface = *found;
+std::string interfaceReport(Simulator& sim, Interface which) {
+    const interfaceConfig& iface = sim.liveRouter.interfaceAt(which);
 
     // A line that fails is logged and left out; the report goes on.
     std::vector<std::string> lines;
@@ -43,7 +40,7 @@ std::string interfaceReport(Simulator& sim, int index) {
         }
     };
 
-    line([&] { return interfaceStatusLine(sim, index) + lineProtocolSuffix(sim, index); });
+    line([&] { return interfaceStatusLine(sim, which) + lineProtocolSuffix(sim, which); });
     line([] { return std::string("  Hardware is HD64570"); });
     if (!iface.description.empty())
         line([&] { return "  Description: " + iface.description; });
@@ -52,7 +49,7 @@ std::string interfaceReport(Simulator& sim, int index) {
                " Kbit, DLY 20000 usec, rely 255/255, load 1/255";
     });
     line([&] {
-        return std::string(isSerial(index) ? "  Encapsulation HDLC" : "  Encapsulation ARPA") +
+        return std::string(isSerial(which) ? "  Encapsulation HDLC" : "  Encapsulation ARPA") +
                ", loopback not set, keepalive set (" + std::to_string(iface.keepalive) + " sec)";
     });
     line([] { return std::string("  Hardware is HD64570"); });
@@ -79,12 +76,9 @@ std::string interfaceReport(Simulator& sim, int index) {
     return report;
 }
 
-std::string ipInterfaceReport(const Simulator& sim, int index) {
-    const interfaceConfig* found = sim.liveRouter.interfaceAt(index);
-    if (found == nullptr)
-        return {};
-    const interfaceConfig& iface = *found;
-    std::string text = "\r\n" + interfaceStatusLine(sim, index) + lineProtocolSuffix(sim, index);
+std::string ipInterfaceReport(const Simulator& sim, Interface which) {
+    const interfaceConfig& iface = sim.liveRouter.interfaceAt(which);
+    std::string text = "\r\n" + interfaceStatusLine(sim, which) + lineProtocolSuffix(sim, which);
     auto add = [&text](const std::string& line) { text += "\r\n" + line; };
     if (iface.ipAddress.empty()) {
         add("  Internet protocol processing disabled");
@@ -123,25 +117,25 @@ std::string ipInterfaceReport(const Simulator& sim, int index) {
     return text;
 }
 
-void showInterfaces(Simulator& sim, int index) {
-    if (index >= 0) {
-        printPaged(sim, interfaceReport(sim, index));
+void showInterfaces(Simulator& sim, std::optional<Interface> which) {
+    if (which) {
+        printPaged(sim, interfaceReport(sim, *which));
         return;
     }
     std::string text;
-    for (int i : {0, 1, 2})
-        text += interfaceReport(sim, i);
+    for (Interface each : allInterfaces)
+        text += interfaceReport(sim, each);
     printPaged(sim, text);
 }
 
-void showIpInterface(Simulator& sim, int index) {
-    if (index >= 0) {
-        printPaged(sim, ipInterfaceReport(sim, index));
+void showIpInterface(Simulator& sim, std::optional<Interface> which) {
+    if (which) {
+        printPaged(sim, ipInterfaceReport(sim, *which));
         return;
     }
     std::string text;
-    for (int i : {2, 0, 1})
-        text += ipInterfaceReport(sim, i);
+    for (Interface each : {Interface::ethernet0, Interface::serial0, Interface::serial1})
+        text += ipInterfaceReport(sim, each);
     printPaged(sim, text);
 }
 

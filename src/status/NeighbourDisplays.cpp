@@ -18,13 +18,12 @@ constexpr const char* cdpNotEnabled = "% CDP is not enabled";
 constexpr const char* labNeighbourRow =
     "RouterB          Ser   0           150         R          KR1600    Ser  1";
 
-void cdpBlock(Simulator& sim, int index) {
+void cdpBlock(Simulator& sim, Interface which) {
     const routerState& r = sim.liveRouter;
-    const interfaceConfig* iface = r.interfaceAt(index);
-    if (iface == nullptr || !iface->cdpEnable)
+    if (!r.interfaceAt(which).cdpEnable)
         return;
-    printLine(sim, interfaceStatusLine(sim, index) + lineProtocolSuffix(sim, index));
-    printLine(sim, index == 2 ? "  Encapsulation ARPA" : "  Encapsulation HDLC");
+    printLine(sim, interfaceStatusLine(sim, which) + lineProtocolSuffix(sim, which));
+    printLine(sim, which == Interface::ethernet0 ? "  Encapsulation ARPA" : "  Encapsulation HDLC");
     printLine(sim, "  Sending CDP packets every " + std::to_string(r.cdpTimer) + " seconds");
     printLine(sim, "  Holdtime is " + std::to_string(r.cdpHoldtime) + " seconds");
 }
@@ -52,17 +51,17 @@ void showCdpGlobal(Simulator& sim) {
               "        Sending a holdtime value of " + std::to_string(r.cdpHoldtime) + " seconds");
 }
 
-void showCdpInterface(Simulator& sim, int index) {
+void showCdpInterface(Simulator& sim, std::optional<Interface> which) {
     if (!sim.liveRouter.cdpRun) {
         printLine(sim, cdpNotEnabled);
         return;
     }
-    if (index >= 0) {
-        cdpBlock(sim, index);
+    if (which) {
+        cdpBlock(sim, *which);
         return;
     }
-    for (int i : {0, 1, 2})
-        cdpBlock(sim, i);
+    for (Interface each : allInterfaces)
+        cdpBlock(sim, each);
 }
 
 void showCdpNeighbors(Simulator& sim) {
@@ -78,7 +77,7 @@ void showCdpNeighbors(Simulator& sim) {
     printLine(sim, "Device ID        Local Intrfce     Holdtme    Capability  Platform  Port ID");
     // The neighbour shows as soon as Serial0 is administratively up; its
     // line protocol does not matter.
-    if (interfaceStatusLine(sim, 0).find("up") != std::string::npos)
+    if (interfaceStatusLine(sim, Interface::serial0).find("up") != std::string::npos)
         printLine(sim, labNeighbourRow);
 }
 

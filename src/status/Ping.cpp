@@ -3,6 +3,7 @@
 #include "Simulator.h"
 #include "console/Console.h"
 #include "console/LineHelpers.h"
+#include "console/Pauses.h"
 #include "records/AddressUtils.h"
 #include "status/Displays.h"
 #include "status/Status.h"
@@ -55,7 +56,7 @@ bool ownLanReachable(Simulator& sim, const std::string& target, const std::strin
     const interfaceConfig& lan = sim.liveRouter.ethernet0;
     if (target != host1 && target != host2 && target != lan.ipAddress)
         return false;
-    if (!interfaceIsUp(sim, 2) || lan.ipAddress.empty())
+    if (!interfaceIsUp(sim, Interface::ethernet0) || lan.ipAddress.empty())
         return false;
     if (target == lan.ipAddress)
         return true;
@@ -79,7 +80,7 @@ bool labTopology::reachable(Simulator& sim, const std::string& target) {
                             target == sim.topology.neighbourSerialAddress ||
                             target == sim.topology.neighbourLanAddress ||
                             target == sim.topology.lanBHost1 || target == sim.topology.lanBHost2;
-    if (acrossLink && interfaceIsUp(sim, 0) && !link.ipAddress.empty()) {
+    if (acrossLink && interfaceIsUp(sim, Interface::serial0) && !link.ipAddress.empty()) {
         if (target == link.ipAddress) {
             result = true;
         } else {
@@ -97,7 +98,7 @@ bool labTopology::reachable(Simulator& sim, const std::string& target) {
 }
 
 bool twoRouterTopology::reachable(Simulator& sim, const std::string& target) {
-    const bool routerA = sim.activeRouter == 0;
+    const bool routerA = sim.activeRouter == RouterId::a;
     const std::string& ownHost1 = routerA ? sim.topology.lanAHost1 : sim.topology.lanBHost1;
     const std::string& ownHost2 = routerA ? sim.topology.lanAHost2 : sim.topology.lanBHost2;
     const std::string& ownNetwork = routerA ? sim.topology.lanANetwork : sim.topology.lanBNetwork;
@@ -110,10 +111,10 @@ bool twoRouterTopology::reachable(Simulator& sim, const std::string& target) {
         return true;
 
     // Rule 2: own serial addresses, by status text alone.
-    for (int i : {0, 1}) {
-        const interfaceConfig& s = *live.interfaceAt(i);
+    for (Interface serial : {Interface::serial0, Interface::serial1}) {
+        const interfaceConfig& s = live.interfaceAt(serial);
         if (!s.ipAddress.empty() && target == s.ipAddress &&
-            interfaceStatusLine(sim, i).find("down") == std::string::npos)
+            interfaceStatusLine(sim, serial).find("down") == std::string::npos)
             return true;
     }
 
@@ -212,12 +213,12 @@ void printPingResult(Simulator& sim, const std::string& target, bool reachable) 
         InputHeld held(sim);
         printLine(sim, ".");
         held.clearLine();
-        if (!sim.wait(500))
+        if (!sim.wait(pauses::pingEcho))
             return;
         for (int i = 0; i < 4; ++i) {
             sim.io().repaint();
             printLine(sim, ".", false, true);
-            if (!sim.wait(500))
+            if (!sim.wait(pauses::pingEcho))
                 return;
         }
     }

@@ -112,9 +112,9 @@ void showProtocols(Simulator& sim) {
     std::string text = "Global values:";
     if (r.ipRouting)
         text += "\r\n  Internet Protocol routing is enabled";
-    for (int index : {0, 1, 2}) {
-        text += "\r\n" + interfaceStatusLine(sim, index) + lineProtocolSuffix(sim, index);
-        const interfaceConfig& i = *r.interfaceAt(index);
+    for (Interface which : allInterfaces) {
+        text += "\r\n" + interfaceStatusLine(sim, which) + lineProtocolSuffix(sim, which);
+        const interfaceConfig& i = r.interfaceAt(which);
         if (!i.ipAddress.empty())
             text += "\r\n  Internet address is " + i.ipAddress + "/" +
                     std::to_string(maskBitCount(i.subnetMask));
@@ -150,28 +150,29 @@ const Row privRows[] = {
     {{"show"}, showSubcommandHint},
     {{"show flash"}, [](Simulator& s) { showContent(s, "show_flash", privCaller); }},
     {{"show cdp"}, showCdpGlobal},
-    {{"show cdp interface"}, [](Simulator& s) { showCdpInterface(s, -1); }},
+    {{"show cdp interface"}, [](Simulator& s) { showCdpInterface(s, std::nullopt); }},
     {{"show cdp interface serial 0", "show cdp interface s0"},
-     [](Simulator& s) { showCdpInterface(s, 0); }},
+     [](Simulator& s) { showCdpInterface(s, Interface::serial0); }},
     {{"show cdp interface serial 1", "show cdp interface s1"},
-     [](Simulator& s) { showCdpInterface(s, 1); }},
+     [](Simulator& s) { showCdpInterface(s, Interface::serial1); }},
     {{"show cdp interface ethernet 0", "show cdp interface e0"},
-     [](Simulator& s) { showCdpInterface(s, 2); }},
+     [](Simulator& s) { showCdpInterface(s, Interface::ethernet0); }},
     {{"show cdp neighbors"}, showCdpNeighbors},
     {{"show clock"}, showClock},
     {{"show history"}, showHistory},
     {{"show hosts"}, showHosts},
-    {{"show interfaces", "show interface"}, [](Simulator& s) { showInterfaces(s, -1); }},
+    {{"show interfaces", "show interface"}, [](Simulator& s) { showInterfaces(s, std::nullopt); }},
     {{"show interfaces serial 0", "show interface serial 0"},
-     [](Simulator& s) { showInterfaces(s, 0); }},
+     [](Simulator& s) { showInterfaces(s, Interface::serial0); }},
     {{"show interfaces serial 1", "show interface serial 1"},
-     [](Simulator& s) { showInterfaces(s, 1); }},
+     [](Simulator& s) { showInterfaces(s, Interface::serial1); }},
     {{"show interfaces ethernet 0", "show interface ethernet 0"},
-     [](Simulator& s) { showInterfaces(s, 2); }},
-    {{"show ip interface"}, [](Simulator& s) { showIpInterface(s, -1); }},
-    {{"show ip interface serial 0"}, [](Simulator& s) { showIpInterface(s, 0); }},
-    {{"show ip interface serial 1"}, [](Simulator& s) { showIpInterface(s, 1); }},
-    {{"show ip interface ethernet 0"}, [](Simulator& s) { showIpInterface(s, 2); }},
+     [](Simulator& s) { showInterfaces(s, Interface::ethernet0); }},
+    {{"show ip interface"}, [](Simulator& s) { showIpInterface(s, std::nullopt); }},
+    {{"show ip interface serial 0"}, [](Simulator& s) { showIpInterface(s, Interface::serial0); }},
+    {{"show ip interface serial 1"}, [](Simulator& s) { showIpInterface(s, Interface::serial1); }},
+    {{"show ip interface ethernet 0"},
+     [](Simulator& s) { showIpInterface(s, Interface::ethernet0); }},
     {{"show ip access-lists", "show access-lists"}, showAccessLists},
     {{"show ip protocols"}, showIpProtocols},
     {{"show ip route"}, showIpRoute},

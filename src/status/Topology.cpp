@@ -17,12 +17,8 @@ namespace {
 
 constexpr std::array<const char*, 3> interfaceNames = {"Serial0", "Serial1", "Ethernet0"};
 
-bool validIndex(int index) {
-    return index >= 0 && index <= 2;
-}
-
-std::string administrativeText(int index, bool up) {
-    return std::string(interfaceNames[static_cast<std::size_t>(index)]) +
+std::string administrativeText(Interface which, bool up) {
+    return std::string(interfaceNames[static_cast<std::size_t>(which)]) +
            (up ? " is administratively up" : " is administratively down");
 }
 
@@ -31,7 +27,7 @@ std::string protocolText(bool up) {
 }
 
 bool routerALive(const Simulator& sim) {
-    return sim.activeRouter == 0;
+    return sim.activeRouter == RouterId::a;
 }
 
 std::string trimBlanks(std::string_view text) {
@@ -72,92 +68,81 @@ bool inRipNetworks(const routerState& router, std::string_view network) {
 
 // --- status texts ------------------------------------------------------------
 
-std::string interfaceStatusLine(const Simulator& sim, int index) {
+std::string interfaceStatusLine(const Simulator& sim, Interface which) {
     switch (sim.topology.kind) {
     case TopologyKind::singleRouter:
-        return labTopology::statusLine(sim, index);
+        return labTopology::statusLine(sim, which);
     case TopologyKind::twoRouters:
-        return twoRouterTopology::statusLine(sim, index);
+        return twoRouterTopology::statusLine(sim, which);
     default:
         return {};
     }
 }
 
-std::string lineProtocolSuffix(const Simulator& sim, int index) {
+std::string lineProtocolSuffix(const Simulator& sim, Interface which) {
     switch (sim.topology.kind) {
     case TopologyKind::singleRouter:
-        return labTopology::lineProtocol(sim, index);
+        return labTopology::lineProtocol(sim, which);
     case TopologyKind::twoRouters:
-        return twoRouterTopology::lineProtocol(sim, index);
+        return twoRouterTopology::lineProtocol(sim, which);
     default:
         return {};
     }
 }
 
-bool interfaceIsUp(const Simulator& sim, int index) {
+bool interfaceIsUp(const Simulator& sim, Interface which) {
     if (sim.topology.kind != TopologyKind::singleRouter &&
         sim.topology.kind != TopologyKind::twoRouters)
         return false;
-    const std::string state = interfaceStatusLine(sim, index) + lineProtocolSuffix(sim, index);
+    const std::string state = interfaceStatusLine(sim, which) + lineProtocolSuffix(sim, which);
     return !state.empty() && state.find("down") == std::string::npos;
 }
 
 namespace labTopology {
 
-std::string statusLine(const Simulator& sim, int index) {
-    if (!validIndex(index))
-        return {};
-    const interfaceConfig& iface = *sim.liveRouter.interfaceAt(index);
-    switch (index) {
-    case 0:
-        return administrativeText(0, !iface.shutdown && iface.clockRate > 0);
-    case 1:
-        return administrativeText(1, !iface.shutdown);
-    default:
-        return administrativeText(2, !iface.shutdown);
-    }
+std::string statusLine(const Simulator& sim, Interface which) {
+    const interfaceConfig& iface = sim.liveRouter.interfaceAt(which);
+    // Serial0 is the clocking end: it is up only with a clock rate.
+    const bool clocked = which != Interface::serial0 || iface.clockRate > 0;
+    return administrativeText(which, !iface.shutdown && clocked);
 }
 
-std::string lineProtocol(const Simulator& sim, int index) {
-    if (!validIndex(index))
-        return {};
-    return protocolText(statusLine(sim, index).find("up") != std::string::npos);
+std::string lineProtocol(const Simulator& sim, Interface which) {
+    return protocolText(statusLine(sim, which).find("up") != std::string::npos);
 }
 
 } // namespace labTopology
 
 namespace twoRouterTopology {
 
-std::string statusLine(const Simulator& sim, int index) {
-    if (!validIndex(index))
-        return {};
+std::string statusLine(const Simulator& sim, Interface which) {
     const routerState& live = sim.liveRouter;
-    switch (index) {
-    case 0:
-        return administrativeText(0, routerALive(sim) && !live.serial0.shutdown &&
-                                         live.serial0.clockRate > 0);
-    case 1:
-        return administrativeText(1, !routerALive(sim) && !live.serial1.shutdown);
-    default:
-        return administrativeText(2, !live.ethernet0.shutdown);
+    switch (which) {
+    case Interface::serial0:
+        return administrativeText(which, routerALive(sim) && !live.serial0.shutdown &&
+                                             live.serial0.clockRate > 0);
+    case Interface::serial1:
+        return administrativeText(which, !routerALive(sim) && !live.serial1.shutdown);
+    case Interface::ethernet0:
+        break;
     }
+    return administrativeText(which, !live.ethernet0.shutdown);
 }
 
-std::string lineProtocol(const Simulator& sim, int index) {
-    if (!validIndex(index))
-        return {};
+std::string lineProtocol(const Simulator& sim, Interface which) {
     const routerState& live = sim.liveRouter;
-    if (index == 2)
+    if (which == Interface::ethernet0)
         return protocolText(!live.ethernet0.shutdown);
     if (routerALive(sim)) {
         // RouterA's Serial0 clocks the link to RouterB's Serial1.
-        const bool up = index == 0 && statusLine(sim, 0).find("up") != std::string::npos &&
+        const bool up = which == Interface::serial0 &&
+                        statusLine(sim, Interface::serial0).find("up") != std::string::npos &&
                         !sim.routerBStore.serial1.shutdown && live.serial0.clockRate > 0;
         return protocolText(up);
     }
     const interfaceConfig& clockingEnd = sim.routerAStore.serial0;
-    const bool up =
-        index == 1 && !clockingEnd.shutdown && clockingEnd.clockRate > 0 && !live.serial1.shutdown;
+    const bool up = which == Interface::serial1 && !clockingEnd.shutdown &&
+                    clockingEnd.clockRate > 0 && !live.serial1.shutdown;
     return protocolText(up);
 }
 
@@ -165,8 +150,8 @@ const routerState& peerStore(const Simulator& sim) {
     return routerALive(sim) ? sim.routerBStore : sim.routerAStore;
 }
 
-int linkIndex(const Simulator& sim) {
-    return routerALive(sim) ? 0 : 1;
+Interface linkPort(const Simulator& sim) {
+    return routerALive(sim) ? Interface::serial0 : Interface::serial1;
 }
 
 const interfaceConfig& linkInterface(const Simulator& sim) {
@@ -206,7 +191,7 @@ PeerMadeLive::~PeerMadeLive() {
 
 bool linkConnected(Simulator& sim) {
     const interfaceConfig& link = linkInterface(sim);
-    return interfaceIsUp(sim, linkIndex(sim)) && !link.ipAddress.empty() &&
+    return interfaceIsUp(sim, linkPort(sim)) && !link.ipAddress.empty() &&
            interfacesShareNetwork(link, peerLinkInterface(sim));
 }
 
@@ -214,7 +199,7 @@ bool ripAdjacency(Simulator& sim) {
     const routerState& live = sim.liveRouter;
     const routerState& peer = peerStore(sim);
     const interfaceConfig& link = linkInterface(sim);
-    if (!interfaceIsUp(sim, linkIndex(sim)) || link.ipAddress.empty() || !live.ripConfigured ||
+    if (!interfaceIsUp(sim, linkPort(sim)) || link.ipAddress.empty() || !live.ripConfigured ||
         !peer.ripConfigured || !live.ipRouting)
         return false;
     const std::string linkNetwork = networkOf(link.ipAddress, link.subnetMask);
@@ -247,25 +232,27 @@ bool peerLanAsExpected(Simulator& sim) {
 namespace {
 
 std::string routeLine(Simulator& sim, const std::string& network, int prefix,
-                      const std::string& nextHop, int serialNumber) {
+                      const std::string& nextHop, Interface via) {
     const int seconds = static_cast<int>(uniformFraction(sim) * 5 + 25);
     return "R   " + network + "/" + std::to_string(prefix) + " [120/1] via " + nextHop +
-           ", 00:00:" + std::to_string(seconds) + ", Serial " + std::to_string(serialNumber);
+           ", 00:00:" + std::to_string(seconds) + ", Serial " + interfaceDigit(via);
 }
 
 } // namespace
 
 std::optional<std::string> labTopology::ripRoute(Simulator& sim) {
     const routerState& r = sim.liveRouter;
-    const bool serial0Listed = interfaceIsUp(sim, 0) && !r.serial0.ipAddress.empty();
+    const bool serial0Listed =
+        interfaceIsUp(sim, Interface::serial0) && !r.serial0.ipAddress.empty();
     if (!serial0Listed || !r.ripConfigured || !r.ipRouting)
         return std::nullopt;
     const std::string network = networkOf(r.serial0.ipAddress, r.serial0.subnetMask);
     if (!inRipNetworks(r, network) || network != sim.topology.linkNetwork)
         return std::nullopt;
-    return routeLine(
-        sim, networkOf(sim.topology.neighbourLanAddress, sim.topology.neighbourLanMask),
-        maskBitCount(sim.topology.neighbourLanMask), sim.topology.neighbourSerialAddress, 0);
+    return routeLine(sim,
+                     networkOf(sim.topology.neighbourLanAddress, sim.topology.neighbourLanMask),
+                     maskBitCount(sim.topology.neighbourLanMask),
+                     sim.topology.neighbourSerialAddress, Interface::serial0);
 }
 
 std::optional<std::string> twoRouterTopology::ripRoute(Simulator& sim) {
@@ -273,7 +260,7 @@ std::optional<std::string> twoRouterTopology::ripRoute(Simulator& sim) {
         return std::nullopt;
     const interfaceConfig& lan = peerStore(sim).ethernet0;
     return routeLine(sim, networkOf(lan.ipAddress, lan.subnetMask), maskBitCount(lan.subnetMask),
-                     peerLinkInterface(sim).ipAddress, static_cast<int>(sim.activeRouter));
+                     peerLinkInterface(sim).ipAddress, linkPort(sim));
 }
 
 void showIpRoute(Simulator& sim) {
@@ -303,12 +290,12 @@ void showIpRoute(Simulator& sim) {
     constexpr std::array<const char*, 3> connectedSuffix = {" is directly connected, Serial 0",
                                                             " is directly connected, Serial 1",
                                                             " is directly connected, Ethernet 0"};
-    for (int i = 0; i < 3; ++i) {
-        const interfaceConfig& iface = *r.interfaceAt(i);
-        if (interfaceIsUp(sim, i) && !iface.ipAddress.empty())
+    for (Interface which : allInterfaces) {
+        const interfaceConfig& iface = r.interfaceAt(which);
+        if (interfaceIsUp(sim, which) && !iface.ipAddress.empty())
             appendLine(text, "C   " + networkOf(iface.ipAddress, iface.subnetMask) + "/" +
                                  std::to_string(maskBitCount(iface.subnetMask)) +
-                                 connectedSuffix[static_cast<std::size_t>(i)]);
+                                 connectedSuffix[static_cast<std::size_t>(which)]);
     }
     const std::optional<std::string> rip = sim.topology.kind == TopologyKind::singleRouter
                                                ? labTopology::ripRoute(sim)

@@ -28,8 +28,8 @@ bool inRipNetworks(const routerState& router, std::string_view network);
 
 namespace labTopology {
 
-std::string statusLine(const Simulator& sim, int index);
-std::string lineProtocol(const Simulator& sim, int index);
+std::string statusLine(const Simulator& sim, Interface which);
+std::string lineProtocol(const Simulator& sim, Interface which);
 // The one route the neighbour's LAN can be learned by, when it is.
 std::optional<std::string> ripRoute(Simulator& sim);
 bool reachable(Simulator& sim, const std::string& target);
@@ -38,16 +38,16 @@ bool reachable(Simulator& sim, const std::string& target);
 
 namespace twoRouterTopology {
 
-std::string statusLine(const Simulator& sim, int index);
-std::string lineProtocol(const Simulator& sim, int index);
+std::string statusLine(const Simulator& sim, Interface which);
+std::string lineProtocol(const Simulator& sim, Interface which);
 std::optional<std::string> ripRoute(Simulator& sim);
 bool reachable(Simulator& sim, const std::string& target);
 
 // The other router's parked record (RouterB's while RouterA is live).
 const routerState& peerStore(const Simulator& sim);
-// The live router's link interface (L) and its index: Serial0 on RouterA,
+// The live router's link interface (L) and its port: Serial0 on RouterA,
 // Serial1 on RouterB.
-int linkIndex(const Simulator& sim);
+Interface linkPort(const Simulator& sim);
 const interfaceConfig& linkInterface(const Simulator& sim);
 // The other router's end of the link (M), from its store.
 const interfaceConfig& peerLinkInterface(const Simulator& sim);

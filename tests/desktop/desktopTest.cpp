@@ -436,7 +436,7 @@ void DesktopTest::routerSwitchKeepsEachConsole() {
     d.messages.clear();
     d.main.multiRouterTopForm->routerButtonA->click();
     QCOMPARE(d.messages, std::vector<std::string>{" Please switch router when at prompt"});
-    QCOMPARE(d.sim.activeRouter, 1L);
+    QCOMPARE(d.sim.activeRouter, RouterId::b);
     QCOMPARE(d.shownInput(),
              QStringLiteral("Configuring from terminal, memory, or network [terminal]?"));
 }
@@ -613,7 +613,7 @@ void DesktopTest::sidePanelAndWindows() {
     Desktop d;
     for (const QString& step : steps) {
         if (step.startsWith('#'))
-            d.main.sidePanelClicked(step.mid(1).toStdString());
+            d.main.sidePanelClicked(*sidePanelControlNamed(step.mid(1).toStdString()));
         else
             d.main.chooseMenuItem(step.toStdString());
     }
