@@ -6,13 +6,7 @@
 #include "console/RecordingConsole.h"
 #include "desktop/BottomForm.h"
 #include "desktop/MDIForm1.h"
-#include "desktop/MultiRouterTopForm.h"
-#include "desktop/SideMenu.h"
-#include "desktop/TopForm.h"
-#include "desktop/flashCardForm.h"
 #include "desktop/networkDiagramForm.h"
-#include "desktop/showAnswerForm.h"
-#include "desktop/welcomeForm.h"
 #include "learning/Activities.h"
 
 #include <QAction>
@@ -81,18 +75,34 @@ struct Desktop {
 
     explicit Desktop(double pauseScale = 0) : sim(startupIo, openContent()), main(sim) {
         main.messageBoxHook = [this](const std::string& t) { messages.push_back(t); };
-        main.bottomForm->setPauseScale(pauseScale);
+        console().setPauseScale(pauseScale);
         main.show();
         main.start();
     }
     ~Desktop() { sim.setIo(startupIo); }
 
-    BottomForm& console() { return *main.bottomForm; }
-    QString shownInput() { return console().TextWrite->text(); }
+    // A widget found by its object name, as a screen reader or a test tool
+    // finds it; `in` narrows the search to one window (names repeat across
+    // windows, e.g. "showAnswer").
+    template <typename T = QWidget> T* named(const char* name, QObject* in = nullptr) {
+        QObject* root = in ? in : &main;
+        T* found = root->findChild<T*>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no widget named %s", name);
+        return found;
+    }
+    template <typename T = QWidget> T* named(const char* name, const char* window) {
+        return named<T>(name, named(window));
+    }
+    BottomForm& console() { return *named<BottomForm>("BottomForm"); }
+    QLineEdit* input() { return named<QLineEdit>("TextWrite", &console()); }
+    QPlainTextEdit* output() { return named<QPlainTextEdit>("TextShow", &console()); }
+    QScrollBar* consoleBar() { return named<QScrollBar>("VScroll1", &console()); }
+    QString shownInput() { return input()->text(); }
     // What the window shows, as script mode prints it.
     std::string transcript(bool bold) {
         std::string out;
-        const QTextDocument* doc = console().TextShow->document();
+        const QTextDocument* doc = output()->document();
         for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
             if (b != doc->begin())
                 out += '\n';
@@ -190,25 +200,25 @@ void typeScript(Desktop& d, const std::vector<ScriptKey>& keys) {
             // The end of the keys ends a pending " --More--" like another key.
             if (!c.waitingForKey())
                 return false;
-            typeKey(c.TextWrite, Key::character('q'));
+            typeKey(d.input(), Key::character('q'));
             return true;
         }
         const ScriptKey& k = keys[next++];
         switch (k.kind) {
         case ScriptKey::press:
-            typeKey(c.TextWrite, k.key);
+            typeKey(d.input(), k.key);
             break;
         case ScriptKey::escDown:
-            sendKey(c.TextWrite, QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, "\x1b");
+            sendKey(d.input(), QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, "\x1b");
             break;
         case ScriptKey::escUp:
-            sendKey(c.TextWrite, QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier, "\x1b");
+            sendKey(d.input(), QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier, "\x1b");
             break;
         case ScriptKey::routerA:
-            d.main.multiRouterTopForm->routerButtonA->click();
+            d.named<QPushButton>("routerButtonA")->click();
             break;
         case ScriptKey::routerB:
-            d.main.multiRouterTopForm->routerButtonB->click();
+            d.named<QPushButton>("routerButtonB")->click();
             break;
         }
         return true;
@@ -296,7 +306,7 @@ void DesktopTest::transcripts() {
     if (seed >= 0)
         d.sim.random.seed(static_cast<std::mt19937::result_type>(seed));
     d.main.chooseMenuItem(menuItemFor(activity));
-    QVERIFY(d.main.windowShown(d.main.bottomForm));
+    QVERIFY(d.main.windowShown(&d.console()));
     typeScript(d, *script);
     QCOMPARE(QString::fromStdString(d.transcript(bold)),
              QString::fromStdString(readFile(base + ".expected")));
@@ -329,20 +339,20 @@ void DesktopTest::morePrompt() {
     QVERIFY(runFeed([&] {
         if (step == 0 && !d.sim.busy()) {
             ++step;
-            typeKey(c.TextWrite, Key::character('?'));
+            typeKey(d.input(), Key::character('?'));
         } else if (step == 1 && c.waitingForKey()) {
             ++step;
             firstPrompt = d.shownInput();
-            readOnlyWhileWaiting = c.TextWrite->isReadOnly();
-            before = c.TextShow->document()->blockCount();
-            typeKey(c.TextWrite,
+            readOnlyWhileWaiting = d.input()->isReadOnly();
+            before = d.output()->document()->blockCount();
+            typeKey(d.input(),
                     key == "\n" ? Key::special(keyEnter) : Key::character(key.at(0).unicode()));
         } else if (step == 2 && (c.waitingForKey() || !d.sim.busy())) {
             ++step;
             secondPrompt = d.shownInput();
-            after = c.TextShow->document()->blockCount();
+            after = d.output()->document()->blockCount();
             if (c.waitingForKey())
-                typeKey(c.TextWrite, Key::character('q'));
+                typeKey(d.input(), Key::character('q'));
         } else if (step == 3 && !d.sim.busy()) {
             return false;
         }
@@ -358,27 +368,27 @@ void DesktopTest::morePrompt() {
         QCOMPARE(after, before + linesAfter);
     }
     QCOMPARE(d.shownInput(), QStringLiteral("Router>"));
-    QVERIFY(!c.TextWrite->isReadOnly());
+    QVERIFY(!d.input()->isReadOnly());
 }
 
 void DesktopTest::scrollBarFollowsOutput() {
     Desktop d;
     d.main.chooseMenuItem("routerStartUp");
-    QScrollBar* bar = d.console().VScroll1;
+    QScrollBar* bar = d.consoleBar();
     const int visible = d.console().visibleLines();
     // The boot screen fits: no scrolling yet.
-    const int bootLines = d.console().TextShow->document()->blockCount();
+    const int bootLines = d.output()->document()->blockCount();
     QVERIFY2(bootLines - 1 <= visible || bar->isEnabled(), "bar state follows the boot screen");
     typeLine(d, "");
     for (int i = 0; i < visible + 5; ++i)
         typeLine(d, "show clock");
-    const int lastLine = d.console().TextShow->document()->blockCount() - 1;
+    const int lastLine = d.output()->document()->blockCount() - 1;
     QVERIFY(bar->isEnabled());
     QCOMPARE(bar->maximum(), lastLine - d.console().visibleLines());
     QCOMPARE(bar->value(), bar->maximum());
     QVERIFY(bar->pageStep() >= 1);
     // The newest line is in view.
-    QScrollBar* inner = d.console().TextShow->verticalScrollBar();
+    QScrollBar* inner = d.output()->verticalScrollBar();
     QCOMPARE(inner->value(), inner->maximum());
     bar->setValue(0);
     QCOMPARE(inner->value(), 0);
@@ -388,45 +398,45 @@ void DesktopTest::focusStaysInInputLine() {
     Desktop d;
     d.main.chooseMenuItem("routerStartUp");
     QApplication::setActiveWindow(&d.main);
-    QTRY_COMPARE(QApplication::focusWidget(), d.console().TextWrite);
+    QTRY_COMPARE(QApplication::focusWidget(), d.input());
     // Tab completes instead of moving the focus.
     typeLine(d, "");
     typeLine(d, "en");
-    typeKey(d.console().TextWrite, Key::character('s'));
-    typeKey(d.console().TextWrite, Key::character('h'));
-    QTest::keyClick(d.console().TextWrite, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), d.console().TextWrite);
+    typeKey(d.input(), Key::character('s'));
+    typeKey(d.input(), Key::character('h'));
+    QTest::keyClick(d.input(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), d.input());
     QCOMPARE(d.shownInput(), QStringLiteral("Router#show "));
     // Clicks into the output pane, the scroll bar and the instructions leave
     // the focus where it is.
     for (QWidget* w :
-         std::initializer_list<QWidget*>{d.console().TextShow->viewport(), d.console().VScroll1,
-                                         d.main.topForm->RichTextBox1->viewport()})
+         std::initializer_list<QWidget*>{d.output()->viewport(), d.consoleBar(),
+                                         d.named<QTextEdit>("RichTextBox1", "TopForm")->viewport()})
         QTest::mouseClick(w, Qt::LeftButton);
-    QCOMPARE(QApplication::focusWidget(), d.console().TextWrite);
+    QCOMPARE(QApplication::focusWidget(), d.input());
 }
 
 void DesktopTest::routerSwitchKeepsEachConsole() {
     Desktop d;
     d.main.chooseMenuItem("troubleshooting4");
-    QVERIFY(d.main.windowShown(d.main.multiRouterTopForm));
+    QVERIFY(d.main.windowShown(d.named("MultiRouterTopForm")));
     typeLine(d, "");
     typeLine(d, "enable");
     typeScript(d, keysOf("show ver\\"));
-    const QString aText = d.console().TextShow->toPlainText();
+    const QString aText = d.output()->toPlainText();
     QCOMPARE(d.shownInput(), QStringLiteral("RouterA#show ver"));
 
-    d.main.multiRouterTopForm->routerButtonB->click();
-    QVERIFY(d.console().TextShow->toPlainText().contains("RouterB con0 is now available"));
+    d.named<QPushButton>("routerButtonB")->click();
+    QVERIFY(d.output()->toPlainText().contains("RouterB con0 is now available"));
     typeLine(d, "");
     typeScript(d, keysOf("ena\\"));
-    const QString bText = d.console().TextShow->toPlainText();
+    const QString bText = d.output()->toPlainText();
 
-    d.main.multiRouterTopForm->routerButtonA->click();
-    QCOMPARE(d.console().TextShow->toPlainText(), aText);
+    d.named<QPushButton>("routerButtonA")->click();
+    QCOMPARE(d.output()->toPlainText(), aText);
     QCOMPARE(d.shownInput(), QStringLiteral("RouterA#show ver"));
-    d.main.multiRouterTopForm->routerButtonB->click();
-    QCOMPARE(d.console().TextShow->toPlainText(), bText);
+    d.named<QPushButton>("routerButtonB")->click();
+    QCOMPARE(d.output()->toPlainText(), bText);
     QCOMPARE(d.shownInput(), QStringLiteral("RouterB>ena"));
 
     // At a question the switch is refused and nothing changes.
@@ -434,7 +444,7 @@ void DesktopTest::routerSwitchKeepsEachConsole() {
     typeLine(d, "enable");
     typeLine(d, "configure");
     d.messages.clear();
-    d.main.multiRouterTopForm->routerButtonA->click();
+    d.named<QPushButton>("routerButtonA")->click();
     QCOMPARE(d.messages, std::vector<std::string>{" Please switch router when at prompt"});
     QCOMPARE(d.sim.activeRouter, RouterId::b);
     QCOMPARE(d.shownInput(),
@@ -465,7 +475,11 @@ void DesktopTest::diagramViewport() {
     QFETCH(int, hMax);
     QFETCH(int, vMax);
     Desktop d;
-    networkDiagramForm& form = *d.main.diagramForm;
+    auto& form = *d.named<networkDiagramForm>("networkDiagramForm");
+    QWidget* viewportArea = d.named("Picture1", &form);
+    QWidget* picture = d.named("Picture2", &form);
+    QScrollBar* across = d.named<QScrollBar>("HScroll1", &form);
+    QScrollBar* down = d.named<QScrollBar>("VScroll1", &form);
     form.resize(1000, 800);
     QTemporaryDir dir;
     QString path = dir.filePath("diagram.png");
@@ -477,18 +491,18 @@ void DesktopTest::diagramViewport() {
         path = dir.filePath("missing.jpg");
     }
     form.loadPicture(path);
-    QCOMPARE(form.Picture1->geometry(), viewport);
-    QCOMPARE(form.HScroll1->isVisibleTo(&form), hMax > 0);
-    QCOMPARE(form.VScroll1->isVisibleTo(&form), vMax > 0);
-    QCOMPARE(form.HScroll1->maximum(), hMax);
-    QCOMPARE(form.VScroll1->maximum(), vMax);
+    QCOMPARE(viewportArea->geometry(), viewport);
+    QCOMPARE(across->isVisibleTo(&form), hMax > 0);
+    QCOMPARE(down->isVisibleTo(&form), vMax > 0);
+    QCOMPARE(across->maximum(), hMax);
+    QCOMPARE(down->maximum(), vMax);
     // At the maximum the picture's far edge meets the viewport's edge.
-    form.HScroll1->setValue(hMax);
-    form.VScroll1->setValue(vMax);
+    across->setValue(hMax);
+    down->setValue(vMax);
     if (hMax > 0)
-        QCOMPARE(form.Picture2->x() + imageWidth, viewport.width());
+        QCOMPARE(picture->x() + imageWidth, viewport.width());
     if (vMax > 0)
-        QCOMPARE(form.Picture2->y() + imageHeight, viewport.height());
+        QCOMPARE(picture->y() + imageHeight, viewport.height());
 }
 
 // F6 and Shift+F6 move between the instructions and the console's input
@@ -498,12 +512,12 @@ void DesktopTest::panesByKeyboard() {
     d.main.chooseMenuItem("routerStartUp");
     d.main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&d.main));
-    QTRY_COMPARE(QApplication::focusWidget(), d.console().TextWrite);
-    QTextEdit* pane = d.main.topForm->RichTextBox1;
+    QTRY_COMPARE(QApplication::focusWidget(), d.input());
+    QTextEdit* pane = d.named<QTextEdit>("RichTextBox1", "TopForm");
     QCOMPARE(pane->accessibleName(), QStringLiteral("Instructions"));
-    QCOMPARE(d.console().TextWrite->accessibleName(), QStringLiteral("Router command line"));
+    QCOMPARE(d.input()->accessibleName(), QStringLiteral("Router command line"));
 
-    QTest::keyClick(d.console().TextWrite, Qt::Key_F6);
+    QTest::keyClick(d.input(), Qt::Key_F6);
     QCOMPARE(QApplication::focusWidget(), pane);
     QVERIFY(pane->verticalScrollBar()->maximum() > 0);
     QTest::keyClick(pane, Qt::Key_PageDown);
@@ -515,11 +529,11 @@ void DesktopTest::panesByKeyboard() {
     QCOMPARE(d.sim.input.text, std::string());
 
     QTest::keyClick(pane, Qt::Key_F6);
-    QCOMPARE(QApplication::focusWidget(), d.console().TextWrite);
-    QTest::keyClick(d.console().TextWrite, Qt::Key_F6, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), d.input());
+    QTest::keyClick(d.input(), Qt::Key_F6, Qt::ShiftModifier);
     QCOMPARE(QApplication::focusWidget(), pane);
     QTest::keyClick(pane, Qt::Key_F6, Qt::ShiftModifier);
-    QCOMPARE(QApplication::focusWidget(), d.console().TextWrite);
+    QCOMPARE(QApplication::focusWidget(), d.input());
 }
 
 void DesktopTest::menuCaptions() {
@@ -538,12 +552,12 @@ void DesktopTest::menuCaptions() {
     d.main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&d.main));
     // A button pressed by its key animates its click for a moment.
-    QTest::keyClick(d.console().TextWrite, Qt::Key_N, Qt::AltModifier);
+    QTest::keyClick(d.input(), Qt::Key_N, Qt::AltModifier);
     QTRY_VERIFY(d.sim.windows.networkDiagramForm);
     QTest::keyClick(d.main.focusWidget(), Qt::Key_I, Qt::AltModifier);
     QTRY_VERIFY(!d.sim.windows.networkDiagramForm);
     QVERIFY(d.sim.windows.BottomForm);
-    QTest::keyClick(d.console().TextWrite, Qt::Key_F10);
+    QTest::keyClick(d.input(), Qt::Key_F10);
     QVERIFY(d.main.menuBar()->activeAction() != nullptr);
     QCOMPARE(d.main.menuBar()->activeAction()->text(), QStringLiteral("Labs"));
 }
@@ -551,14 +565,14 @@ void DesktopTest::menuCaptions() {
 // The side panel's enabled controls as letters, in panel order:
 // Show Instructions, Show Answer, Show Network, Home page, the mode Frame,
 // Learn Mode, Test Mode; "-" for a disabled one.
-QString panelCode(const SideMenu& m) {
+QString panelCode(Desktop& d) {
     QString code;
-    const std::pair<QWidget*, char> controls[] = {{m.showInstructions, 'I'}, {m.showAnswer, 'A'},
-                                                  {m.showNetwork, 'N'},      {m.homePageOnWeb, 'H'},
-                                                  {m.Frame1, 'F'},           {m.learnMode, 'L'},
-                                                  {m.testMode, 'T'}};
-    for (auto [w, letter] : controls)
-        code += w->isEnabled() ? QChar(letter) : QChar('-');
+    const std::pair<const char*, char> controls[] = {
+        {"showInstructions", 'I'}, {"showAnswer", 'A'}, {"showNetwork", 'N'},
+        {"homePageOnWeb", 'H'},    {"Frame1", 'F'},     {"learnMode", 'L'},
+        {"testMode", 'T'}};
+    for (auto [name, letter] : controls)
+        code += d.named(name, "SideMenu")->isEnabled() ? QChar(letter) : QChar('-');
     return code;
 }
 
@@ -567,9 +581,10 @@ QString panelCode(const SideMenu& m) {
 QString windowsCode(Desktop& d) {
     QString code;
     const std::pair<QWidget*, char> forms[] = {
-        {d.main.topForm, 'T'},    {d.main.multiRouterTopForm, 'M'}, {d.main.bottomForm, 'B'},
-        {d.main.welcome, 'W'},    {d.main.flashCards, 'C'},         {d.main.answerForm, 'R'},
-        {d.main.diagramForm, 'D'}};
+        {d.named("TopForm"), 'T'},           {d.named("MultiRouterTopForm"), 'M'},
+        {d.named("BottomForm"), 'B'},        {d.named("welcomeForm"), 'W'},
+        {d.named("flashCardForm"), 'C'},     {d.named("showAnswerForm"), 'R'},
+        {d.named("networkDiagramForm"), 'D'}};
     for (auto [w, letter] : forms)
         if (d.main.windowShown(w))
             code += QChar(letter);
@@ -617,39 +632,42 @@ void DesktopTest::sidePanelAndWindows() {
         else
             d.main.chooseMenuItem(step.toStdString());
     }
-    QCOMPARE(panelCode(*d.main.sideMenu), panel);
+    QCOMPARE(panelCode(d), panel);
     QCOMPARE(windowsCode(d), windows);
 }
 
 void DesktopTest::flashCardsThroughTheDeck() {
     Desktop d;
     d.main.chooseMenuItem("loadFlashCards");
-    flashCardForm& f = *d.main.flashCards;
+    QObject* cards = d.named("flashCardForm");
+    QPushButton* back = d.named<QPushButton>("back", cards);
+    QPushButton* forward = d.named<QPushButton>("forward", cards);
+    QPlainTextEdit* answerBox = d.named<QPlainTextEdit>("answerBox", cards);
     const std::size_t size = d.sim.learning.deck.size();
     QVERIFY(size > 2);
     QApplication::setActiveWindow(&d.main);
-    QVERIFY(!f.back->isEnabled());
-    QVERIFY(f.forward->isEnabled());
-    QTRY_COMPARE(QApplication::focusWidget(), f.forward);
-    QCOMPARE(f.answerBox->toPlainText(), QStringLiteral("Answer: "));
+    QVERIFY(!back->isEnabled());
+    QVERIFY(forward->isEnabled());
+    QTRY_COMPARE(QApplication::focusWidget(), forward);
+    QCOMPARE(answerBox->toPlainText(), QStringLiteral("Answer: "));
     // Space reveals, twice shows it once.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    const QString answer = f.answerBox->toPlainText();
+    const QString answer = answerBox->toPlainText();
     QVERIFY(answer.startsWith("Answer: \n\n"));
     QCOMPARE(answer.count("Answer: "), 1);
     // Right to the last card: both arrows enabled on the way.
     for (std::size_t i = 1; i < size; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
-        QVERIFY(f.back->isEnabled());
-        QCOMPARE(f.forward->isEnabled(), i + 1 < size);
-        QCOMPARE(f.answerBox->toPlainText(), QStringLiteral("Answer: "));
+        QVERIFY(back->isEnabled());
+        QCOMPARE(forward->isEnabled(), i + 1 < size);
+        QCOMPARE(answerBox->toPlainText(), QStringLiteral("Answer: "));
     }
     // On the last card a click into a box sends the focus to "Show Answer".
-    QTest::mouseClick(f.questionBox->viewport(), Qt::LeftButton);
-    QCOMPARE(QApplication::focusWidget(), f.showAnswer);
+    QTest::mouseClick(d.named<QPlainTextEdit>("questionBox", cards)->viewport(), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), d.named("showAnswer", cards));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
-    QVERIFY(f.forward->isEnabled());
+    QVERIFY(forward->isEnabled());
     QCOMPARE(d.sim.learning.deck.position(), size - 2);
 }
 
@@ -671,8 +689,8 @@ void DesktopTest::typingWithALongTranscript() {
     t.start();
     constexpr int keys = 200;
     for (int i = 0; i < keys; ++i) {
-        typeKey(d.console().TextWrite, Key::character(i % 2 ? 'a' : 'b'));
-        d.console().TextWrite->repaint();
+        typeKey(d.input(), Key::character(i % 2 ? 'a' : 'b'));
+        d.input()->repaint();
     }
     const double perKey = t.nsecsElapsed() / 1e6 / keys;
     constexpr int lines = 1000;
@@ -715,7 +733,7 @@ void DesktopTest::actionsDuringWaits() {
         if (action == "menu")
             d.main.chooseMenuItem("routerModes");
         else if (action == "router")
-            d.main.multiRouterTopForm->routerButtonB->click();
+            d.named<QPushButton>("routerButtonB")->click();
         else
             d.main.close();
     });
@@ -727,8 +745,8 @@ void DesktopTest::actionsDuringWaits() {
     }
     // The console is usable afterwards.
     d.console().setPauseScale(0);
-    QVERIFY(d.console().TextWrite->hasFocus() || true);
-    QVERIFY(!d.console().TextWrite->isReadOnly());
+    QVERIFY(d.input()->hasFocus() || true);
+    QVERIFY(!d.input()->isReadOnly());
     typeLine(d, "");
     typeLine(d, "show clock");
     QVERIFY(d.shownInput().endsWith(">") || d.shownInput().endsWith("#"));
@@ -741,24 +759,24 @@ void DesktopTest::keyboardNeverLost() {
     d.main.chooseMenuItem("routerStartUp");
     d.main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&d.main));
-    QTRY_COMPARE(QApplication::focusWidget(), d.console().TextWrite);
+    QTRY_COMPARE(QApplication::focusWidget(), d.input());
     typeLine(d, "");
-    QTest::keyClick(d.console().TextWrite, Qt::Key_F10);
+    QTest::keyClick(d.input(), Qt::Key_F10);
     QTest::qWait(100); // the menu bar settles, as it does for a person
     QCOMPARE(QApplication::focusWidget(), d.main.menuBar());
     QTest::keyClick(d.main.menuBar(), Qt::Key_Escape);
-    QCOMPARE(QApplication::focusWidget(), d.console().TextWrite);
+    QCOMPARE(QApplication::focusWidget(), d.input());
     QVERIFY(d.main.menuBar()->activeAction() == nullptr);
     QTest::keyClicks(QApplication::focusWidget(), "en");
     QCOMPARE(d.shownInput(), QStringLiteral("Router>en"));
 
     // Submit is disabled in a lab; after Alt+N and Alt+I so are the modes.
-    QVERIFY(!d.main.sideMenu->showAnswer->isEnabled());
+    QVERIFY(!d.named("showAnswer", "SideMenu")->isEnabled());
     for (Qt::Key key : {Qt::Key_A, Qt::Key_N, Qt::Key_I, Qt::Key_T, Qt::Key_L, Qt::Key_A}) {
         QTest::keyClick(d.main.focusWidget(), key, Qt::AltModifier);
         QTest::qWait(50); // a button pressed by its key animates its click
     }
-    QTRY_COMPARE(QApplication::focusWidget(), d.console().TextWrite);
+    QTRY_COMPARE(QApplication::focusWidget(), d.input());
     QCOMPARE(d.shownInput(), QStringLiteral("Router>en"));
     QCOMPARE(d.sim.input.text, std::string("Router>en"));
 }
@@ -791,7 +809,7 @@ void DesktopTest::pasteTypesKeys() {
     d.main.chooseMenuItem("routerStartUp");
     typeLine(d, "");
     QGuiApplication::clipboard()->setText(clipboard);
-    QTest::keyClick(d.console().TextWrite, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTest::keyClick(d.input(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QTRY_COMPARE(d.shownInput(), input);
     QVERIFY(!d.sim.busy());
 }
