@@ -53,15 +53,8 @@ std::string replaceEvery(std::string text, std::string_view from, const std::str
 }
 
 std::vector<std::string> splitAt(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (std::size_t at = text.find(separator); at != std::string::npos;
-         at = text.find(separator, start)) {
-        parts.push_back(text.substr(start, at - start));
-        start = at + 1;
-    }
-    parts.push_back(text.substr(start));
-    return parts;
+    const std::vector<std::string_view> parts = splitOn(text, std::string_view(&separator, 1));
+    return {parts.begin(), parts.end()};
 }
 
 std::vector<std::string> splitLines(const std::string& text) {
@@ -70,13 +63,6 @@ std::vector<std::string> splitLines(const std::string& text) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
     return lines;
-}
-
-std::string trimBlanks(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 bool isStepLine(const std::string& line) {

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "learning/StyledText.h"
+#include "records/Text.h"
 
 #include <cstdint>
 #include <string>
@@ -69,8 +70,6 @@ std::string replaceEvery(std::string text, std::string_view from, const std::str
 std::vector<std::string> splitAt(const std::string& text, char separator);
 // Splits a text at its line ends (CR LF; a lone line feed counts too).
 std::vector<std::string> splitLines(const std::string& text);
-// Blanks removed at both ends (blanks only, not other white space).
-std::string trimBlanks(const std::string& text);
 // The first blank-separated word of the trimmed line contains "Step".
 bool isStepLine(const std::string& line);
 

@@ -1,5 +1,7 @@
 #include "records/Conditions.h"
 
+#include "records/Text.h"
+
 #include <functional>
 #include <map>
 #include <variant>
@@ -89,21 +91,6 @@ const std::map<std::string, Getter, std::less<>>& fields() {
         return f;
     }();
     return all;
-}
-
-std::string lowered(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-std::string_view trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 // The words of a condition; a text in double quotes is one word, kept with
@@ -225,7 +212,8 @@ bool conditionHolds(const ConfigCondition& condition, const routerConfig& router
             holds = !std::get<bool>(v);
             break;
         case ConditionTerm::Test::textIs:
-            holds = lowered(trimmed(std::get<std::string>(v))) == lowered(trimmed(term.value));
+            holds = toLowerAscii(trimBlanks(std::get<std::string>(v))) ==
+                    toLowerAscii(trimBlanks(term.value));
             break;
         case ConditionTerm::Test::equals:
             if (const auto* s = std::get_if<std::string>(&v))

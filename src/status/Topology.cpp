@@ -4,6 +4,7 @@
 
 #include "console/Console.h"
 #include "records/AddressUtils.h"
+#include "records/Text.h"
 #include "status/Displays.h"
 
 #include <algorithm>
@@ -28,14 +29,6 @@ std::string protocolText(bool up) {
 
 bool routerALive(const Simulator& sim) {
     return sim.activeRouter == RouterId::a;
-}
-
-std::string trimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
 }
 
 void appendLine(std::string& text, std::string_view line) {
