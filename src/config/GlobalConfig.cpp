@@ -84,78 +84,48 @@ bool noIpRouting(Simulator& sim, const std::vector<std::string>&) {
     return true;
 }
 
+bool noRouterRip(Simulator& sim, const std::vector<std::string>&) {
+    removeRouterRip(sim);
+    return true;
+}
+
+bool noIpHost(Simulator& sim, const std::vector<std::string>& words) {
+    std::erase_if(sim.liveRouter.hosts,
+                  [&](const hostIpAssociation& h) { return h.hostName == words[3]; });
+    return true;
+}
+
+// A no form that empties a text or a list.
+template <auto setting> bool cleared(Simulator& sim, const std::vector<std::string>&) {
+    (sim.liveRouter.*setting).clear();
+    return true;
+}
+
+// A no form that puts a setting back to the value given.
+template <auto setting, auto value> bool reset(Simulator& sim, const std::vector<std::string>&) {
+    sim.liveRouter.*setting = value;
+    return true;
+}
+
 // Tried in this order; every form whose template matches wholly acts.
 const NoForm noForms[] = {
     {"no access-list variable",
      [](Simulator& sim, const std::vector<std::string>& w) { return removeAccessList(sim, w[2]); }},
-    {"no enable secret",
-     [](Simulator& sim, const std::vector<std::string>&) {
-         sim.liveRouter.enableSecret.clear();
-         return true;
-     }},
-    {"no enable password",
-     [](Simulator& sim, const std::vector<std::string>&) {
-         sim.liveRouter.enablePassword.clear();
-         return true;
-     }},
-    {"no banner exec",
-     [](Simulator& sim, const std::vector<std::string>&) {
-         sim.liveRouter.execBanner.clear();
-         return true;
-     }},
-    {"no banner login",
-     [](Simulator& sim, const std::vector<std::string>&) {
-         sim.liveRouter.loginBanner.clear();
-         return true;
-     }},
-    {"no ip name-server",
-     [](Simulator& sim, const std::vector<std::string>&) {
-         sim.liveRouter.nameServers.clear();
-         return true;
-     }},
-    {"no ip host variable",
-     [](Simulator& sim, const std::vector<std::string>& w) {
-         std::erase_if(sim.liveRouter.hosts,
-                       [&](const hostIpAssociation& h) { return h.hostName == w[3]; });
-         return true;
-     }},
-    {"no banner motd",
-     [](Simulator& sim, const std::vector<std::string>&) {
-         sim.liveRouter.motdBanner.clear();
-         return true;
-     }},
-    {"no cdp holdtime",
-     [](Simulator& sim, const std::vector<std::string>&) {
-         sim.liveRouter.cdpHoldtime = 180;
-         return true;
-     }},
-    {"no cdp run",
-     [](Simulator& sim, const std::vector<std::string>&) {
-         sim.liveRouter.cdpRun = false;
-         return true;
-     }},
-    {"no cdp timer",
-     [](Simulator& sim, const std::vector<std::string>&) {
-         sim.liveRouter.cdpTimer = 60;
-         return true;
-     }},
+    {"no enable secret", cleared<&routerConfig::enableSecret>},
+    {"no enable password", cleared<&routerConfig::enablePassword>},
+    {"no banner exec", cleared<&routerConfig::execBanner>},
+    {"no banner login", cleared<&routerConfig::loginBanner>},
+    {"no ip name-server", cleared<&routerConfig::nameServers>},
+    {"no ip host variable", noIpHost},
+    {"no banner motd", cleared<&routerConfig::motdBanner>},
+    {"no cdp holdtime", reset<&routerConfig::cdpHoldtime, 180>},
+    {"no cdp run", reset<&routerConfig::cdpRun, false>},
+    {"no cdp timer", reset<&routerConfig::cdpTimer, 60>},
     {"no ip routing", noIpRouting},
-    {"no ip http server",
-     [](Simulator& sim, const std::vector<std::string>&) {
-         sim.liveRouter.httpServer = false;
-         return true;
-     }},
-    {"no ip domain-lookup",
-     [](Simulator& sim, const std::vector<std::string>&) {
-         sim.liveRouter.domainLookup = false;
-         return true;
-     }},
+    {"no ip http server", reset<&routerConfig::httpServer, false>},
+    {"no ip domain-lookup", reset<&routerConfig::domainLookup, false>},
     {"no router igrp variable", noRouterIgrp},
-    {"no router rip",
-     [](Simulator& sim, const std::vector<std::string>&) {
-         removeRouterRip(sim);
-         return true;
-     }},
+    {"no router rip", noRouterRip},
 };
 
 // The prefixes that make an unmatched no line incomplete rather than
