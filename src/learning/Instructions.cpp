@@ -14,6 +14,21 @@ namespace {
 void writeInstructionLine(PaneWriter& w, const std::string& line, bool isTitle, bool centred,
                           int stepSize, std::uint16_t& steps) {
     w.plain();
+    const std::vector<std::string> segments = styleLine(w, line, isTitle, centred, stepSize, steps);
+    if (!isTitle)
+        w.lineBreak();
+    w.insert(segments[0]);
+    writeQuotedSegments(w, segments);
+}
+
+bool learnMode(const Simulator& sim) {
+    return sim.sidePanel.learnModeSelected;
+}
+
+} // namespace
+
+std::vector<std::string> styleLine(PaneWriter& w, const std::string& line, bool isTitle,
+                                   bool centred, int stepSize, std::uint16_t& steps) {
     if (centred)
         w.alignment = Alignment::Centre;
     if (isTitle) {
@@ -29,21 +44,15 @@ void writeInstructionLine(PaneWriter& w, const std::string& line, bool isTitle, 
         w.attributes.pointSize = stepSize;
         w.attributes.underline = true;
     }
-    const std::vector<std::string> segments = splitAt(text, '\'');
-    if (!isTitle)
-        w.lineBreak();
-    w.insert(segments[0]);
+    return splitAt(text, '\'');
+}
+
+void writeQuotedSegments(PaneWriter& w, const std::vector<std::string>& segments) {
     for (std::size_t k = 1; k < segments.size(); ++k) {
         w.attributes.bold = k % 2 == 1;
         w.insert(segments[k]);
     }
 }
-
-bool learnMode(const Simulator& sim) {
-    return sim.sidePanel.learnModeSelected;
-}
-
-} // namespace
 
 std::string replaceEvery(std::string text, std::string_view from, const std::string& to) {
     for (std::size_t at = text.find(from); at != std::string::npos;

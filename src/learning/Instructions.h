@@ -17,6 +17,7 @@
 
 namespace kestro {
 
+class PaneWriter;
 class Simulator;
 
 enum class DisplayHow {
@@ -62,6 +63,16 @@ void setWelcomeText(Simulator& sim);
 void disableSidePanel(Simulator& sim);
 
 // --- line helpers shared by the formatters -----------------------------------
+
+// Sets the writer up for one line of a pane: centred when asked; a title
+// centred, bold and 14 pt, starting the step count afresh; a step line
+// numbered and underlined at stepSize. Returns the line, numbered, cut at
+// its apostrophes.
+std::vector<std::string> styleLine(PaneWriter& w, const std::string& line, bool isTitle,
+                                   bool centred, int stepSize, std::uint16_t& steps);
+// Writes the segments after the first; those that stood between apostrophes
+// are bold.
+void writeQuotedSegments(PaneWriter& w, const std::vector<std::string>& segments);
 
 // Every `from` replaced, left to right, by `to`.
 std::string replaceEvery(std::string text, std::string_view from, const std::string& to);
