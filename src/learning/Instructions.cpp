@@ -142,6 +142,15 @@ void disableSidePanel(Simulator& sim) {
     p.showAnswer = false;
 }
 
+void enableActivityPanel(Simulator& sim, bool modeChoice) {
+    SidePanelState& p = sim.sidePanel;
+    p.showInstructions = true;
+    p.showNetwork = true;
+    p.Frame1 = modeChoice;
+    p.testMode = modeChoice;
+    p.learnMode = modeChoice;
+}
+
 void loadWelcomeWindow(Simulator& sim) {
     // The welcome window takes the place of every lesson window; the next
     // lab starts on a fresh router.

@@ -61,6 +61,9 @@ void setWelcomeText(Simulator& sim);
 // Disables every side-panel control an activity may enable; each loader then
 // enables what its activity needs.
 void disableSidePanel(Simulator& sim);
+// What every activity enables: its instructions and its diagram, and the
+// choice of Learn or Test Mode where the activity offers one.
+void enableActivityPanel(Simulator& sim, bool modeChoice);
 
 // --- line helpers shared by the formatters -----------------------------------
 
