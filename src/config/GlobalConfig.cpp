@@ -32,16 +32,22 @@ bool isCdpValue(const std::string& text, long low, long high) {
     return text.size() < 4 && isNumberInRange(text, low, high);
 }
 
+// The addresses from words[first] on are at most `most`, each a valid
+// address; otherwise the line is answered as invalid input.
+bool addressesFit(Simulator& sim, const std::vector<std::string>& words, std::size_t first,
+                  std::size_t most) {
+    if (words.size() > first + most ||
+        !std::all_of(words.begin() + first, words.end(), isValidIpAddressText)) {
+        printInvalidInput(sim);
+        return false;
+    }
+    return true;
+}
+
 void setNameServers(Simulator& sim, const std::vector<std::string>& words) {
     // Six addresses at most after "ip name-server".
-    if (words.size() > 8) {
-        printInvalidInput(sim);
+    if (!addressesFit(sim, words, 2, 6))
         return;
-    }
-    if (!std::all_of(words.begin() + 2, words.end(), isValidIpAddressText)) {
-        printInvalidInput(sim);
-        return;
-    }
     sim.liveRouter.nameServers.assign(words.begin() + 2, words.end());
 }
 
@@ -51,14 +57,8 @@ void setHostAddresses(Simulator& sim, const std::vector<std::string>& words) {
         return;
     }
     // Eight addresses at most after "ip host name".
-    if (words.size() > 11) {
-        printInvalidInput(sim);
+    if (!addressesFit(sim, words, 3, 8))
         return;
-    }
-    if (!std::all_of(words.begin() + 3, words.end(), isValidIpAddressText)) {
-        printInvalidInput(sim);
-        return;
-    }
     std::vector<hostIpAssociation>& hosts = sim.liveRouter.hosts;
     const std::string& name = words[2];
     std::erase_if(hosts, [&](const hostIpAssociation& h) { return h.hostName == name; });
