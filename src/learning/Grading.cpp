@@ -129,14 +129,10 @@ StyledDocument displayAnswerText(const std::string& text, bool testModeSelected)
 }
 
 void loadTestInstruction(Simulator& sim, const std::string& testName) {
-    LearningState& l = sim.learning;
-    l.currentQuery = "Select * from tests where testName = '" + testName + "'";
-    if (ContentStore* store = sim.content()) {
-        const std::string caller = "loadTestInstruction :" + testName;
-        if (auto text = store->testText(testName, caller.c_str()))
-            l.currentText = std::move(*text);
-    }
-    displayInstructions(sim, DisplayHow::replace);
+    showStoredInstructions(
+        sim, "Select * from tests where testName = '" + testName + "'", [&](ContentStore& store) {
+            return store.testText(testName, ("loadTestInstruction :" + testName).c_str());
+        });
 }
 
 void showAnswer(Simulator& sim) {

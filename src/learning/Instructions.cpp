@@ -121,34 +121,42 @@ void selectInstructionMode(Simulator& sim, bool learnMode) {
         displayInstructions(sim, DisplayHow::appendSolution);
 }
 
-void loadInstruction(Simulator& sim, const std::string& labName) {
+void showStoredInstructions(Simulator& sim, std::string query, const StoredText& fetch) {
     LearningState& l = sim.learning;
-    l.currentQuery = "Select * from Labs where LabName = '" + labName + "'";
-    if (ContentStore* store = sim.content()) {
-        const std::string caller = "loadInstruction :" + labName;
-        if (auto text = store->labText(labName, caller.c_str()))
+    l.currentQuery = std::move(query);
+    if (ContentStore* store = sim.content())
+        if (auto text = fetch(*store))
             l.currentText = std::move(*text);
-    }
     displayInstructions(sim, DisplayHow::replace);
 }
 
-void disableSidePanel(Simulator& sim) {
-    SidePanelState& p = sim.sidePanel;
-    p.showNetwork = false;
-    p.showInstructions = false;
-    p.Frame1 = false;
-    p.testMode = false;
-    p.learnMode = false;
-    p.showAnswer = false;
+void loadInstruction(Simulator& sim, const std::string& labName) {
+    showStoredInstructions(
+        sim, "Select * from Labs where LabName = '" + labName + "'", [&](ContentStore& store) {
+            return store.labText(labName, ("loadInstruction :" + labName).c_str());
+        });
 }
 
-void enableActivityPanel(Simulator& sim, bool modeChoice) {
-    SidePanelState& p = sim.sidePanel;
-    p.showInstructions = true;
-    p.showNetwork = true;
+namespace {
+
+// The controls an activity governs besides "Show Answer".
+void setActivityControls(SidePanelState& p, bool shown, bool modeChoice) {
+    p.showInstructions = shown;
+    p.showNetwork = shown;
     p.Frame1 = modeChoice;
     p.testMode = modeChoice;
     p.learnMode = modeChoice;
+}
+
+} // namespace
+
+void disableSidePanel(Simulator& sim) {
+    setActivityControls(sim.sidePanel, false, false);
+    sim.sidePanel.showAnswer = false;
+}
+
+void enableActivityPanel(Simulator& sim, bool modeChoice) {
+    setActivityControls(sim.sidePanel, true, modeChoice);
 }
 
 void loadWelcomeWindow(Simulator& sim) {

@@ -11,12 +11,15 @@
 #include "records/Text.h"
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kestro {
 
+class ContentStore;
 class PaneWriter;
 class Simulator;
 
@@ -35,6 +38,12 @@ void showInstructionLine(Simulator& sim, const std::string& line, bool isTitle);
 // The side panel's "Learn Mode" (true) and "Test Mode" options: the
 // instructions shown again, in Learn Mode with an exercise's solution below.
 void selectInstructionMode(Simulator& sim, bool learnMode);
+
+// Records the query, takes the text the content store gives into
+// currentText and shows it; when it gives none (or there is no store) the
+// previous text is shown again.
+using StoredText = std::function<std::optional<std::string>(ContentStore&)>;
+void showStoredInstructions(Simulator& sim, std::string query, const StoredText& fetch);
 
 // The lab text of Labs by name into currentText, then shown; a missing row
 // shows the previous text again.
