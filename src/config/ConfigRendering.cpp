@@ -146,22 +146,21 @@ void printConfiguration(Simulator& sim, const std::string& text) {
     printPaged(sim, text);
 }
 
-} // namespace
-
-std::string configurationText(const routerConfig& c) {
-    Listing out;
-    for (const char* line :
-         {"Current configuration:", "!", "Version 12#", "service timestamps debug uptime",
-          "service timestamps log uptime", "no service password-encryption", "!"})
-        out.add(line);
+// Host name and enable passwords. The secret itself is never shown, only a
+// fixed digest.
+void addIdentity(Listing& out, const routerConfig& c) {
     out.add("hostname " + c.hostname);
     out.add("!");
-    // The secret itself is never shown, only a fixed digest.
     if (!c.enableSecret.empty())
         out.add("enable secret password $1$Qm7d$Vh3kLp0sWz8RnT4eYc2Jx.");
     if (!c.enablePassword.empty())
         out.add("enable password " + c.enablePassword);
     out.add("!");
+}
+
+// Subnet zero and how names are resolved: lookup, host table, domain and
+// name servers.
+void addNaming(Listing& out, const routerConfig& c) {
     out.add("ip subnet-zero");
     if (!c.domainLookup)
         out.add("no ip domain-lookup");
@@ -177,6 +176,9 @@ std::string configurationText(const routerConfig& c) {
     out.add("!");
     out.add("!");
     out.add("!");
+}
+
+void addInterfaces(Listing& out, const routerConfig& c) {
     out.add("interface Ethernet0");
     addEthernetBlock(out, c.ethernet0);
     out.add("interface Serial0");
@@ -184,6 +186,9 @@ std::string configurationText(const routerConfig& c) {
     out.add("interface serial1");
     addSerialBlock(out, c.serial1);
     out.add("!");
+}
+
+void addRouting(Listing& out, const routerConfig& c) {
     if (c.ripConfigured) {
         out.add("router rip");
         for (const std::string& network : c.ripNetworks)
@@ -196,29 +201,56 @@ std::string configurationText(const routerConfig& c) {
         out.add("ip http server");
     out.add("ip classless");
     out.add("!");
-    for (const accessListInfo& entry : c.accessLists)
-        out.add(accessListLine(entry));
-    if (c.cdpRun) {
-        if (c.cdpTimer != 60)
-            out.add("cdp timer " + std::to_string(c.cdpTimer));
-        if (c.cdpHoldtime != 180)
-            out.add("cdp holdtime " + std::to_string(c.cdpHoldtime));
-    } else {
+}
+
+// CDP timers are listed only where they differ from their defaults.
+void addCdp(Listing& out, const routerConfig& c) {
+    if (!c.cdpRun) {
         out.add("no cdp run");
+        return;
     }
+    if (c.cdpTimer != 60)
+        out.add("cdp timer " + std::to_string(c.cdpTimer));
+    if (c.cdpHoldtime != 180)
+        out.add("cdp holdtime " + std::to_string(c.cdpHoldtime));
+}
+
+void addBanners(Listing& out, const routerConfig& c) {
     if (!c.execBanner.empty())
         out.add("banner exec " + c.execBanner);
     if (!c.loginBanner.empty())
         out.add("banner login " + c.loginBanner);
     if (!c.motdBanner.empty())
         out.add("banner motd " + c.motdBanner);
-    out.add(" !");
+}
+
+void addLines(Listing& out, const routerConfig& c) {
     addLineSection(out, "line con 0", c.consoleExecTimeoutMinutes, c.consoleExecTimeoutSeconds,
                    c.consolePassword, c.consoleLogin);
     addLineSection(out, "line aux 0", c.auxExecTimeoutMinutes, c.auxExecTimeoutSeconds,
                    c.auxPassword, c.auxLogin);
     addLineSection(out, "line vty 0 4", c.vtyExecTimeoutMinutes, c.vtyExecTimeoutSeconds,
                    c.vtyPassword, c.vtyLogin);
+}
+
+} // namespace
+
+std::string configurationText(const routerConfig& c) {
+    Listing out;
+    for (const char* line :
+         {"Current configuration:", "!", "Version 12#", "service timestamps debug uptime",
+          "service timestamps log uptime", "no service password-encryption", "!"})
+        out.add(line);
+    addIdentity(out, c);
+    addNaming(out, c);
+    addInterfaces(out, c);
+    addRouting(out, c);
+    for (const accessListInfo& entry : c.accessLists)
+        out.add(accessListLine(entry));
+    addCdp(out, c);
+    addBanners(out, c);
+    out.add(" !");
+    addLines(out, c);
     out.add("!");
     out.add("end");
     return out.text();

@@ -32,16 +32,22 @@ bool isCdpValue(const std::string& text, long low, long high) {
     return text.size() < 4 && isNumberInRange(text, low, high);
 }
 
+// The addresses from words[first] on are at most `most`, each a valid
+// address; otherwise the line is answered as invalid input.
+bool addressesFit(Simulator& sim, const std::vector<std::string>& words, std::size_t first,
+                  std::size_t most) {
+    if (words.size() > first + most ||
+        !std::all_of(words.begin() + first, words.end(), isValidIpAddressText)) {
+        printInvalidInput(sim);
+        return false;
+    }
+    return true;
+}
+
 void setNameServers(Simulator& sim, const std::vector<std::string>& words) {
     // Six addresses at most after "ip name-server".
-    if (words.size() > 8) {
-        printInvalidInput(sim);
+    if (!addressesFit(sim, words, 2, 6))
         return;
-    }
-    if (!std::all_of(words.begin() + 2, words.end(), isValidIpAddressText)) {
-        printInvalidInput(sim);
-        return;
-    }
     sim.liveRouter.nameServers.assign(words.begin() + 2, words.end());
 }
 
@@ -51,14 +57,8 @@ void setHostAddresses(Simulator& sim, const std::vector<std::string>& words) {
         return;
     }
     // Eight addresses at most after "ip host name".
-    if (words.size() > 11) {
-        printInvalidInput(sim);
+    if (!addressesFit(sim, words, 3, 8))
         return;
-    }
-    if (!std::all_of(words.begin() + 3, words.end(), isValidIpAddressText)) {
-        printInvalidInput(sim);
-        return;
-    }
     std::vector<hostIpAssociation>& hosts = sim.liveRouter.hosts;
     const std::string& name = words[2];
     std::erase_if(hosts, [&](const hostIpAssociation& h) { return h.hostName == name; });
@@ -84,78 +84,48 @@ bool noIpRouting(Simulator& sim, const std::vector<std::string>&) {
     return true;
 }
 
+bool noRouterRip(Simulator& sim, const std::vector<std::string>&) {
+    removeRouterRip(sim);
+    return true;
+}
+
+bool noIpHost(Simulator& sim, const std::vector<std::string>& words) {
+    std::erase_if(sim.liveRouter.hosts,
+                  [&](const hostIpAssociation& h) { return h.hostName == words[3]; });
+    return true;
+}
+
+// A no form that empties a text or a list.
+template <auto setting> bool cleared(Simulator& sim, const std::vector<std::string>&) {
+    (sim.liveRouter.*setting).clear();
+    return true;
+}
+
+// A no form that puts a setting back to the value given.
+template <auto setting, auto value> bool reset(Simulator& sim, const std::vector<std::string>&) {
+    sim.liveRouter.*setting = value;
+    return true;
+}
+
 // Tried in this order; every form whose template matches wholly acts.
 const NoForm noForms[] = {
     {"no access-list variable",
      [](Simulator& sim, const std::vector<std::string>& w) { return removeAccessList(sim, w[2]); }},
-    {"no enable secret",
-     [](Simulator& sim, const std::vector<std::string>&) {
-         sim.liveRouter.enableSecret.clear();
-         return true;
-     }},
-    {"no enable password",
-     [](Simulator& sim, const std::vector<std::string>&) {
-         sim.liveRouter.enablePassword.clear();
-         return true;
-     }},
-    {"no banner exec",
-     [](Simulator& sim, const std::vector<std::string>&) {
-         sim.liveRouter.execBanner.clear();
-         return true;
-     }},
-    {"no banner login",
-     [](Simulator& sim, const std::vector<std::string>&) {
-         sim.liveRouter.loginBanner.clear();
-         return true;
-     }},
-    {"no ip name-server",
-     [](Simulator& sim, const std::vector<std::string>&) {
-         sim.liveRouter.nameServers.clear();
-         return true;
-     }},
-    {"no ip host variable",
-     [](Simulator& sim, const std::vector<std::string>& w) {
-         std::erase_if(sim.liveRouter.hosts,
-                       [&](const hostIpAssociation& h) { return h.hostName == w[3]; });
-         return true;
-     }},
-    {"no banner motd",
-     [](Simulator& sim, const std::vector<std::string>&) {
-         sim.liveRouter.motdBanner.clear();
-         return true;
-     }},
-    {"no cdp holdtime",
-     [](Simulator& sim, const std::vector<std::string>&) {
-         sim.liveRouter.cdpHoldtime = 180;
-         return true;
-     }},
-    {"no cdp run",
-     [](Simulator& sim, const std::vector<std::string>&) {
-         sim.liveRouter.cdpRun = false;
-         return true;
-     }},
-    {"no cdp timer",
-     [](Simulator& sim, const std::vector<std::string>&) {
-         sim.liveRouter.cdpTimer = 60;
-         return true;
-     }},
+    {"no enable secret", cleared<&routerConfig::enableSecret>},
+    {"no enable password", cleared<&routerConfig::enablePassword>},
+    {"no banner exec", cleared<&routerConfig::execBanner>},
+    {"no banner login", cleared<&routerConfig::loginBanner>},
+    {"no ip name-server", cleared<&routerConfig::nameServers>},
+    {"no ip host variable", noIpHost},
+    {"no banner motd", cleared<&routerConfig::motdBanner>},
+    {"no cdp holdtime", reset<&routerConfig::cdpHoldtime, 180>},
+    {"no cdp run", reset<&routerConfig::cdpRun, false>},
+    {"no cdp timer", reset<&routerConfig::cdpTimer, 60>},
     {"no ip routing", noIpRouting},
-    {"no ip http server",
-     [](Simulator& sim, const std::vector<std::string>&) {
-         sim.liveRouter.httpServer = false;
-         return true;
-     }},
-    {"no ip domain-lookup",
-     [](Simulator& sim, const std::vector<std::string>&) {
-         sim.liveRouter.domainLookup = false;
-         return true;
-     }},
+    {"no ip http server", reset<&routerConfig::httpServer, false>},
+    {"no ip domain-lookup", reset<&routerConfig::domainLookup, false>},
     {"no router igrp variable", noRouterIgrp},
-    {"no router rip",
-     [](Simulator& sim, const std::vector<std::string>&) {
-         removeRouterRip(sim);
-         return true;
-     }},
+    {"no router rip", noRouterRip},
 };
 
 // The prefixes that make an unmatched no line incomplete rather than

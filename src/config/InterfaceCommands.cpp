@@ -27,9 +27,6 @@ std::vector<std::string> wordsOf(const Simulator& sim, const std::string& line) 
     return splitWords(normaliseLine(sim, line));
 }
 
-// The message for a line that no rule took: incomplete when the template
-// found the line too short, otherwise invalid input.
-
 bool isEthernet(const routerState& r) {
     return r.currentInterface == Interface::ethernet0;
 }
@@ -46,14 +43,20 @@ struct ExecTimeout {
     long* seconds;
 };
 
+// The interface the commands act on; with none selected the line is
+// answered as invalid input and null comes back.
+interfaceConfig* interfaceOrInvalid(Simulator& sim) {
+    interfaceConfig* iface = sim.liveRouter.selectedInterface();
+    if (iface == nullptr)
+        printInvalidInput(sim);
+    return iface;
+}
+
 ExecTimeout lineExecTimeout(routerState& r) {
-    if (r.currentLine == "aux")
-        return {&r.auxExecTimeoutMinutes, &r.auxExecTimeoutSeconds};
-    if (r.currentLine == "con")
-        return {&r.consoleExecTimeoutMinutes, &r.consoleExecTimeoutSeconds};
-    if (r.currentLine == "vty")
-        return {&r.vtyExecTimeoutMinutes, &r.vtyExecTimeoutSeconds};
-    return {nullptr, nullptr};
+    return {settingOfLine(r.currentLine, r.auxExecTimeoutMinutes, r.consoleExecTimeoutMinutes,
+                          r.vtyExecTimeoutMinutes),
+            settingOfLine(r.currentLine, r.auxExecTimeoutSeconds, r.consoleExecTimeoutSeconds,
+                          r.vtyExecTimeoutSeconds)};
 }
 
 constexpr std::array<long, 18> acceptedClockRates = {
@@ -75,11 +78,9 @@ bool staysShutDown(TopologyKind topologyKind, RouterId activeRouter, Interface w
 
 void processInterfaceIp(Simulator& sim, const std::string& line) {
     routerState& r = sim.liveRouter;
-    interfaceConfig* iface = r.selectedInterface();
-    if (iface == nullptr) {
-        printInvalidInput(sim);
+    interfaceConfig* iface = interfaceOrInvalid(sim);
+    if (iface == nullptr)
         return;
-    }
     const std::vector<std::string> words = wordsOf(sim, line);
 
     // "ip access-group N" without a direction applies the list outbound.
@@ -211,11 +212,9 @@ void processInterfaceCdp(Simulator& sim, const std::string& line) {
 
 void processNoInterface(Simulator& sim, const std::string& line) {
     routerState& r = sim.liveRouter;
-    interfaceConfig* iface = r.selectedInterface();
-    if (iface == nullptr) {
-        printInvalidInput(sim);
+    interfaceConfig* iface = interfaceOrInvalid(sim);
+    if (iface == nullptr)
         return;
-    }
     const std::vector<std::string> words = wordsOf(sim, line);
     // Every template is matched before anything acts: "no cdp run" changes
     // the prompt, and the line could no longer be read against the new one.

@@ -7,6 +7,7 @@
 #include "config/ConfigCommands.h"
 #include "console/LineHelpers.h"
 #include "records/AddressUtils.h"
+#include "records/Text.h"
 
 #include <algorithm>
 #include <vector>
@@ -14,13 +15,6 @@
 namespace kestro {
 
 namespace {
-
-std::string_view trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // The classful network a line of the given template names, or empty after
 // printing the message for a line that does not fit it.
@@ -46,7 +40,7 @@ void processNetworkRip(Simulator& sim, const std::string& line) {
         return;
     std::vector<std::string>& networks = sim.liveRouter.ripNetworks;
     const bool known = std::any_of(networks.begin(), networks.end(), [&](const std::string& n) {
-        return trimmed(n) == trimmed(network);
+        return trimBlanks(n) == trimBlanks(network);
     });
     if (!known)
         networks.push_back(network);

@@ -164,6 +164,46 @@ bool isPrintable(char32_t ch) {
     return ch >= 32 && ch < 127;
 }
 
+// Backspace and Ctrl-D: the character left of the caret goes, never the
+// prompt's.
+void deleteLeft(Simulator& sim) {
+    if (!caretAfterPrompt(sim))
+        return;
+    const std::size_t at = sim.input.caret - 1;
+    sim.input.text.erase(at, 1);
+    setCaret(sim, at);
+}
+
+// Ctrl-R: the line is written out and typed afresh below it.
+void redisplayLine(Simulator& sim) {
+    const std::string old = sim.input.text;
+    printLine(sim, old);
+    setInputLine(sim, old);
+}
+
+// Ctrl and a letter: the terminal's editing keys. A control key not listed
+// is left to the input box.
+struct ControlKey {
+    int letter;
+    void (*act)(Simulator&);
+};
+
+const ControlKey controlKeys[] = {
+    {'A', [](Simulator& sim) { setCaret(sim, promptLength(sim)); }},
+    {'B',
+     [](Simulator& sim) {
+         if (caretAfterPrompt(sim))
+             setCaret(sim, sim.input.caret - 1);
+     }},
+    {'D', deleteLeft},
+    {'E', [](Simulator& sim) { setCaret(sim, sim.input.text.size()); }},
+    {'F', [](Simulator& sim) { setCaret(sim, sim.input.caret + 1); }},
+    {'R', redisplayLine},
+    {'U', resetInputLine},
+    {'W', deleteWordLeft},
+    {'Z', endOfConfiguration},
+};
+
 } // namespace
 
 bool keyDown(Simulator& sim, int keyCode, bool ctrl) {
@@ -176,11 +216,10 @@ bool keyDown(Simulator& sim, int keyCode, bool ctrl) {
         sim.console.escPending = true;
         return false;
     }
-    const std::size_t p = promptLength(sim);
     switch (keyCode) {
     case keyArrowLeft:
         caretGuard(sim);
-        if (sim.input.caret <= p && sim.input.text == sim.liveRouter.prompt) {
+        if (sim.input.caret <= promptLength(sim) && sim.input.text == sim.liveRouter.prompt) {
             sim.input.text += ' ';
             setCaret(sim, sim.input.text.size());
         }
@@ -201,45 +240,13 @@ bool keyDown(Simulator& sim, int keyCode, bool ctrl) {
     }
     if (!ctrl)
         return false;
-    switch (keyCode) {
-    case 'A':
-        setCaret(sim, p);
-        return true;
-    case 'B':
-        if (caretAfterPrompt(sim))
-            setCaret(sim, sim.input.caret - 1);
-        return true;
-    case 'E':
-        setCaret(sim, sim.input.text.size());
-        return true;
-    case 'F':
-        setCaret(sim, sim.input.caret + 1);
-        return true;
-    case 'W':
-        deleteWordLeft(sim);
-        return true;
-    case 'R': {
-        const std::string old = sim.input.text;
-        printLine(sim, old);
-        setInputLine(sim, old);
-        return true;
-    }
-    case 'U':
-        resetInputLine(sim);
-        return true;
-    case 'Z':
-        endOfConfiguration(sim);
-        return true;
-    case 'D':
-        if (caretAfterPrompt(sim)) {
-            const std::size_t at = sim.input.caret - 1;
-            sim.input.text.erase(at, 1);
-            setCaret(sim, at);
+    for (const ControlKey& key : controlKeys) {
+        if (key.letter == keyCode) {
+            key.act(sim);
+            return true;
         }
-        return true;
-    default:
-        return false;
     }
+    return false;
 }
 
 void keyUp(Simulator& sim, int keyCode) {
@@ -267,13 +274,8 @@ void keyPress(Simulator& sim, char32_t ch) {
     }
     if (sim.liveRouter.mode == Mode::none)
         return;
-    const std::size_t p = promptLength(sim);
     if (ch == keyBackspace) {
-        if (sim.input.caret <= p)
-            return;
-        const std::size_t at = sim.input.caret - 1;
-        sim.input.text.erase(at, 1);
-        setCaret(sim, at);
+        deleteLeft(sim);
         return;
     }
     if (sim.console.escPending && (ch == 'f' || ch == 'F')) {
@@ -288,9 +290,10 @@ void keyPress(Simulator& sim, char32_t ch) {
     if (sim.console.escPending && (ch == 'b' || ch == 'B')) {
         const std::string& text = sim.input.text;
         long i = static_cast<long>(sim.input.caret) - 1;
-        while (i >= static_cast<long>(p) + 1 && text[i - 1] != ' ')
+        const long p = static_cast<long>(promptLength(sim));
+        while (i >= p + 1 && text[i - 1] != ' ')
             --i;
-        setCaret(sim, static_cast<std::size_t>(std::max(i, static_cast<long>(p))));
+        setCaret(sim, static_cast<std::size_t>(std::max(i, p)));
         sim.console.escPending = false;
         return;
     }
@@ -461,34 +464,41 @@ void printLine(Simulator& sim, std::string_view text, bool helpLine, bool contin
         resetInputLine(sim);
 }
 
-void printPaged(Simulator& sim, std::string_view text, bool helpLine) {
-    if (sim.cancelled())
-        return;
-    // A listing asked for while a question is open (a "?" at a password
-    // prompt or inside banner text) must leave that question open.
-    const InputState before =
-        sim.console.inputState == InputState::Paging ? InputState::Normal : sim.console.inputState;
-    sim.console.inputState = InputState::Paging;
-    sim.input.caretVisible = false;
+namespace {
+
+// An empty input line with the caret hidden, as the listing shows it
+// between its "--More--" prompts.
+void blankInputLine(Simulator& sim) {
     sim.input.text.clear();
     sim.input.caret = 0;
+    sim.input.caretVisible = false;
     inputChanged(sim);
     sim.io().repaint();
-    sim.input.enabled = false;
+}
+
+enum class MoreAnswer { page, line, stop };
+
+// Shows " --More--" and waits: Space asks for another page, Enter for one
+// more line, any other key ends the listing.
+MoreAnswer askForMore(Simulator& sim) {
+    sim.input.text = " --More--";
+    sim.input.caret = sim.input.text.size();
+    sim.input.caretVisible = true;
     inputChanged(sim);
-
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = text.find("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
+    sim.io().repaint();
+    sim.console.lastKeyChar = 0;
+    const std::optional<int> key = sim.waitForKey();
+    sim.console.lastKeyChar = key.value_or(-1);
+    if (key == keySpace) {
+        blankInputLine(sim);
+        return MoreAnswer::page;
     }
+    return key == keyEnter ? MoreAnswer::line : MoreAnswer::stop;
+}
 
+// Writes the lines a page at a time; stops early when the student declines
+// more or the command is cancelled.
+void writePages(Simulator& sim, const std::vector<std::string_view>& lines, bool helpLine) {
     const std::size_t page = static_cast<std::size_t>(std::max(1, sim.io().visibleLines()));
     bool oneMore = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -500,28 +510,29 @@ void printPaged(Simulator& sim, std::string_view text, bool helpLine) {
         if (!sim.wait(pauses::pagedLine))
             break;
         if ((i + 1) % page == 0 || oneMore) {
-            sim.input.text = " --More--";
-            sim.input.caret = sim.input.text.size();
-            sim.input.caretVisible = true;
-            inputChanged(sim);
-            sim.io().repaint();
-            sim.console.lastKeyChar = 0;
-            const std::optional<int> key = sim.waitForKey();
-            sim.console.lastKeyChar = key.value_or(-1);
-            oneMore = false;
-            if (key == keySpace) {
-                sim.input.text.clear();
-                sim.input.caret = 0;
-                sim.input.caretVisible = false;
-                inputChanged(sim);
-                sim.io().repaint();
-            } else if (key == keyEnter) {
-                oneMore = true;
-            } else {
+            const MoreAnswer answer = askForMore(sim);
+            if (answer == MoreAnswer::stop)
                 break;
-            }
+            oneMore = answer == MoreAnswer::line;
         }
     }
+}
+
+} // namespace
+
+void printPaged(Simulator& sim, std::string_view text, bool helpLine) {
+    if (sim.cancelled())
+        return;
+    // A listing asked for while a question is open (a "?" at a password
+    // prompt or inside banner text) must leave that question open.
+    const InputState before =
+        sim.console.inputState == InputState::Paging ? InputState::Normal : sim.console.inputState;
+    sim.console.inputState = InputState::Paging;
+    blankInputLine(sim);
+    sim.input.enabled = false;
+    inputChanged(sim);
+
+    writePages(sim, splitOn(text, "\r\n"), helpLine);
 
     // A command cancelled during the listing prints nothing more; the
     // question the listing interrupted stays open unless an activity started

@@ -5,21 +5,8 @@
 
 namespace kestro {
 
-std::string toLowerAscii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
-
 std::string normaliseText(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    const std::size_t last = text.find_last_not_of(' ');
-    const std::string lowered = toLowerAscii(text.substr(first, last - first + 1));
+    const std::string lowered = toLowerAscii(trimBlanks(text));
     std::string out;
     out.reserve(lowered.size());
     for (char c : lowered) {

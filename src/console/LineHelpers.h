@@ -4,6 +4,7 @@
 #pragma once
 
 #include "records/RouterState.h"
+#include "records/Text.h"
 
 #include <initializer_list>
 #include <string>
@@ -19,7 +20,6 @@ class Simulator;
 std::string normaliseLine(const Simulator& sim, std::string_view line);
 std::string normaliseText(std::string_view text);
 std::vector<std::string> splitWords(std::string_view normalised);
-std::string toLowerAscii(std::string_view text);
 // Replaces every `from` in text, left to right, never inside a replacement.
 void replaceAll(std::string& text, std::string_view from, std::string_view to);
 

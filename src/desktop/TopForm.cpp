@@ -53,15 +53,18 @@ QTextEdit* makeReadingPane(QWidget* parent, const QString& accessibleName) {
     box->setFocusPolicy(Qt::TabFocus);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard |
                                  Qt::LinksAccessibleByMouse);
-    QFont f = box->font();
-    f.setPointSize(12);
-    box->setFont(f);
+    setReadingLook(box, box->font());
+    box->document()->setDocumentMargin(10);
+    return box;
+}
+
+void setReadingLook(QWidget* box, QFont font) {
+    font.setPointSize(12);
+    box->setFont(font);
     QPalette pal = box->palette();
     pal.setColor(QPalette::Text, QColor(0, 0, 128));
     pal.setColor(QPalette::Base, Qt::white);
     box->setPalette(pal);
-    box->document()->setDocumentMargin(10);
-    return box;
 }
 
 ReadingForm::ReadingForm(CoreDoor& main, const char* name, const char* accessibleName,

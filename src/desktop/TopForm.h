@@ -4,6 +4,7 @@
 
 #include "learning/StyledText.h"
 
+#include <QFont>
 #include <QWidget>
 
 class QTextEdit;
@@ -22,6 +23,10 @@ void showStyledDocument(QTextEdit* box, const StyledDocument& document);
 // where no console takes it) the box does take the focus, so it can be read
 // and scrolled without a mouse and a screen reader reads it by its name.
 QTextEdit* makeReadingPane(QWidget* parent, const QString& accessibleName);
+
+// The look every box of lesson text shares: the font given at 12 pt, navy
+// text on white.
+void setReadingLook(QWidget* box, QFont font);
 
 // A window that shows one styled document in a framed rich-text box; the
 // document is drawn again only when it changed.

@@ -2,6 +2,7 @@
 
 #include "Simulator.h"
 #include "desktop/CoreDoor.h"
+#include "desktop/TopForm.h"
 #include "learning/FlashCards.h"
 
 #include <QFontDatabase>
@@ -19,13 +20,7 @@ QPlainTextEdit* makeBox(QWidget* parent, const char* name) {
     box->setObjectName(name);
     box->setReadOnly(true);
     box->setUndoRedoEnabled(false);
-    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    mono.setPointSize(12);
-    box->setFont(mono);
-    QPalette pal = box->palette();
-    pal.setColor(QPalette::Text, QColor(0, 0, 128));
-    pal.setColor(QPalette::Base, Qt::white);
-    box->setPalette(pal);
+    setReadingLook(box, QFontDatabase::systemFont(QFontDatabase::FixedFont));
     return box;
 }
 

@@ -83,38 +83,24 @@ void initLabs(Simulator& sim, const std::string& labName) {
         buildFreshRouter(sim);
         sim.activity.labRouterLive = true;
     }
-    panel.showInstructions = true;
-    panel.showNetwork = true;
-    panel.Frame1 = true;
-    panel.testMode = true;
-    panel.learnMode = true;
+    enableActivityPanel(sim, true);
     loadInstruction(sim, labName);
 }
 
 void initTests(Simulator& sim, const std::string& testName) {
     Simulator::Command command(sim, Simulator::Command::activityStart);
-    OpenWindows& w = sim.windows;
-    SidePanelState& panel = sim.sidePanel;
     sim.activity.kind = ActivityKind::test;
     sim.activity.labRouterLive = false;
     sim.learning.activityName = testName;
     setNetwork(sim, *networkOf(testName == "test3" ? "test3" : "test1"));
     sim.learning.currentTest = testNumber(testName);
-    w.networkDiagramForm = false;
-    w.MultiRouterTopForm = false;
-    w.welcomeForm = false;
-    w.flashCardForm = false;
-    w.showAnswerForm = false;
-    w.TopForm = true;
+    // A test always starts on a fresh router, with its instructions and the
+    // console alone.
+    sim.windows = OpenWindows{.TopForm = true, .BottomForm = true};
     disableSidePanel(sim);
-    w.BottomForm = true;
     buildFreshRouter(sim);
-    panel.showInstructions = true;
-    panel.showNetwork = true;
-    panel.Frame1 = false;
-    panel.testMode = false;
-    panel.learnMode = false;
-    panel.showAnswer = true;
+    enableActivityPanel(sim, false);
+    sim.sidePanel.showAnswer = true;
     loadTestInstruction(sim, testName);
 }
 
@@ -159,11 +145,7 @@ void inittroubleshooting(Simulator& sim, const std::string& exerciseName) {
     loadRouter(sim);
     applyExercisePreset(sim, exerciseName);
     loadTroubleshootingText(sim, exerciseName);
-    panel.showInstructions = true;
-    panel.showNetwork = true;
-    panel.Frame1 = true;
-    panel.testMode = true;
-    panel.learnMode = true;
+    enableActivityPanel(sim, true);
 }
 
 void loadTroubleshootingText(Simulator& sim, const std::string& exerciseName) {

@@ -56,19 +56,11 @@ std::string FlashCardDeck::answerText() const {
 void loadFlashCards(Simulator& sim) {
     // A menu choice overtakes a command still waiting in the console.
     Simulator::Command command(sim, Simulator::Command::activityStart);
-    // The menu closes the lesson windows, then the window's own load closes
-    // what may still be open. The two-router panel and the diagram go too:
-    // without a console they would drive nothing.
-    OpenWindows& w = sim.windows;
-    w.welcomeForm = false;
-    w.flashCardForm = false;
-    w.TopForm = false;
-    w.MultiRouterTopForm = false;
-    w.networkDiagramForm = false;
+    // The flash cards take the place of every other window. The two-router
+    // panel and the diagram go too: without a console they would drive
+    // nothing.
+    sim.windows = OpenWindows{.flashCardForm = true};
     disableSidePanel(sim);
-    w.BottomForm = false;
-    w.showAnswerForm = false;
-    w.flashCardForm = true;
     sim.activity.kind = ActivityKind::flashCards;
     sim.learning.currentQuery = "SELECT question, answer FROM flashCards ORDER BY random()";
     std::vector<FlashCard> cards;

@@ -88,22 +88,7 @@ void DisplayLine_AnswerText(StyledDocument& doc, const std::string& line, bool t
     const int size = testModeSelected ? 10 : 12;
     PaneWriter w(doc, false);
     w.plain(size);
-    if (centred)
-        w.alignment = Alignment::Centre;
-    if (title) {
-        w.alignment = Alignment::Centre;
-        w.attributes.bold = true;
-        w.attributes.pointSize = 14;
-        stepCounter = 0;
-    }
-    std::string text = line;
-    if (isStepLine(line)) {
-        ++stepCounter;
-        text = replaceEvery(text, "Step:", "Step" + std::to_string(stepCounter) + ":");
-        w.attributes.pointSize = size;
-        w.attributes.underline = true;
-    }
-    const std::vector<std::string> segments = splitAt(text, '\'');
+    const std::vector<std::string> segments = styleLine(w, line, title, centred, size, stepCounter);
     if (title) {
         w.insert(segments[0]);
         w.lineBreak();
@@ -120,10 +105,7 @@ void DisplayLine_AnswerText(StyledDocument& doc, const std::string& line, bool t
         if (segments.size() == 1)
             w.lineBreak();
     }
-    for (std::size_t k = 1; k < segments.size(); ++k) {
-        w.attributes.bold = k % 2 == 1;
-        w.insert(segments[k]);
-    }
+    writeQuotedSegments(w, segments);
     if (segments.size() > 1)
         w.lineBreak();
 }
@@ -147,14 +129,10 @@ StyledDocument displayAnswerText(const std::string& text, bool testModeSelected)
 }
 
 void loadTestInstruction(Simulator& sim, const std::string& testName) {
-    LearningState& l = sim.learning;
-    l.currentQuery = "Select * from tests where testName = '" + testName + "'";
-    if (ContentStore* store = sim.content()) {
-        const std::string caller = "loadTestInstruction :" + testName;
-        if (auto text = store->testText(testName, caller.c_str()))
-            l.currentText = std::move(*text);
-    }
-    displayInstructions(sim, DisplayHow::replace);
+    showStoredInstructions(
+        sim, "Select * from tests where testName = '" + testName + "'", [&](ContentStore& store) {
+            return store.testText(testName, ("loadTestInstruction :" + testName).c_str());
+        });
 }
 
 void showAnswer(Simulator& sim) {

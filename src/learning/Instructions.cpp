@@ -14,6 +14,21 @@ namespace {
 void writeInstructionLine(PaneWriter& w, const std::string& line, bool isTitle, bool centred,
                           int stepSize, std::uint16_t& steps) {
     w.plain();
+    const std::vector<std::string> segments = styleLine(w, line, isTitle, centred, stepSize, steps);
+    if (!isTitle)
+        w.lineBreak();
+    w.insert(segments[0]);
+    writeQuotedSegments(w, segments);
+}
+
+bool learnMode(const Simulator& sim) {
+    return sim.sidePanel.learnModeSelected;
+}
+
+} // namespace
+
+std::vector<std::string> styleLine(PaneWriter& w, const std::string& line, bool isTitle,
+                                   bool centred, int stepSize, std::uint16_t& steps) {
     if (centred)
         w.alignment = Alignment::Centre;
     if (isTitle) {
@@ -29,21 +44,15 @@ void writeInstructionLine(PaneWriter& w, const std::string& line, bool isTitle, 
         w.attributes.pointSize = stepSize;
         w.attributes.underline = true;
     }
-    const std::vector<std::string> segments = splitAt(text, '\'');
-    if (!isTitle)
-        w.lineBreak();
-    w.insert(segments[0]);
+    return splitAt(text, '\'');
+}
+
+void writeQuotedSegments(PaneWriter& w, const std::vector<std::string>& segments) {
     for (std::size_t k = 1; k < segments.size(); ++k) {
         w.attributes.bold = k % 2 == 1;
         w.insert(segments[k]);
     }
 }
-
-bool learnMode(const Simulator& sim) {
-    return sim.sidePanel.learnModeSelected;
-}
-
-} // namespace
 
 std::string replaceEvery(std::string text, std::string_view from, const std::string& to) {
     for (std::size_t at = text.find(from); at != std::string::npos;
@@ -53,15 +62,8 @@ std::string replaceEvery(std::string text, std::string_view from, const std::str
 }
 
 std::vector<std::string> splitAt(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (std::size_t at = text.find(separator); at != std::string::npos;
-         at = text.find(separator, start)) {
-        parts.push_back(text.substr(start, at - start));
-        start = at + 1;
-    }
-    parts.push_back(text.substr(start));
-    return parts;
+    const std::vector<std::string_view> parts = splitOn(text, std::string_view(&separator, 1));
+    return {parts.begin(), parts.end()};
 }
 
 std::vector<std::string> splitLines(const std::string& text) {
@@ -70,13 +72,6 @@ std::vector<std::string> splitLines(const std::string& text) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
     return lines;
-}
-
-std::string trimBlanks(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 bool isStepLine(const std::string& line) {
@@ -126,25 +121,42 @@ void selectInstructionMode(Simulator& sim, bool learnMode) {
         displayInstructions(sim, DisplayHow::appendSolution);
 }
 
-void loadInstruction(Simulator& sim, const std::string& labName) {
+void showStoredInstructions(Simulator& sim, std::string query, const StoredText& fetch) {
     LearningState& l = sim.learning;
-    l.currentQuery = "Select * from Labs where LabName = '" + labName + "'";
-    if (ContentStore* store = sim.content()) {
-        const std::string caller = "loadInstruction :" + labName;
-        if (auto text = store->labText(labName, caller.c_str()))
+    l.currentQuery = std::move(query);
+    if (ContentStore* store = sim.content())
+        if (auto text = fetch(*store))
             l.currentText = std::move(*text);
-    }
     displayInstructions(sim, DisplayHow::replace);
 }
 
+void loadInstruction(Simulator& sim, const std::string& labName) {
+    showStoredInstructions(
+        sim, "Select * from Labs where LabName = '" + labName + "'", [&](ContentStore& store) {
+            return store.labText(labName, ("loadInstruction :" + labName).c_str());
+        });
+}
+
+namespace {
+
+// The controls an activity governs besides "Show Answer".
+void setActivityControls(SidePanelState& p, bool shown, bool modeChoice) {
+    p.showInstructions = shown;
+    p.showNetwork = shown;
+    p.Frame1 = modeChoice;
+    p.testMode = modeChoice;
+    p.learnMode = modeChoice;
+}
+
+} // namespace
+
 void disableSidePanel(Simulator& sim) {
-    SidePanelState& p = sim.sidePanel;
-    p.showNetwork = false;
-    p.showInstructions = false;
-    p.Frame1 = false;
-    p.testMode = false;
-    p.learnMode = false;
-    p.showAnswer = false;
+    setActivityControls(sim.sidePanel, false, false);
+    sim.sidePanel.showAnswer = false;
+}
+
+void enableActivityPanel(Simulator& sim, bool modeChoice) {
+    setActivityControls(sim.sidePanel, true, modeChoice);
 }
 
 void loadWelcomeWindow(Simulator& sim) {

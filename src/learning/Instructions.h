@@ -8,14 +8,19 @@
 #pragma once
 
 #include "learning/StyledText.h"
+#include "records/Text.h"
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kestro {
 
+class ContentStore;
+class PaneWriter;
 class Simulator;
 
 enum class DisplayHow {
@@ -33,6 +38,12 @@ void showInstructionLine(Simulator& sim, const std::string& line, bool isTitle);
 // The side panel's "Learn Mode" (true) and "Test Mode" options: the
 // instructions shown again, in Learn Mode with an exercise's solution below.
 void selectInstructionMode(Simulator& sim, bool learnMode);
+
+// Records the query, takes the text the content store gives into
+// currentText and shows it; when it gives none (or there is no store) the
+// previous text is shown again.
+using StoredText = std::function<std::optional<std::string>(ContentStore&)>;
+void showStoredInstructions(Simulator& sim, std::string query, const StoredText& fetch);
 
 // The lab text of Labs by name into currentText, then shown; a missing row
 // shows the previous text again.
@@ -59,8 +70,21 @@ void setWelcomeText(Simulator& sim);
 // Disables every side-panel control an activity may enable; each loader then
 // enables what its activity needs.
 void disableSidePanel(Simulator& sim);
+// What every activity enables: its instructions and its diagram, and the
+// choice of Learn or Test Mode where the activity offers one.
+void enableActivityPanel(Simulator& sim, bool modeChoice);
 
 // --- line helpers shared by the formatters -----------------------------------
+
+// Sets the writer up for one line of a pane: centred when asked; a title
+// centred, bold and 14 pt, starting the step count afresh; a step line
+// numbered and underlined at stepSize. Returns the line, numbered, cut at
+// its apostrophes.
+std::vector<std::string> styleLine(PaneWriter& w, const std::string& line, bool isTitle,
+                                   bool centred, int stepSize, std::uint16_t& steps);
+// Writes the segments after the first; those that stood between apostrophes
+// are bold.
+void writeQuotedSegments(PaneWriter& w, const std::vector<std::string>& segments);
 
 // Every `from` replaced, left to right, by `to`.
 std::string replaceEvery(std::string text, std::string_view from, const std::string& to);
@@ -69,8 +93,6 @@ std::string replaceEvery(std::string text, std::string_view from, const std::str
 std::vector<std::string> splitAt(const std::string& text, char separator);
 // Splits a text at its line ends (CR LF; a lone line feed counts too).
 std::vector<std::string> splitLines(const std::string& text);
-// Blanks removed at both ends (blanks only, not other white space).
-std::string trimBlanks(const std::string& text);
 // The first blank-separated word of the trimmed line contains "Step".
 bool isStepLine(const std::string& line);
 

@@ -51,6 +51,16 @@ void exercise6RouterB(routerConfig& b, std::initializer_list<const char*> ripNet
     b.ethernet0.accessGroupOut = 12;
 }
 
+// RouterA of a two-router exercise: Serial0 clocks the link, and RIP covers
+// both its networks.
+void linkedRouterA(routerConfig& a, const char* serialAddress, const char* lanAddress,
+                   std::initializer_list<const char*> ripNetworks) {
+    bringUp(a.serial0, serialAddress);
+    a.serial0.clockRate = 56000;
+    bringUp(a.ethernet0, lanAddress);
+    addRipNetworks(a, ripNetworks);
+}
+
 bool isExercise(const std::string& key, const char* name, const char* number) {
     return key == name || key == number;
 }
@@ -83,10 +93,7 @@ void applyExercisePreset(Simulator& sim, const std::string& key) {
     }
     if (isExercise(key, "troubleshooting5", "5")) {
         if (routerALive) {
-            bringUp(live.serial0, "196.56.12.1");
-            live.serial0.clockRate = 56000;
-            bringUp(live.ethernet0, "202.16.92.1");
-            addRipNetworks(live, {"202.16.92.0", "196.56.12.0"});
+            linkedRouterA(live, "196.56.12.1", "202.16.92.1", {"202.16.92.0", "196.56.12.0"});
             exercise5RouterB(parkedB);
         } else {
             exercise5RouterB(live);
@@ -94,10 +101,7 @@ void applyExercisePreset(Simulator& sim, const std::string& key) {
     }
     if (isExercise(key, "troubleshooting6", "6")) {
         if (routerALive) {
-            bringUp(live.serial0, "204.56.7.1");
-            live.serial0.clockRate = 56000;
-            bringUp(live.ethernet0, "204.5.62.1");
-            addRipNetworks(live, {"204.5.62.0", "204.56.7.0"});
+            linkedRouterA(live, "204.56.7.1", "204.5.62.1", {"204.5.62.0", "204.56.7.0"});
             exercise6RouterB(parkedB, {"208.109.1.0", "204.56.7.0"});
         } else {
             exercise6RouterB(live, {"204.56.7.0", "208.109.1.0"});

@@ -1,6 +1,7 @@
 #include "records/AddressUtils.h"
 
 #include "records/RouterState.h"
+#include "records/Text.h"
 
 #include <array>
 #include <cstdint>
@@ -14,19 +15,8 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Splits at every "."; empty parts are kept so "1..2" gives three parts.
 std::vector<std::string_view> splitDots(std::string_view text) {
-    std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t dot = text.find('.', start);
-        if (dot == std::string_view::npos) {
-            parts.push_back(text.substr(start));
-            return parts;
-        }
-        parts.push_back(text.substr(start, dot - start));
-        start = dot + 1;
-    }
+    return splitOn(text, ".");
 }
 
 // Plain decimal digits only; anything else, or a value too large to be any

@@ -1,5 +1,7 @@
 #include "records/Conditions.h"
 
+#include "records/Text.h"
+
 #include <functional>
 #include <map>
 #include <variant>
@@ -11,29 +13,23 @@ namespace {
 using FieldValue = std::variant<long, bool, std::string>;
 using Getter = std::function<FieldValue(const routerConfig&)>;
 
+// Flags stay flags, every whole number compares as a long, the rest as text.
+template <typename Value> FieldValue fieldValue(const Value& v) {
+    if constexpr (std::is_same_v<Value, bool>)
+        return v;
+    else if constexpr (std::is_integral_v<Value>)
+        return static_cast<long>(v);
+    else
+        return std::string(v);
+}
+
 template <typename Member> Getter field(Member routerConfig::*member) {
-    return [member](const routerConfig& r) -> FieldValue {
-        const auto& v = r.*member;
-        if constexpr (std::is_same_v<std::decay_t<decltype(v)>, bool>)
-            return v;
-        else if constexpr (std::is_integral_v<std::decay_t<decltype(v)>>)
-            return static_cast<long>(v);
-        else
-            return std::string(v);
-    };
+    return [member](const routerConfig& r) { return fieldValue(r.*member); };
 }
 
 template <typename Member>
 Getter interfaceField(interfaceConfig routerConfig::*which, Member interfaceConfig::*member) {
-    return [which, member](const routerConfig& r) -> FieldValue {
-        const auto& v = (r.*which).*member;
-        if constexpr (std::is_same_v<std::decay_t<decltype(v)>, bool>)
-            return v;
-        else if constexpr (std::is_integral_v<std::decay_t<decltype(v)>>)
-            return static_cast<long>(v);
-        else
-            return std::string(v);
-    };
+    return [which, member](const routerConfig& r) { return fieldValue((r.*which).*member); };
 }
 
 const std::map<std::string, Getter, std::less<>>& fields() {
@@ -91,21 +87,6 @@ const std::map<std::string, Getter, std::less<>>& fields() {
     return all;
 }
 
-std::string lowered(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-std::string_view trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // The words of a condition; a text in double quotes is one word, kept with
 // its quotes so a value can tell a text from a number.
 std::optional<std::vector<std::string>> tokens(std::string_view text, std::string& error) {
@@ -145,6 +126,29 @@ bool fits(const FieldValue& kind, const std::string& value, bool quoted) {
     return !quoted && isNumber(value);
 }
 
+// Reads "= value" or "is value" at words[i] into the term, moving i past
+// it. False, with the error, when the value is missing or the field cannot
+// hold it.
+bool readComparison(const std::vector<std::string>& words, std::size_t& i, const FieldValue& kind,
+                    ConditionTerm& term, std::string& error) {
+    term.test = words[i] == "=" ? ConditionTerm::Test::equals : ConditionTerm::Test::textIs;
+    if (++i >= words.size()) {
+        error = "\"" + term.field + "\" is compared with nothing";
+        return false;
+    }
+    std::string value = words[i++];
+    const bool quoted = value.size() >= 2 && value.front() == '"';
+    if (quoted)
+        value = value.substr(1, value.size() - 2);
+    const bool textOnly = term.test == ConditionTerm::Test::textIs;
+    if (!fits(kind, value, quoted) || (textOnly && !std::holds_alternative<std::string>(kind))) {
+        error = "\"" + term.field + "\" cannot hold " + words[i - 1];
+        return false;
+    }
+    term.value = value;
+    return true;
+}
+
 } // namespace
 
 std::optional<ConfigCondition> parseCondition(std::string_view text, std::string& error) {
@@ -178,23 +182,8 @@ std::optional<ConfigCondition> parseCondition(std::string_view text, std::string
         const bool comparing = term.test != ConditionTerm::Test::notSet && i < words->size() &&
                                ((*words)[i] == "=" || (*words)[i] == "is");
         if (comparing) {
-            term.test =
-                (*words)[i] == "=" ? ConditionTerm::Test::equals : ConditionTerm::Test::textIs;
-            if (++i >= words->size()) {
-                error = "\"" + term.field + "\" is compared with nothing";
+            if (!readComparison(*words, i, kind, term, error))
                 return std::nullopt;
-            }
-            std::string value = (*words)[i++];
-            const bool quoted = value.size() >= 2 && value.front() == '"';
-            if (quoted)
-                value = value.substr(1, value.size() - 2);
-            const bool textOnly = term.test == ConditionTerm::Test::textIs;
-            if (!fits(kind, value, quoted) ||
-                (textOnly && !std::holds_alternative<std::string>(kind))) {
-                error = "\"" + term.field + "\" cannot hold " + (*words)[i - 1];
-                return std::nullopt;
-            }
-            term.value = value;
         } else if (!std::holds_alternative<bool>(kind)) {
             error = "\"" + term.field + "\" is not a yes/no field: compare it with a value";
             return std::nullopt;
@@ -225,7 +214,8 @@ bool conditionHolds(const ConfigCondition& condition, const routerConfig& router
             holds = !std::get<bool>(v);
             break;
         case ConditionTerm::Test::textIs:
-            holds = lowered(trimmed(std::get<std::string>(v))) == lowered(trimmed(term.value));
+            holds = toLowerAscii(trimBlanks(std::get<std::string>(v))) ==
+                    toLowerAscii(trimBlanks(term.value));
             break;
         case ConditionTerm::Test::equals:
             if (const auto* s = std::get_if<std::string>(&v))

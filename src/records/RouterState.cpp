@@ -70,23 +70,11 @@ interfaceConfig* routerState::selectedInterface() {
 }
 
 bool* routerState::currentLineLogin() {
-    if (currentLine == "aux")
-        return &auxLogin;
-    if (currentLine == "con")
-        return &consoleLogin;
-    if (currentLine == "vty")
-        return &vtyLogin;
-    return nullptr;
+    return settingOfLine(currentLine, auxLogin, consoleLogin, vtyLogin);
 }
 
 std::string* routerState::currentLinePassword() {
-    if (currentLine == "aux")
-        return &auxPassword;
-    if (currentLine == "con")
-        return &consolePassword;
-    if (currentLine == "vty")
-        return &vtyPassword;
-    return nullptr;
+    return settingOfLine(currentLine, auxPassword, consolePassword, vtyPassword);
 }
 
 } // namespace kestro

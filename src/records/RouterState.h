@@ -94,6 +94,19 @@ struct accessListInfo {
     bool operator==(const accessListInfo&) const = default;
 };
 
+// Of a setting kept once for each of the three lines, the one for the line
+// named ("aux", "con" or "vty"); null for any other name.
+template <typename Setting>
+Setting* settingOfLine(std::string_view line, Setting& aux, Setting& con, Setting& vty) {
+    if (line == "aux")
+        return &aux;
+    if (line == "con")
+        return &con;
+    if (line == "vty")
+        return &vty;
+    return nullptr;
+}
+
 // The part of a router that is saved and restored as a whole. Field order is
 // the order of the saved copy.
 struct routerConfig {

@@ -4,6 +4,7 @@
 
 #include "console/Console.h"
 #include "records/AddressUtils.h"
+#include "records/Text.h"
 #include "status/Displays.h"
 
 #include <algorithm>
@@ -28,14 +29,6 @@ std::string protocolText(bool up) {
 
 bool routerALive(const Simulator& sim) {
     return sim.activeRouter == RouterId::a;
-}
-
-std::string trimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
 }
 
 void appendLine(std::string& text, std::string_view line) {
@@ -68,26 +61,32 @@ bool inRipNetworks(const routerState& router, std::string_view network) {
 
 // --- status texts ------------------------------------------------------------
 
-std::string interfaceStatusLine(const Simulator& sim, Interface which) {
+namespace {
+
+using InterfaceText = std::string (*)(const Simulator&, Interface);
+
+// The text the current topology's rule gives; a topology without rules
+// gives none.
+std::string byTopology(const Simulator& sim, Interface which, InterfaceText lab,
+                       InterfaceText twoRouters) {
     switch (sim.topology.kind) {
     case TopologyKind::singleRouter:
-        return labTopology::statusLine(sim, which);
+        return lab(sim, which);
     case TopologyKind::twoRouters:
-        return twoRouterTopology::statusLine(sim, which);
+        return twoRouters(sim, which);
     default:
         return {};
     }
 }
 
+} // namespace
+
+std::string interfaceStatusLine(const Simulator& sim, Interface which) {
+    return byTopology(sim, which, labTopology::statusLine, twoRouterTopology::statusLine);
+}
+
 std::string lineProtocolSuffix(const Simulator& sim, Interface which) {
-    switch (sim.topology.kind) {
-    case TopologyKind::singleRouter:
-        return labTopology::lineProtocol(sim, which);
-    case TopologyKind::twoRouters:
-        return twoRouterTopology::lineProtocol(sim, which);
-    default:
-        return {};
-    }
+    return byTopology(sim, which, labTopology::lineProtocol, twoRouterTopology::lineProtocol);
 }
 
 bool interfaceIsUp(const Simulator& sim, Interface which) {
