@@ -3,8 +3,8 @@
 // command. Pauses are recorded, not slept.
 #include "Simulator.h"
 #include "console/Console.h"
-#include "registry/Dispatcher.h"
 #include "console/RecordingConsole.h"
+#include "registry/Dispatcher.h"
 #include "session/Session.h"
 
 #include <benchmark/benchmark.h>

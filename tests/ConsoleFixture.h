@@ -5,8 +5,8 @@
 #include "Simulator.h"
 #include "config/RouterStore.h"
 #include "console/Console.h"
-#include "registry/Dispatcher.h"
 #include "console/RecordingConsole.h"
+#include "registry/Dispatcher.h"
 #include "session/Session.h"
 
 #include <gtest/gtest.h>

@@ -7,8 +7,8 @@
 #include "ConsoleFixture.h"
 
 #include "console/Console.h"
-#include "registry/Dispatcher.h"
 #include "content/ContentStore.h"
+#include "registry/Dispatcher.h"
 
 #include <algorithm>
 #include <cctype>

@@ -11,8 +11,8 @@
 // to LABELS_FILE (picture, field, text; tab separated), which the tests
 // compare with that table.
 
-#include "records/AddressUtils.h"
 #include "learning/Networks.h"
+#include "records/AddressUtils.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -113,19 +113,48 @@ void hostnameCommand(const CommandContext& c) {
 } // namespace
 
 const std::vector<CommandRow>& modeEntryCommands() {
+    const std::vector<Mode> conf = {Mode::conf};
+    const std::vector<Mode> line = {Mode::configLine};
     static const std::vector<CommandRow> rows = {
-        {"hostname", {}, {{Mode::conf, hostnameCommand}}, Elsewhere::unknownCommand},
+        {"hostname",
+         {},
+         {{Mode::conf, hostnameCommand}},
+         Elsewhere::unknownCommand,
+         {{conf, {"hostname ?"}, helpLines({" WORD  This system's network name"})},
+          {conf, {"hostname ..."}, helpSilence()}}},
         {"interface",
          {"int"},
          {{Mode::conf, withLine<processInterfaceEntry>}},
-         Elsewhere::unknownCommand},
-        {"line", {}, {{Mode::conf, withLine<processLineEntry>}}, Elsewhere::unknownCommand},
+         Elsewhere::unknownCommand,
+         {{conf, {"int ?", "interface ?"}, helpScreen("interface_?")}}},
+        {"line",
+         {},
+         {{Mode::conf, withLine<processLineEntry>}},
+         Elsewhere::unknownCommand,
+         {{conf,
+           {"line ?"},
+           helpLines({"<0-6>    First Line number", "aux      Auxiliary line",
+                      "console  Primary terminal line", "vty      Virtual terminal"},
+                     false)},
+          {conf,
+           {"line variable ?"},
+           helpLines({"<0-0>    First Line number"}),
+           {{WordCheck::Kind::oneOf, 1, 0, 0, 0, {"aux", "console"}}}},
+          {conf, {"line vty ?"}, helpLines({"<0-4>    First Line number"})},
+          {conf, {"line ..."}, helpSilence()}}},
         {"login", {}, {{Mode::configLine, withLine<processLineLogin>}}, Elsewhere::unknownCommand},
         {"password",
          {},
          {{Mode::configLine, withLine<processLinePassword>}},
-         Elsewhere::unknownCommand},
-        {"router", {}, {{Mode::conf, withLine<processRouterEntry>}}, Elsewhere::invalidInput},
+         Elsewhere::unknownCommand,
+         {{line, {"password ?"}, helpScreen("password_?")},
+          {line, {"password ..."}, helpLines({"LINE    <cr>"})}}},
+        {"router",
+         {},
+         {{Mode::conf, withLine<processRouterEntry>}},
+         Elsewhere::invalidInput,
+         {{conf, {"router ?"}, helpScreen("router_?")},
+          {conf, {"router igrp ?"}, helpLines({"$  <1-65535>  Autonomous system number"})}}},
     };
     return rows;
 }

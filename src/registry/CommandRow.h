@@ -6,7 +6,10 @@
 
 #include "records/RouterState.h"
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kestro {
@@ -39,20 +42,71 @@ struct ModeHandler {
     CommandHandler handler;
 };
 
+// What "?" prints for one spelling of a command.
+struct HelpText {
+    enum class Kind { screen, markedScreen, lines, pagedLines, silent, unknownCommand };
+    Kind kind = Kind::silent;
+    std::string_view key;                // a stored help screen (the screen kinds)
+    std::vector<std::string_view> lines; // fixed lines; a leading "$" marks a bold line
+    bool blankAfter = true;              // a closing blank line after fixed lines
+};
+
+// A stored help screen, printed plain or with the implemented commands bold.
+HelpText helpScreen(std::string_view key);
+HelpText markedHelpScreen(std::string_view key);
+// Fixed lines, one at a time or as one paged block.
+HelpText helpLines(std::initializer_list<std::string_view> lines, bool blankAfter = true);
+HelpText pagedHelpLines(std::initializer_list<std::string_view> lines, bool blankAfter = true);
+// Answered with nothing more, or with the mode's unknown-command message.
+HelpText helpSilence();
+HelpText helpUnknownCommand();
+
+// A check on one typed word beyond the spelling's "variable".
+struct WordCheck {
+    enum class Kind { ipAddress, listNumber, number, oneOf };
+    Kind kind;
+    std::size_t word;
+    long low = 0, high = 0;                   // number: the range...
+    std::size_t shorterThan = 0;              // ...and, when not 0, fewer characters than this
+    std::vector<std::string_view> words = {}; // oneOf
+};
+
+// One "?" answer of a command: in one of `modes`, when the typed words
+// (short forms first spelled out by `rewrites`) match one of `spellings` and
+// every check holds. A spelling lists the words before and including "?";
+// "variable" stands for any word, and "..." as the last word for any further
+// words. A command's answers are tried in order; the first that matches
+// answers.
+struct HelpAnswer {
+    std::vector<Mode> modes;
+    std::vector<std::string_view> spellings;
+    HelpText text;
+    std::vector<WordCheck> checks = {};
+    std::vector<std::pair<std::string_view, std::string_view>> rewrites = {};
+};
+
 struct CommandRow {
     const char* word;                    // the full first word
     std::vector<const char*> shortForms; // accepted besides the full word
     std::vector<ModeHandler> handlers;   // one per mode that carries it out
     Elsewhere elsewhere;
+    std::vector<HelpAnswer> help = {}; // what "?" after its words prints
 
     bool handledIn(Mode mode) const;
 };
 
-// The modes a handler list names: the two exec modes and the five
+// The modes a handler or help list names: the two exec modes and the five
 // configuration modes.
 inline constexpr Mode execModes[] = {Mode::user, Mode::priv};
 inline constexpr Mode configurationModes[] = {Mode::conf, Mode::configIf, Mode::configLine,
                                               Mode::configRouterRip, Mode::configRouterIgrp};
+inline const std::vector<Mode> everyMode = {Mode::user,
+                                            Mode::priv,
+                                            Mode::conf,
+                                            Mode::configIf,
+                                            Mode::configLine,
+                                            Mode::configRouterRip,
+                                            Mode::configRouterIgrp};
 
 // The same handler in each of `modes`.
 std::vector<ModeHandler> sameIn(std::initializer_list<Mode> modes, CommandHandler handler);

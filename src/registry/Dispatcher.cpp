@@ -59,6 +59,12 @@ std::vector<ModeHandler> inEveryMode(CommandHandler handler) {
     return handlers;
 }
 
+const CommandRow* commandRowFor(std::string_view word) {
+    const auto& byWord = commandIndex().byWord;
+    const auto found = byWord.find(word);
+    return found == byWord.end() ? nullptr : found->second;
+}
+
 std::vector<const CommandRow*> commandRows() {
     return commandIndex().rows;
 }

@@ -22,6 +22,8 @@ const std::vector<const std::vector<CommandRow>*>& commandLists();
 
 // Every command row the dispatcher reads (see console/CommandRow.h).
 std::vector<const CommandRow*> commandRows();
+// The row of a first word, full or short form; none for any other word.
+const CommandRow* commandRowFor(std::string_view word);
 
 // Derived from the rows: the first words the dispatcher carries out, each
 // with the modes in which it does (elsewhere it answers with a shared

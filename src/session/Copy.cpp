@@ -201,7 +201,21 @@ void copyQuestion(Simulator& sim, const std::string& line) {
 
 const std::vector<CommandRow>& copyCommands() {
     static const std::vector<CommandRow> rows = {
-        {"copy", {}, {{Mode::priv, withLine<processCopy>}}, Elsewhere::invalidInput},
+        {"copy",
+         {},
+         {{Mode::priv, withLine<processCopy>}},
+         Elsewhere::invalidInput,
+         // The short file names are answered like the long ones.
+         {{{Mode::priv},
+           {"copy ?"},
+           helpScreen("copy_?"),
+           {},
+           {{" run ", " running-config "}, {" start ", " startup-config "}}},
+          {{Mode::priv},
+           {"copy running-config ?", "copy startup-config ?", "copy tftp ?"},
+           helpScreen("copy_run_?"),
+           {},
+           {{" run ", " running-config "}, {" start ", " startup-config "}}}}},
     };
     return rows;
 }

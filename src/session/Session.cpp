@@ -292,11 +292,14 @@ void logoutCommand(const CommandContext& c) {
 
 const std::vector<CommandRow>& sessionCommands() {
     using E = Elsewhere;
+    const std::vector<Mode> exec = {Mode::user, Mode::priv};
     static const std::vector<CommandRow> rows = {
         {"configure",
          {"conf", "confi", "config", "configu", "configur"},
          {{Mode::priv, configureCommand}},
-         E::unknownCommand},
+         E::unknownCommand,
+         {{everyMode, {"configure variable variable ..."}, helpSilence()},
+          {{Mode::priv}, {"configure ?"}, helpScreen("configure_?")}}},
         {"disable",
          {},
          {{Mode::user, alreadyDisabled}, {Mode::priv, disableCommand}},
@@ -304,10 +307,23 @@ const std::vector<CommandRow>& sessionCommands() {
         {"enable",
          {"en"},
          {{Mode::user, enableCommand}, {Mode::conf, withLine<processEnableConf>}},
-         E::nothing},
+         E::nothing,
+         {{exec, {"enable ?", "en ?"}, helpLines({"<0-15>  Enable level", "<cr>"})},
+          {{Mode::conf}, {"enable ?", "en ?"}, helpScreen("enable_?")}}},
         {"logout", {}, sameIn({Mode::user, Mode::priv}, logoutCommand), E::unknownCommand},
         {"reload", {}, {{Mode::priv, withLine<processReload>}}, E::unknownCommand},
-        {"terminal", {}, sameIn({Mode::user, Mode::priv}, terminalCommand), E::unknownCommand},
+        {"terminal",
+         {},
+         sameIn({Mode::user, Mode::priv}, terminalCommand),
+         E::unknownCommand,
+         {{exec, {"terminal ?"}, helpScreen("terminal_?")},
+          {exec,
+           {"terminal history ?"},
+           helpLines({" size  Set history buffer size", " <cr>"}, false)},
+          {everyMode, {"terminal variable ?"}, helpUnknownCommand()},
+          {exec,
+           {"terminal history size ?"},
+           helpLines({"<0-256>  Size of history buffer"}, false)}}},
     };
     return rows;
 }

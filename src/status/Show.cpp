@@ -231,16 +231,71 @@ void processShowPriv(Simulator& sim, const std::string& line) {
     dispatchShow(sim, rewritePrivLine(sim, line), privRows, privIncomplete);
 }
 
+namespace {
+
+// What "?" prints after the words of show. The interface forms are
+// recognised as typed ("show int ?" is not one of them); the others with
+// "sh" and "int" spelled out.
+std::vector<HelpAnswer> showHelp() {
+    const std::vector<Mode> user = {Mode::user};
+    const std::vector<Mode> priv = {Mode::priv};
+    const std::vector<std::pair<std::string_view, std::string_view>> spelledOut = {
+        {"sh ", "show "}, {"int ", "interface "}};
+    return {
+        {user, {"show ?"}, helpScreen("show_user"), {}, spelledOut},
+        {user, {"show ip ?"}, helpScreen("show_ip_?_user"), {}, spelledOut},
+        {priv, {"show ?"}, helpScreen("show_priv"), {}, spelledOut},
+        {priv, {"show cdp ?"}, helpScreen("show_cdp_?"), {}, spelledOut},
+        {priv, {"show cdp interface ?"}, helpScreen("show_cdp_interface_?"), {}, spelledOut},
+        {priv,
+         {"show interfaces ?", "sh interfaces ?", "sh int ?"},
+         helpScreen("show_interfaces_?")},
+        {priv,
+         {"show interfaces serial ?", "sh interfaces serial ?", "sh int serial ?",
+          "show int serial ?"},
+         helpLines({"$  <0-1>  Serial interface number"})},
+        {priv,
+         {"show interfaces ethernet ?", "sh interfaces ethernet ?", "sh int ethernet ?",
+          "show int ethernet ?"},
+         helpLines({"$  <0-0>  Ethernet interface number"})},
+        {priv, {"show ip ?"}, helpScreen("show_ip_?_priv"), {}, spelledOut},
+        {priv,
+         {"show ip interface ?"},
+         pagedHelpLines({"$  Ethernet  IEEE 802.3", "  Null      Null interface",
+                         "$  Serial    Serial",
+                         "  brief     Brief summary of IP status and configuration", "  <cr>"}),
+         {},
+         spelledOut},
+        {priv,
+         {"show ip interface ethernet ?"},
+         pagedHelpLines({"$  <0-0>  Ethernet interface number"}),
+         {},
+         spelledOut},
+        {priv,
+         {"show ip interface serial ?"},
+         pagedHelpLines({"$  <0-1>  Serial interface number"}),
+         {},
+         spelledOut},
+    };
+}
+
+} // namespace
+
 const std::vector<CommandRow>& statusCommands() {
     static const std::vector<CommandRow> rows = {
         {"ping",
          {},
          sameIn({Mode::user, Mode::priv}, withLine<processPing>),
-         Elsewhere::unknownCommand},
+         Elsewhere::unknownCommand,
+         {{{Mode::user, Mode::priv},
+           {"ping ?"},
+           helpLines({"$  WORD  Ping destination address or hostname", "  ip    IP echo",
+                      "  tag   Tag encapsulated IP echo"})}}},
         {"show",
          {"sh"},
          {{Mode::user, withLine<processShowUser>}, {Mode::priv, withLine<processShowPriv>}},
-         Elsewhere::unknownCommand},
+         Elsewhere::unknownCommand,
+         showHelp()},
     };
     return rows;
 }

@@ -3,8 +3,8 @@
 // simulator uses for that activity (read from the labels the picture maker
 // records beside what it draws).
 
-#include "records/AddressUtils.h"
 #include "learning/Networks.h"
+#include "records/AddressUtils.h"
 
 #include <QImage>
 #include <QImageReader>
