@@ -50,52 +50,32 @@ const ModeContent modeContent[] = {
 // lines (a leading "$" marks a bold line) or plain (bold when the line's
 // first word names an implemented command).
 struct HelpScreen {
-    const char* key;
+    std::string key;
     bool marked;
 };
 
-const HelpScreen helpScreens[] = {
-    {"access_list_?", true},
-    {"access_list_<1-99>_?", true},
-    {"access_list_<1-99>_variable_?", true},
-    {"banner_?", false},
-    {"clock_rate_?", true},
-    {"copy_?", false},
-    {"copy_run_?", false},
-    {"configure_?", false},
-    {"enable_?", false},
-    {"interface_?", false},
-    {"ip_?", false},
-    {"ip_?_ifmode", false},
-    {"no_?_ifmode", false},
-    {"no_ip_?_ifmode", false},
-    {"no_banner_?", false},
-    {"no_enable_?", false},
-    {"no_ip_?", false},
-    {"no_?", false},
-    {"no_ip_http_?", false},
-    {"no_router_?", false},
-    {"no_?_configRouterRipMode", false},
-    {"no_?_configRouterIgrpMode", false},
-    {"password_?", false},
-    {"router_?", false},
-    {"show_user", false},
-    {"show_priv", false},
-    {"show_ip_?_user", false},
-    {"show_cdp_?", false},
-    {"show_cdp_interface_?", false},
-    {"show_interfaces_?", false},
-    {"show_ip_?_priv", false},
-    {"terminal_?", false},
-    {"privmode_cmds", false},
-    {"usermode_cmds", false},
-    {"confmode_cmds", false},
-    {"linemode_cmds", false},
-    {"ifmode_cmds", false},
-    {"configRouterMode_rip_cmds", false},
-    {"configRouterMode_igrp_cmds", false},
-    {"help", false},
-};
+// The screens "?" prints: those the commands declare, the modes' own lists
+// and the help command's screen.
+std::vector<HelpScreen> declaredHelpScreens() {
+    std::vector<HelpScreen> screens;
+    auto add = [&](std::string_view key, bool marked) {
+        const auto same = [&](const HelpScreen& s) { return s.key == key; };
+        if (std::none_of(screens.begin(), screens.end(), same))
+            screens.push_back({std::string(key), marked});
+    };
+    for (const CommandRow* row : commandRows())
+        for (const HelpAnswer& answer : row->help)
+            if (answer.text.kind == HelpText::Kind::screen ||
+                answer.text.kind == HelpText::Kind::markedScreen)
+                add(answer.text.key, answer.text.kind == HelpText::Kind::markedScreen);
+    for (const char* key :
+         {"privmode_cmds", "usermode_cmds", "confmode_cmds", "linemode_cmds", "ifmode_cmds",
+          "configRouterMode_rip_cmds", "configRouterMode_igrp_cmds", "help"})
+        add(key, false);
+    return screens;
+}
+
+const std::vector<HelpScreen> helpScreens = declaredHelpScreens();
 
 const std::string allInterfaces = "012";
 const std::string listPlaceholder = "<1-99>";
@@ -387,6 +367,18 @@ TEST_F(ContentConsistency, EveryHelpScreenTheContextHelpNamesExists) {
     for (const HelpScreen& screen : helpScreens)
         EXPECT_TRUE(store->cmdInfo(screen.key, "contentConsistencyTest").has_value())
             << "no cmdInfo row \"" << screen.key << "\"";
+}
+
+// The other way round: a stored "?" screen that no command declares would
+// never be shown.
+TEST_F(ContentConsistency, EveryStoredQuestionMarkScreenIsDeclaredByACommand) {
+    for (const auto& row : store->query("SELECT cmd FROM cmdInfo WHERE cmd LIKE '%?%'", {},
+                                        "contentConsistencyTest")) {
+        const std::string& key = row.front();
+        const auto named = [&](const HelpScreen& s) { return s.key == key; };
+        EXPECT_TRUE(std::any_of(helpScreens.begin(), helpScreens.end(), named))
+            << "no command declares the help screen \"" << key << "\"";
+    }
 }
 
 TEST_F(ContentConsistency, HelpScreensMarkBoldLinesOnlyWhenPrintedAsHelpLines) {

@@ -1,7 +1,9 @@
-// One row per command: the dispatcher reads these and nothing else. Each
-// subsystem declares the rows of its commands next to their handlers; the
-// list of handled commands and the accepted short forms are derived from the
-// rows. Adding a command takes a handler and one row.
+// One row per command, declared once beside its handlers: its first word
+// and accepted short forms, the handler of each mode, what other modes
+// answer, and what "?" prints after its words. Dispatch, the list of handled
+// commands, the short forms and the "?" answers are all read from the rows.
+// Adding a command takes its row and handler here, and its table rows and
+// help screens in data/.
 #pragma once
 
 #include "records/RouterState.h"

@@ -1,8 +1,9 @@
 // "?" help: after a space it lists what may follow the words typed so far,
 // directly after a word it lists the commands that begin with it, and alone
-// it lists the commands of the mode. Answers are fixed lines or help
-// screens of the content store; while one is printed, helpEmphasis makes
-// the console show the implemented commands in bold.
+// it lists the commands of the mode. What follows a command's words is
+// declared on its row (CommandRow::help): fixed lines or help screens of the
+// content store; while one is printed, helpEmphasis makes the console show
+// the implemented commands in bold.
 #include "registry/Recognition.h"
 
 #include "registry/Dispatcher.h"
