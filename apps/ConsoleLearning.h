@@ -3,7 +3,7 @@
 // and the instructions on the interactive terminal.
 #pragma once
 
-#include "learning/StyledText.h"
+#include "records/StyledText.h"
 
 #include <optional>
 #include <string>

@@ -4,7 +4,7 @@
 #include "desktop/BottomForm.h"
 #include "desktop/MDIForm1.h"
 #include "desktop/frmSplash.h"
-#include "shell/ErrorLog.h"
+#include "platform/ErrorLog.h"
 
 #include <QApplication>
 #include <QEventLoop>

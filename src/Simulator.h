@@ -5,12 +5,12 @@
 #pragma once
 
 #include "SimulatorRecords.h"
-#include "console/ConsoleIo.h"
 #include "content/ContentStore.h"
-#include "learning/LearningState.h"
+#include "platform/ErrorLog.h"
+#include "records/ConsoleIo.h"
+#include "records/LearningState.h"
 #include "records/RouterState.h"
-#include "shell/ErrorLog.h"
-#include "shell/ShellState.h"
+#include "records/ShellState.h"
 
 #include <memory>
 #include <optional>

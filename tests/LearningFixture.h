@@ -5,7 +5,7 @@
 
 #include "Simulator.h"
 #include "console/RecordingConsole.h"
-#include "learning/StyledText.h"
+#include "records/StyledText.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

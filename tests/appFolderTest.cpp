@@ -1,7 +1,7 @@
 // The application folder: beside the executable in a build tree, share/kestro
 // beside bin/ when installed.
 
-#include "shell/AppFolder.h"
+#include "platform/AppFolder.h"
 
 #include <gtest/gtest.h>
 

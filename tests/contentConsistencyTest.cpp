@@ -75,8 +75,6 @@ std::vector<HelpScreen> declaredHelpScreens() {
     return screens;
 }
 
-const std::vector<HelpScreen> helpScreens = declaredHelpScreens();
-
 const std::string allInterfaces = "012";
 const std::string listPlaceholder = "<1-99>";
 
@@ -364,7 +362,7 @@ TEST_F(ContentConsistency, ClockRateRowsApplyToTheSerialInterfacesOnly) {
 // --- the help screens -----------------------------------------------------------
 
 TEST_F(ContentConsistency, EveryHelpScreenTheContextHelpNamesExists) {
-    for (const HelpScreen& screen : helpScreens)
+    for (const HelpScreen& screen : declaredHelpScreens())
         EXPECT_TRUE(store->cmdInfo(screen.key, "contentConsistencyTest").has_value())
             << "no cmdInfo row \"" << screen.key << "\"";
 }
@@ -376,7 +374,8 @@ TEST_F(ContentConsistency, EveryStoredQuestionMarkScreenIsDeclaredByACommand) {
                                         "contentConsistencyTest")) {
         const std::string& key = row.front();
         const auto named = [&](const HelpScreen& s) { return s.key == key; };
-        EXPECT_TRUE(std::any_of(helpScreens.begin(), helpScreens.end(), named))
+        const std::vector<HelpScreen> screens = declaredHelpScreens();
+        EXPECT_TRUE(std::any_of(screens.begin(), screens.end(), named))
             << "no command declares the help screen \"" << key << "\"";
     }
 }
@@ -384,7 +383,7 @@ TEST_F(ContentConsistency, EveryStoredQuestionMarkScreenIsDeclaredByACommand) {
 TEST_F(ContentConsistency, HelpScreensMarkBoldLinesOnlyWhenPrintedAsHelpLines) {
     // Printed plain, a "$" would show as it stands; printed as help lines, a
     // screen without any "$" line would bold nothing.
-    for (const HelpScreen& screen : helpScreens) {
+    for (const HelpScreen& screen : declaredHelpScreens()) {
         const std::vector<std::string> lines = screenLines(screen.key);
         const auto dollarLines = std::count_if(
             lines.begin(), lines.end(), [](const auto& line) { return line.starts_with("$"); });
@@ -403,7 +402,7 @@ TEST_F(ContentConsistency, HelpScreensMarkBoldLinesOnlyWhenPrintedAsHelpLines) {
 
 TEST_F(ContentConsistency, HelpScreensEndWithALineOfBlanksAndHaveNoEmptyLines) {
     // Paged output drops empty lines, so a blank line has to hold blanks.
-    for (const HelpScreen& screen : helpScreens) {
+    for (const HelpScreen& screen : declaredHelpScreens()) {
         const std::vector<std::string> lines = screenLines(screen.key);
         ASSERT_GE(lines.size(), 2u) << screen.key;
         for (std::size_t i = 0; i < lines.size(); ++i)

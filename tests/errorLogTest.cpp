@@ -1,4 +1,4 @@
-#include "shell/ErrorLog.h"
+#include "platform/ErrorLog.h"
 
 #include <gtest/gtest.h>
 

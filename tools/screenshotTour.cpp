@@ -6,7 +6,7 @@
 #include "console/RecordingConsole.h"
 #include "desktop/BottomForm.h"
 #include "desktop/MDIForm1.h"
-#include "shell/AppFolder.h"
+#include "platform/AppFolder.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 // by the tests, the benchmarks, the fuzz target and script mode.
 #pragma once
 
-#include "console/ConsoleIo.h"
+#include "records/ConsoleIo.h"
 
 #include <deque>
 #include <functional>

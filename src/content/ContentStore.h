@@ -3,6 +3,8 @@
 // types can change what a query means.
 #pragma once
 
+#include "records/FlashCard.h"
+
 #include <functional>
 #include <map>
 #include <memory>
@@ -20,12 +22,6 @@ namespace kestro {
 // failure's number and description. The owner routes it to the error log.
 using QueryFailureHandler =
     std::function<void(const std::string& caller, int number, const std::string& description)>;
-
-struct FlashCard {
-    std::string question;
-    std::string answer;
-    bool operator==(const FlashCard&) const = default;
-};
 
 // A troubleshooting exercise: what the student sees, and how it is repaired.
 struct ExerciseTexts {

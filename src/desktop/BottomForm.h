@@ -5,7 +5,7 @@
 #pragma once
 
 #include "console/Console.h"
-#include "console/ConsoleIo.h"
+#include "records/ConsoleIo.h"
 
 #include <QWidget>
 

@@ -13,7 +13,7 @@
 #include "learning/Activities.h"
 #include "learning/FlashCards.h"
 #include "learning/Instructions.h"
-#include "shell/ErrorLog.h"
+#include "platform/ErrorLog.h"
 #include "shell/SidePanel.h"
 
 #include <QAction>

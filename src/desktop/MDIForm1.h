@@ -6,8 +6,8 @@
 
 #include "desktop/CoreDoor.h"
 #include "records/RouterState.h"
+#include "records/ShellState.h"
 #include "shell/MenuTree.h"
-#include "shell/ShellState.h"
 #include "shell/SidePanel.h"
 
 #include <QMainWindow>

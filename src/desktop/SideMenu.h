@@ -3,7 +3,7 @@
 // follow the core's side-panel state; every click is a call of the core.
 #pragma once
 
-#include "shell/ShellState.h"
+#include "records/ShellState.h"
 
 #include <QWidget>
 

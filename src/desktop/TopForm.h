@@ -2,7 +2,7 @@
 // documents into rich text that every text window of the program shares.
 #pragma once
 
-#include "learning/StyledText.h"
+#include "records/StyledText.h"
 
 #include <QFont>
 #include <QWidget>

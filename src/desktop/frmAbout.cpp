@@ -1,6 +1,6 @@
 #include "desktop/frmAbout.h"
 
-#include "shell/ErrorLog.h"
+#include "platform/ErrorLog.h"
 
 #include <QDialogButtonBox>
 #include <QGuiApplication>

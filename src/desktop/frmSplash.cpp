@@ -2,7 +2,7 @@
 
 #include "Simulator.h"
 #include "learning/Instructions.h"
-#include "shell/ErrorLog.h"
+#include "platform/ErrorLog.h"
 
 #include <QFile>
 #include <QKeyEvent>

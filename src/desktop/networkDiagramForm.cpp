@@ -2,7 +2,7 @@
 
 #include "Simulator.h"
 #include "desktop/CoreDoor.h"
-#include "shell/ErrorLog.h"
+#include "platform/ErrorLog.h"
 #include "shell/SidePanel.h"
 
 #include <QLabel>

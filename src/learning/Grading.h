@@ -2,9 +2,9 @@
 // student left, the score out of 1000 and the report.
 #pragma once
 
-#include "learning/StyledText.h"
 #include "records/Conditions.h"
 #include "records/RouterState.h"
+#include "records/StyledText.h"
 
 #include <cstdint>
 #include <optional>

@@ -7,7 +7,7 @@
 // between apostrophes is bold, the apostrophes are not shown.
 #pragma once
 
-#include "learning/StyledText.h"
+#include "records/StyledText.h"
 #include "records/Text.h"
 
 #include <cstdint>

@@ -5,7 +5,7 @@
 // break that ends the line before.
 #pragma once
 
-#include "learning/StyledText.h"
+#include "records/StyledText.h"
 
 #include <string_view>
 

@@ -102,13 +102,17 @@ struct CommandRow {
 inline constexpr Mode execModes[] = {Mode::user, Mode::priv};
 inline constexpr Mode configurationModes[] = {Mode::conf, Mode::configIf, Mode::configLine,
                                               Mode::configRouterRip, Mode::configRouterIgrp};
-inline const std::vector<Mode> everyMode = {Mode::user,
-                                            Mode::priv,
-                                            Mode::conf,
-                                            Mode::configIf,
-                                            Mode::configLine,
-                                            Mode::configRouterRip,
-                                            Mode::configRouterIgrp};
+// Every mode a command can be typed in (a function: rows are built when
+// first asked for, which may be during another file's static start-up).
+inline std::vector<Mode> everyMode() {
+    return {Mode::user,
+            Mode::priv,
+            Mode::conf,
+            Mode::configIf,
+            Mode::configLine,
+            Mode::configRouterRip,
+            Mode::configRouterIgrp};
+}
 
 // The same handler in each of `modes`.
 std::vector<ModeHandler> sameIn(std::initializer_list<Mode> modes, CommandHandler handler);

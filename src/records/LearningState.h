@@ -2,8 +2,8 @@
 // activity, what the panes show, the report and the flash-card deck.
 #pragma once
 
-#include "learning/FlashCards.h"
-#include "learning/StyledText.h"
+#include "records/FlashCardDeck.h"
+#include "records/StyledText.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "learning/StyledText.h"
+#include "records/StyledText.h"
 
 namespace kestro {
 

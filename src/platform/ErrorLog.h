@@ -2,7 +2,7 @@
 // recorded and announced, and the launcher of web pages.
 #pragma once
 
-#include "shell/AppFolder.h"
+#include "platform/AppFolder.h"
 
 #include <chrono>
 #include <ctime>

@@ -1,4 +1,4 @@
-#include "shell/AppFolder.h"
+#include "platform/AppFolder.h"
 
 #include <unistd.h>
 
