@@ -241,7 +241,7 @@ TEST_F(ContextHelp, FixedLinesWithoutAMarkAreBoldWhenTheirCommandIsImplemented) 
     EXPECT_EQ(ask("cdp ?"), "\r\n<b>  holdtime  Specify the holdtime (in sec) to be sent in "
                             "packets</b>\r\n<b>  timer     Specify the rate at which CDP packets "
                             "are sent (in sec)</b>\r\n<b>  run</b>\r\n  ");
-    EXPECT_EQ(ask("cdp timer ?"), "\r\n<b>  <5-900>  Rate at which CDP packets are sent (in "
+    EXPECT_EQ(ask("cdp timer ?"), "\r\n<b>  <5-254>  Rate at which CDP packets are sent (in "
                                   "sec)</b>\r\n  ");
 }
 

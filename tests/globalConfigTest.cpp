@@ -255,15 +255,15 @@ TEST_F(GlobalConfig, CdpRun) {
 
 TEST_F(GlobalConfig, CdpTimerBounds) {
     EXPECT_EQ(outputOf("cdp timer 4"), invalidInput);
-    EXPECT_EQ(outputOf("cdp timer 901"), invalidInput);
-    EXPECT_EQ(outputOf("cdp timer 0900"), invalidInput);
+    EXPECT_EQ(outputOf("cdp timer 255"), invalidInput);
+    EXPECT_EQ(outputOf("cdp timer 0254"), invalidInput);
     EXPECT_EQ(outputOf("cdp timer ten"), invalidInput);
     EXPECT_EQ(outputOf("cdp timer 10 20"), invalidInput);
     EXPECT_EQ(router().cdpTimer, 60);
     EXPECT_EQ(outputOf("cdp timer 5"), "");
     EXPECT_EQ(router().cdpTimer, 5);
-    EXPECT_EQ(outputOf("cdp timer 900"), "");
-    EXPECT_EQ(router().cdpTimer, 900);
+    EXPECT_EQ(outputOf("cdp timer 254"), "");
+    EXPECT_EQ(router().cdpTimer, 254);
     EXPECT_EQ(outputOf("cdp timer 090"), "");
     EXPECT_EQ(router().cdpTimer, 90);
     EXPECT_EQ(outputOf("no cdp timer"), "");

@@ -73,7 +73,7 @@ TEST_F(Session, EnableSecretTakesPrecedenceAndThreeFailuresStayInUserMode) {
     EXPECT_EQ(outputOf("low"), "");
     EXPECT_EQ(inputLine(), "Password: ");
     type("wrong");
-    EXPECT_EQ(outputOf("again"), "\r\n% Bad passwords\r\n ");
+    EXPECT_EQ(outputOf("again"), "\r\n% Bad secrets\r\n ");
     EXPECT_EQ(inputLine(), "Router>");
     EXPECT_EQ(router().mode, Mode::user);
     EXPECT_EQ(sim.console.inputState, InputState::Normal);
@@ -83,16 +83,16 @@ TEST_F(Session, EnableSecretTakesPrecedenceAndThreeFailuresStayInUserMode) {
     EXPECT_EQ(router().failedPasswordCount, 0);
 }
 
-TEST_F(Session, EnablePasswordAsksInLowerCaseAndSaysTooManyTries) {
+TEST_F(Session, EnablePasswordAsksAndThreeFailuresSayBadPasswords) {
     router().enablePassword = "low";
     startSession();
     type("enable now");
-    EXPECT_EQ(inputLine(), "password: ");
+    EXPECT_EQ(inputLine(), "Password: ");
     EXPECT_EQ(sim.console.inputState, InputState::EnablePassword);
     type("a");
     EXPECT_EQ(inputLine(), "Password: ");
     type("b");
-    EXPECT_EQ(outputOf("c"), "\r\nTOo many tries!!!");
+    EXPECT_EQ(outputOf("c"), "\r\n% Bad passwords\r\n ");
     EXPECT_EQ(inputLine(), "Router>");
 }
 

@@ -134,8 +134,8 @@ TEST_F(TopologyRoute, WithoutIpRoutingOnlyGatewayAndConnectedRoutes) {
     openLan();
     openLink();
     runRip({"192.168.2.0"});
-    EXPECT_EQ(route(), gateway + "\r\nC   192.168.2.0/24 is directly connected, Serial 0"
-                                 "\r\nC   192.168.1.0/24 is directly connected, Ethernet 0");
+    EXPECT_EQ(route(), gateway + "\r\nC   192.168.2.0/24 is directly connected, Serial0"
+                                 "\r\nC   192.168.1.0/24 is directly connected, Ethernet0");
 }
 
 TEST_F(TopologyRoute, ConnectedRoutesInInterfaceOrderNetworkNotAddress) {
@@ -143,13 +143,13 @@ TEST_F(TopologyRoute, ConnectedRoutesInInterfaceOrderNetworkNotAddress) {
     openInterface(router().serial1, "10.1.2.3", "255.0.0.0");
     addressed(router().serial0, "192.168.2.1"); // shut down: no route
     EXPECT_EQ(route(), legend + gateway + hostCache +
-                           "\r\nC   10.0.0.0/8 is directly connected, Serial 1"
-                           "\r\nC   172.16.0.0/16 is directly connected, Ethernet 0");
+                           "\r\nC   10.0.0.0/8 is directly connected, Serial1"
+                           "\r\nC   172.16.0.0/16 is directly connected, Ethernet0");
 }
 
 TEST_F(TopologyRoute, LabRipRouteNeedsTheLinkNetworkInRip) {
     openLink();
-    const std::string connected = "\r\nC   192.168.2.0/24 is directly connected, Serial 0";
+    const std::string connected = "\r\nC   192.168.2.0/24 is directly connected, Serial0";
     runRip({"192.168.1.0"});
     EXPECT_EQ(route(), legend + gateway + hostCache + connected);
 
@@ -157,7 +157,7 @@ TEST_F(TopologyRoute, LabRipRouteNeedsTheLinkNetworkInRip) {
     const std::string out = route();
     EXPECT_EQ(figuresMasked(out, ", 00:00:", 25, 29),
               legend + gateway + hostCache + connected +
-                  "\r\nR   192.168.3.0/24 [120/1] via 192.168.2.2, 00:00:#, Serial 0");
+                  "\r\nR   192.168.3.0/24 [120/1] via 192.168.2.2, 00:00:#, Serial0");
 
     sim.topology.linkNetwork = "192.168.9.0"; // the link is not where the activity expects it
     EXPECT_EQ(route().find("\r\nR   "), std::string::npos);
@@ -183,28 +183,28 @@ TEST_F(TopologyTwoRouterRoute, RouteAppearsOnlyOnceParkedRouterBIsConfigured) {
     openLinkOnA();
     openLinkOnB();
     ripOnA();
-    EXPECT_FALSE(hasRipRoute("Serial 0")) << "RouterB runs no RIP yet";
+    EXPECT_FALSE(hasRipRoute("Serial0")) << "RouterB runs no RIP yet";
 
     routerB().ripConfigured = true;
     routerB().ripNetworks = {"192.168.2.0"};
     openInterface(routerB().ethernet0, "192.168.3.1");
-    EXPECT_FALSE(hasRipRoute("Serial 0")) << "RouterB does not advertise its LAN";
+    EXPECT_FALSE(hasRipRoute("Serial0")) << "RouterB does not advertise its LAN";
 
     routerB().ripNetworks.push_back("192.168.3.0");
     routerB().ethernet0.shutdown = true;
-    EXPECT_FALSE(hasRipRoute("Serial 0")) << "RouterB's LAN is shut down";
+    EXPECT_FALSE(hasRipRoute("Serial0")) << "RouterB's LAN is shut down";
 
     routerB().ethernet0.shutdown = false;
-    EXPECT_TRUE(hasRipRoute("Serial 0"));
+    EXPECT_TRUE(hasRipRoute("Serial0"));
 }
 
 TEST_F(TopologyTwoRouterRoute, RouteNeedsRipOnTheLiveRouterToo) {
     fullyConfigured();
     router().ripNetworks = {"192.168.1.0"};
-    EXPECT_FALSE(hasRipRoute("Serial 0"));
+    EXPECT_FALSE(hasRipRoute("Serial0"));
     router().ripNetworks.push_back("192.168.2.0");
     router().ipRouting = false;
-    EXPECT_FALSE(hasRipRoute("Serial 0"));
+    EXPECT_FALSE(hasRipRoute("Serial0"));
 }
 
 TEST_F(TopologyTwoRouterRoute, OnRouterBTheRouteLeavesBySerial1) {
@@ -220,7 +220,7 @@ TEST_F(TopologyTwoRouterRoute, OnRouterBTheRouteLeavesBySerial1) {
     a.ripConfigured = true;
     a.ripNetworks = {"192.168.2.0", "192.168.1.0"};
     const std::string out = figuresMasked(route(), ", 00:00:", 25, 29);
-    EXPECT_TRUE(out.ends_with("\r\nR   192.168.1.0/24 [120/1] via 192.168.2.1, 00:00:#, Serial 1"))
+    EXPECT_TRUE(out.ends_with("\r\nR   192.168.1.0/24 [120/1] via 192.168.2.1, 00:00:#, Serial1"))
         << out;
 }
 
@@ -278,7 +278,7 @@ TEST_F(TopologyProtocols, IgrpBlocksPerSystemInOrderOfFirstAppearance) {
                as + "\r\n  Routing for Networks:" + networks +
                "\r\n  Routing Information Sources:"
                "\r\n    Gateway         Distance      Last Update"
-               "\r\n  Distance: (default is 120)";
+               "\r\n  Distance: (default is 100)";
     };
     EXPECT_EQ(figuresMasked(protocols(), "every 90 seconds, next due in ", 1, 90),
               block("10", "\r\n    10.0.0.0\r\n    192.168.2.0") +

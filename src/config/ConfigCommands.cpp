@@ -65,7 +65,7 @@ std::vector<HelpAnswer> cdp() {
                     "$  run"})},
         {conf(),
          {"cdp timer ?"},
-         helpLines({"$  <5-900>  Rate at which CDP packets are sent (in sec)"})},
+         helpLines({"$  <5-254>  Rate at which CDP packets are sent (in sec)"})},
         {conf(),
          {"cdp holdtime ?"},
          helpLines({"$  <10-255>  Length of time (in sec) that receiver must keep this packet"})},

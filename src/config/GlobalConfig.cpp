@@ -255,7 +255,7 @@ void processGlobalCdp(Simulator& sim, const std::string& line) {
     }
     const std::vector<std::string> words = wordsOf(sim, line);
     const int timer = matchPattern(sim, line, "cdp timer variable");
-    if (timer == patternMatch && isCdpValue(words[2], 5, 900)) {
+    if (timer == patternMatch && isCdpValue(words[2], 5, 254)) {
         r.cdpTimer = static_cast<int>(numberValue(words[2]));
         return;
     }

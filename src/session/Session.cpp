@@ -133,7 +133,7 @@ void processEnable(Simulator& sim, const std::vector<std::string>& words) {
     if (!r.enableSecret.empty())
         ask(sim, InputState::EnableSecretPassword, passwordQuestion, passwordQuestion);
     else if (!r.enablePassword.empty())
-        ask(sim, InputState::EnablePassword, "password: ", passwordQuestion);
+        ask(sim, InputState::EnablePassword, passwordQuestion, passwordQuestion);
     else if (words.size() == 1) {
         enterMode(sim, Mode::priv);
         resetInputLine(sim);
@@ -142,11 +142,11 @@ void processEnable(Simulator& sim, const std::vector<std::string>& words) {
 }
 
 void checkEnableSecret(Simulator& sim, const std::string& line) {
-    checkEnableAnswer(sim, line, sim.liveRouter.enableSecret, {"% Bad passwords", " "});
+    checkEnableAnswer(sim, line, sim.liveRouter.enableSecret, {"% Bad secrets", " "});
 }
 
 void checkEnablePassword(Simulator& sim, const std::string& line) {
-    checkEnableAnswer(sim, line, sim.liveRouter.enablePassword, {"TOo many tries!!!"});
+    checkEnableAnswer(sim, line, sim.liveRouter.enablePassword, {"% Bad passwords", " "});
 }
 
 void process_configure_terminal(Simulator& sim, const std::vector<std::string>& words) {

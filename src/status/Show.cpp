@@ -107,6 +107,18 @@ void showContent(Simulator& sim, const char* key, const char* caller) {
         printPaged(sim, *text);
 }
 
+// The stored screen names the router by the placeholder HOSTNAME, as in
+// "RouterA uptime is ...".
+void showVersion(Simulator& sim, const char* caller) {
+    ContentStore* content = sim.content();
+    if (content == nullptr)
+        return;
+    if (std::optional<std::string> text = content->cmdInfo("show_version", caller)) {
+        replaceAll(*text, "HOSTNAME", sim.liveRouter.hostname);
+        printPaged(sim, *text);
+    }
+}
+
 void showProtocols(Simulator& sim) {
     const routerState& r = sim.liveRouter;
     std::string text = "Global values:";
@@ -138,7 +150,7 @@ const Row userRows[] = {
     {{"show hosts"}, showHosts},
     {{"show ip protocols"}, showIpProtocols},
     {{"show users"}, [](Simulator& s) { showContent(s, "show_users", userCaller); }},
-    {{"show version"}, [](Simulator& s) { showContent(s, "show_version", userCaller); }},
+    {{"show version"}, [](Simulator& s) { showVersion(s, userCaller); }},
 };
 
 const char* const userIncomplete[] = {
@@ -180,7 +192,7 @@ const Row privRows[] = {
     {{"show startup-config", "show config", "show configuration"}, showStartupConfig},
     {{"show protocols"}, showProtocols},
     {{"show users"}, [](Simulator& s) { showContent(s, "show_users", privCaller); }},
-    {{"show version"}, [](Simulator& s) { showContent(s, "show_version", privCaller); }},
+    {{"show version"}, [](Simulator& s) { showVersion(s, privCaller); }},
 };
 
 const char* const privIncomplete[] = {

@@ -234,7 +234,7 @@ std::string routeLine(Simulator& sim, const std::string& network, int prefix,
                       const std::string& nextHop, Interface via) {
     const int seconds = static_cast<int>(uniformFraction(sim) * 5 + 25);
     return "R   " + network + "/" + std::to_string(prefix) + " [120/1] via " + nextHop +
-           ", 00:00:" + std::to_string(seconds) + ", Serial " + interfaceDigit(via);
+           ", 00:00:" + std::to_string(seconds) + ", Serial" + interfaceDigit(via);
 }
 
 } // namespace
@@ -286,9 +286,9 @@ void showIpRoute(Simulator& sim) {
         appendLine(text, "Host               Gateway           Last Use    Total Uses  Interface");
         appendLine(text, "ICMP redirect cache is empty");
     }
-    constexpr std::array<const char*, 3> connectedSuffix = {" is directly connected, Serial 0",
-                                                            " is directly connected, Serial 1",
-                                                            " is directly connected, Ethernet 0"};
+    constexpr std::array<const char*, 3> connectedSuffix = {" is directly connected, Serial0",
+                                                            " is directly connected, Serial1",
+                                                            " is directly connected, Ethernet0"};
     for (Interface which : allInterfaces) {
         const interfaceConfig& iface = r.interfaceAt(which);
         if (interfaceIsUp(sim, which) && !iface.ipAddress.empty())
@@ -356,7 +356,8 @@ void showIpProtocols(Simulator& sim) {
                 }
                 appendLine(text, "  Routing Information Sources:");
                 appendLine(text, "    Gateway         Distance      Last Update");
-                appendLine(text, "  Distance: (default is 120)");
+                // IGRP's administrative distance is 100 (RIP's 120).
+                appendLine(text, "  Distance: (default is 100)");
             }
         }
     }
