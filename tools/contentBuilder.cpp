@@ -544,7 +544,8 @@ void readDataFolder(const fs::path& root, Content& out, Faults& faults) {
     }
 
     // Checks belong to a test the content has.
-    for (const auto& [test, checks] : out.testChecks) {
+    for (const auto& entry : out.testChecks) {
+        const std::string& test = entry.first;
         const auto& tests = out.texts["tests"];
         if (std::none_of(tests.begin(), tests.end(),
                          [&](const TextEntry& e) { return foldCase(e.key) == foldCase(test); }))
