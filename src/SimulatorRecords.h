@@ -4,6 +4,8 @@
 // and the tools can use the kinds without a simulator.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 
 namespace kestro {
@@ -58,6 +60,12 @@ enum class InputState {
     Paging,
 };
 
+// The questions whose answer is a password, typed without being shown.
+inline bool isPasswordEntry(InputState state) {
+    return state == InputState::EnableSecretPassword || state == InputState::EnablePassword ||
+           state == InputState::LoginPassword;
+}
+
 // The file transfer a copy from a TFTP server is asking about. It lives only
 // from the host question to the last answer, and each answer is written
 // before it is read, so one request serves both routers.
@@ -79,6 +87,10 @@ struct ConsoleValues {
     TftpRequest tftpRequest;
     bool helpEmphasis = false;
     std::string helpTemplate;
+    // Where the "^" of an invalid-input message goes while a command runs.
+    std::optional<std::size_t> invalidMarker;
+    // What is typed at a password prompt: kept here, never shown.
+    std::string concealed;
     std::string bootText;
 };
 

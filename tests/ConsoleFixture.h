@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <regex>
 #include <string>
 
 namespace kestro::testing {
@@ -55,12 +56,19 @@ protected:
 
     // Remembers where the output ends; since() gives what was printed after.
     void mark() { mark_ = sim.output.text.size(); }
+    // The column of the invalid-input mark is left out (a blank in its
+    // place): the marker's own tests pin it.
     std::string since() const {
-        return mark_ <= sim.output.text.size() ? sim.output.text.substr(mark_) : sim.output.text;
+        std::string out =
+            mark_ <= sim.output.text.size() ? sim.output.text.substr(mark_) : sim.output.text;
+        static const std::regex mark("\r\n *\\^\r\n% Invalid input");
+        return std::regex_replace(out, mark, "\r\n \r\n% Invalid input");
     }
     // What typing `line` and Enter printed, its own echo left out.
     std::string outputOf(const std::string& line) {
-        const std::string echo = "\r\n" + sim.input.text + line;
+        // An answer to a password question is not echoed.
+        const std::string echo =
+            "\r\n" + sim.input.text + (isPasswordEntry(sim.console.inputState) ? "" : line);
         mark();
         type(line);
         std::string out = since();

@@ -220,7 +220,8 @@ TEST_F(ContextHelp, TerminalHelpAndItsThreeMessages) {
     // implemented, so its line is bold.
     EXPECT_EQ(ask("terminal history ?"), "\r\n<b> size  Set history buffer size</b>\r\n <cr>");
     EXPECT_EQ(ask("terminal history size ?"), "\r\n<0-256>  Size of history buffer");
-    EXPECT_EQ(ask("terminal foo ?"), "\r\n \r\n% Invalid input detected at '^' marker.");
+    EXPECT_EQ(ask("terminal foo ?"),
+              "\r\n" + std::string(16, ' ') + "^\r\n% Invalid input detected at '^' marker.");
     EXPECT_EQ(ask("terminal history size 5 ?"), unrecognized);
     switchMode(Mode::user);
     EXPECT_EQ(ask("terminal foo ?"),
@@ -228,7 +229,8 @@ TEST_F(ContextHelp, TerminalHelpAndItsThreeMessages) {
     EXPECT_EQ(ask("terminal history ?"), "\r\n size  Set history buffer size\r\n <cr>");
     switchMode(Mode::conf);
     EXPECT_EQ(ask("terminal ?"), unrecognized);
-    EXPECT_EQ(ask("terminal history ?"), "\r\n \r\n% Invalid input detected at '^' marker.");
+    EXPECT_EQ(ask("terminal history ?"),
+              "\r\n" + std::string(15, ' ') + "^\r\n% Invalid input detected at '^' marker.");
 }
 
 TEST_F(ContextHelp, FixedLinesWithoutAMarkAreBoldWhenTheirCommandIsImplemented) {

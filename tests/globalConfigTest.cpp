@@ -88,8 +88,7 @@ TEST_F(GlobalConfig, BannerClosedOnItsFirstLineKeepsCaseAndBlanks) {
 }
 
 TEST_F(GlobalConfig, BannerDelimiterIsTheFirstCharacterOfItsWord) {
-    EXPECT_EQ(outputOf("banner exec %xyz%"),
-              "\r\nEnter TEXT message.  End with the character '%'.");
+    EXPECT_EQ(outputOf("banner exec %xyz"), "\r\nEnter TEXT message.  End with the character '%'.");
     EXPECT_EQ(sim.console.inputState, InputState::BannerText);
     type("line one # not the end");
     type("line two%");
@@ -110,10 +109,18 @@ TEST_F(GlobalConfig, BannerWithoutDelimiterOrWithTextIsRejected) {
     EXPECT_EQ(outputOf("banner"), incompleteCommand);
     EXPECT_EQ(outputOf("banner motd"), incompleteCommand);
     EXPECT_EQ(outputOf("banner exec"), incompleteCommand);
-    EXPECT_EQ(outputOf("banner motd # Welcome #"), invalidInput);
+    EXPECT_EQ(outputOf("banner motd # Welcome"), invalidInput);
     EXPECT_EQ(outputOf("banner incoming #"), invalidInput);
     EXPECT_EQ(sim.console.inputState, InputState::Normal);
     EXPECT_EQ(router().prompt, "Router(config)#");
+}
+
+TEST_F(GlobalConfig, ABannerClosedOnItsOwnLineIsTakenAsTyped) {
+    EXPECT_EQ(outputOf("banner motd # Welcome, Students #"), "");
+    EXPECT_EQ(router().motdBanner, " Welcome, Students ");
+    EXPECT_EQ(outputOf("BANNER LOGIN $Keep Out$ and more"), "");
+    EXPECT_EQ(router().loginBanner, "Keep Out");
+    EXPECT_EQ(sim.console.inputState, InputState::Normal);
 }
 
 TEST_F(GlobalConfig, NoBannerEmptiesOnlyItsOwnBanner) {

@@ -84,5 +84,72 @@ TEST_F(RouterTexts, EachMendedTextAsARealRouterPrintsIt) {
     EXPECT_EQ(sim.input.text, "Password: ");
 }
 
+TEST_F(RouterTexts, TheInvalidInputMarkSitsUnderTheFirstWordNotTaken) {
+    struct Row {
+        std::vector<const char*> before; // typed after Enter starts the session
+        const char* line;                // typed at the prompt, then Enter
+        std::size_t blanks;              // before the "^", counted from the prompt
+    };
+    const std::vector<const char*> conf = {"enable", "configure terminal"};
+    const Row rows[] = {
+        {{"enable"}, "shw clock", 7},
+        {{"enable"}, "show clokc", 12},
+        {{"enable"}, "  shw", 9},
+        {{"enable"}, "sh int serial 7", 21},
+        {{"enable"}, "hostname Branch1", 7},
+        {{}, "show running-config", 12},
+        {conf, "cdp timer 255", 25},
+        {conf, "password dialin", 15},
+        {{"enable", "configure terminal", "interface serial 0"}, "ip adress 10.0.0.1", 21},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.line);
+        ASSERT_TRUE(startActivity(sim, "test1"));
+        startSession();
+        for (const char* line : row.before)
+            type(line);
+        const std::size_t from = sim.output.text.size();
+        type(row.line);
+        EXPECT_NE(sim.output.text.find("\r\n" + std::string(row.blanks, ' ') +
+                                           "^\r\n% Invalid input detected at '^' marker.",
+                                       from),
+                  std::string::npos)
+            << sim.output.text.substr(from);
+    }
+    // A line ended by Ctrl-Z is marked from the prompt it was typed at.
+    ASSERT_TRUE(startActivity(sim, "test1"));
+    startSession();
+    type("enable");
+    type("configure terminal");
+    type("xyz", false);
+    const std::size_t from = sim.output.text.size();
+    ctrl('Z');
+    EXPECT_NE(sim.output.text.find("\r\n" + std::string(15, ' ') + "^\r\n", from),
+              std::string::npos);
+}
+
+TEST_F(RouterTexts, APasswordIsTypedBlindAndABannerFitsOnOneLine) {
+    ASSERT_TRUE(startActivity(sim, "test1"));
+    startSession();
+    type("enable");
+    type("configure terminal");
+    type("banner motd #Welcome to the lab#");
+    EXPECT_EQ(router().motdBanner, "Welcome to the lab");
+    EXPECT_EQ(router().prompt, "Router(config)#");
+    type("end");
+    router().enablePassword = "low?"; // "?" cannot be typed in a command, only in an answer
+    type("disable");
+    type("enable");
+    const std::size_t from = sim.output.text.size();
+    type("low?", false);
+    EXPECT_EQ(sim.input.text, "Password: ");
+    press(keyTab);
+    press(keyArrowUp);
+    EXPECT_EQ(sim.input.text, "Password: ");
+    press(keyEnter);
+    EXPECT_EQ(router().mode, Mode::priv);
+    EXPECT_EQ(sim.output.text.substr(from), "\r\nPassword: ");
+}
+
 } // namespace
 } // namespace kestro::testing

@@ -175,12 +175,57 @@ void processEnableConf(Simulator& sim, const std::string& line) {
         printMismatch(sim, result);
 }
 
+namespace {
+
+// "banner KIND #Text#" on one line: the text between the delimiter and its
+// next appearance, as typed. None when the delimiter does not close on the
+// line.
+std::optional<std::string> oneLineBanner(const Simulator& sim, const std::string& line) {
+    const std::string& prompt = sim.liveRouter.prompt;
+    const std::size_t at = prompt.empty() ? std::string::npos : line.find(prompt);
+    std::size_t i = at == std::string::npos ? 0 : at + prompt.size();
+    for (int word = 0; word < 2; ++word) { // past "banner" and its kind
+        i = line.find_first_not_of(' ', i);
+        i = i == std::string::npos ? line.size() : line.find(' ', i);
+        if (i == std::string::npos)
+            return std::nullopt;
+    }
+    const std::size_t open = line.find_first_not_of(' ', i);
+    if (open == std::string::npos)
+        return std::nullopt;
+    const std::size_t close = line.find(line[open], open + 1);
+    if (close == std::string::npos)
+        return std::nullopt;
+    return line.substr(open + 1, close - open - 1);
+}
+
+void storeBanner(routerConfig& r, std::string_view kind, std::string text) {
+    if (kind == "motd")
+        r.motdBanner = std::move(text);
+    else if (kind == "exec")
+        r.execBanner = std::move(text);
+    else if (kind == "login")
+        r.loginBanner = std::move(text);
+}
+
+} // namespace
+
 void processBanner(Simulator& sim, const std::string& line) {
     static const std::pair<const char*, const char*> kinds[] = {
         {"banner motd variable", "motd"},
         {"banner login variable", "login"},
         {"banner exec variable", "exec"},
     };
+    const std::vector<std::string> words = wordsOf(sim, line);
+    // The one-line form first: the delimiter closes on the same line.
+    for (const auto& [pattern, kind] : kinds) {
+        if (words.size() < 3 || words[1] != kind)
+            continue;
+        if (std::optional<std::string> text = oneLineBanner(sim, line)) {
+            storeBanner(sim.liveRouter, kind, std::move(*text));
+            return;
+        }
+    }
     bool incomplete = false;
     for (const auto& [pattern, kind] : kinds) {
         const int result = matchPattern(sim, line, pattern);

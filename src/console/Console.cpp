@@ -115,11 +115,16 @@ void endOfConfiguration(Simulator& sim) {
             sim.console.inputState = InputState::Normal;
             sim.console.bannerText.clear();
         }
+        // The mark goes under the first character typed at the old prompt.
+        const std::size_t typedFrom = r.prompt.size();
         r.prompt = r.hostname + "#";
         r.mode = Mode::priv;
         printLine(sim, marked);
-        if (typedSomething)
+        if (typedSomething) {
+            sim.console.invalidMarker = typedFrom;
             printInvalidInput(sim);
+            sim.console.invalidMarker.reset();
+        }
         printLine(sim, configuredFromConsole);
     } else if (!r.prompt.empty()) {
         printLine(sim, marked);
@@ -216,6 +221,10 @@ bool keyDown(Simulator& sim, int keyCode, bool ctrl) {
         sim.console.escPending = true;
         return false;
     }
+    // At a password prompt there is nothing to complete or recall.
+    if (isPasswordEntry(sim.console.inputState) &&
+        (keyCode == keyTab || keyCode == keyArrowUp || keyCode == keyArrowDown))
+        return true;
     switch (keyCode) {
     case keyArrowLeft:
         caretGuard(sim);
@@ -258,6 +267,16 @@ void keyPress(Simulator& sim, char32_t ch) {
     sim.console.lastKeyChar = static_cast<int>(ch);
     if (ch == keyTab)
         return;
+    // A password is typed blind: nothing of it reaches the input line or the
+    // transcript, and "?" is one of its characters.
+    if (isPasswordEntry(sim.console.inputState) && ch != keyEnter) {
+        std::string& concealed = sim.console.concealed;
+        if (ch == keyBackspace && !concealed.empty())
+            concealed.pop_back();
+        else if (isPrintable(ch))
+            concealed += static_cast<char>(ch);
+        return;
+    }
     if (ch == '?') {
         sim.input.text += '?';
         inputChanged(sim);
@@ -405,6 +424,7 @@ void resetInputLine(Simulator& sim) {
 
 void setInputLine(Simulator& sim, std::string text) {
     sim.input.text = std::move(text);
+    sim.console.concealed.clear();
     setCaret(sim, sim.input.text.size());
 }
 

@@ -60,7 +60,10 @@ int matchPattern(const Simulator& sim, std::string_view line, std::string_view p
 }
 
 void printInvalidInput(Simulator& sim) {
-    printLine(sim, " ");
+    // Without a command being dispatched (a line ended by Ctrl-Z), the mark
+    // goes under the first character typed.
+    const std::size_t column = sim.console.invalidMarker.value_or(sim.liveRouter.prompt.size());
+    printLine(sim, std::string(column, ' ') + "^");
     printLine(sim, "% Invalid input detected at '^' marker.");
 }
 

@@ -184,10 +184,14 @@ void showContextHelp(Simulator& sim, const std::string& typedLine) {
 
     sim.console.helpEmphasis = true;
     sim.console.helpTemplate = line;
+    // An answer that is the invalid-input message marks the words before "?".
+    sim.console.invalidMarker =
+        invalidInputColumn(sim, std::string_view(line).substr(0, line.rfind('?')));
     Request request(sim, line);
     if (!request.answer())
         printUnrecognizedCommand(sim);
     sim.console.helpEmphasis = false;
+    sim.console.invalidMarker.reset();
 }
 
 void listCommandsStartingWithString(Simulator& sim, const std::string& text) {

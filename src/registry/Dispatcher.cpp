@@ -100,6 +100,13 @@ void dispatchCommand(Simulator& sim, const std::string& line) {
     // The mode is read once: a handler that changes it must not make a later
     // row of the same command see the new mode.
     const Mode mode = sim.liveRouter.mode;
+    // Found before any handler changes the prompt or the mode; printed only
+    // with an invalid-input message.
+    sim.console.invalidMarker = invalidInputColumn(sim, line);
+    struct Forget {
+        Simulator& sim;
+        ~Forget() { sim.console.invalidMarker.reset(); }
+    } forget{sim};
     const auto& byWord = commandIndex().byWord;
     const auto found = byWord.find(words.front());
     if (found == byWord.end()) {

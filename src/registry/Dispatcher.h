@@ -15,6 +15,11 @@ class Simulator;
 
 void dispatchCommand(Simulator& sim, const std::string& line);
 
+// The column, counted from the start of the prompt, of the first word of
+// `line` that no command of the current mode takes there: where the "^" of
+// the invalid-input message goes.
+std::size_t invalidInputColumn(Simulator& sim, std::string_view line);
+
 // Every subsystem's command rows, in the order the dispatcher indexes them.
 // The registry includes no subsystem: this list is assembled above them all
 // (assembly/Commands.cpp) and reached at link time.

@@ -33,7 +33,9 @@ void bannerLine(Simulator& sim, const std::string& line) {
 } // namespace
 
 void completeLine(Simulator& sim) {
-    const std::string line = sim.input.text;
+    // A password answer was kept apart from the input line, which shows the
+    // prompt alone and is echoed so.
+    const std::string line = sim.input.text + sim.console.concealed;
     switch (sim.console.inputState) {
     case InputState::Normal:
         echoInputLine(sim);
