@@ -11,6 +11,7 @@
 // to LABELS_FILE (picture, field, text; tab separated), which the tests
 // compare with that table.
 
+#include "learning/Diagrams.h"
 #include "learning/Networks.h"
 #include "records/AddressUtils.h"
 
@@ -291,34 +292,15 @@ void drawConsole(Diagram& d, QPointF router, bool onLeft) {
 
 // --- the diagrams -----------------------------------------------------------
 
-// Addresses an activity asks the student to give the router's interfaces; they
-// are not topology values (the student configures them), and the tests check
-// that each lies in the network the topology gives that interface.
-struct Task {
-    std::string ethernetAddress, ethernetMask;
-    std::string serialAddress, serialMask;
-    long clockRate = 0;
-    bool rip = false;
-};
-
-struct DiagramPlan {
-    std::string file;
-    std::string title;
-    std::string subtitle;
-    std::vector<std::string> activities; // every activity that shows this picture
-    int consoleRouter = 0;               // two routers: 0 RouterA, 1 RouterB
-    Task task;
-};
+using kestro::DiagramPlan;
+using kestro::DiagramTask;
+using kestro::withPrefix;
 
 const ActivityNetwork& networkNamed(const std::string& name) {
     const ActivityNetwork* n = kestro::networkOf(name);
     if (!n)
         throw std::runtime_error("no network for activity " + name);
     return *n;
-}
-
-std::string withPrefix(const std::string& address, const std::string& mask) {
-    return address + " /" + std::to_string(kestro::maskBitCount(mask));
 }
 
 void drawTitle(Diagram& d, const DiagramPlan& plan) {
@@ -430,7 +412,7 @@ constexpr double routerAX = 260, routerBX = 700;
 const LanPlan lanA{48, 452, routerAX, 128, 372};
 const LanPlan lanB{508, 912, routerBX, 588, 832};
 
-void drawTaskPanel(Diagram& d, const Task& task) {
+void drawTaskPanel(Diagram& d, const DiagramTask& task) {
     QStringList lines;
     if (!task.ethernetAddress.empty())
         lines << "E0: " + q(withPrefix(task.ethernetAddress, task.ethernetMask)) + ", brought up";
@@ -484,7 +466,7 @@ void drawSingleRouter(Diagram& d, const DiagramPlan& plan, const ActivityNetwork
     drawRouter(d, ra, "Your router", true, true);
     drawRouter(d, rb, "RouterB (neighbour)", false, false);
 
-    const Task& t = plan.task;
+    const DiagramTask& t = plan.task;
     // Serial0, the router's end of the link.
     double right = d.chip(QPointF(routerAX + 66, routerY - 14), "S0");
     if (!t.serialAddress.empty())
@@ -521,21 +503,21 @@ void drawTwoRouters(Diagram& d, const DiagramPlan& plan, const ActivityNetwork& 
             std::string(n.lanBHost2), "lanBHost1", "lanBHost2", false, true);
     const QPointF ra(routerAX, routerY), rb(routerBX, routerY);
     drawSerial(p, ra + QPointF(50, 0), rb - QPointF(50, 0), 480);
-    drawRouter(d, ra, "RouterA", plan.consoleRouter == 0, true);
-    drawRouter(d, rb, "RouterB", plan.consoleRouter == 1, false);
+    drawRouter(d, ra, "RouterA", plan.consoleRouter == kestro::RouterId::a, true);
+    drawRouter(d, rb, "RouterB", plan.consoleRouter == kestro::RouterId::b, false);
     d.chip(QPointF(routerAX + 66, routerY - 14), "S0");
     d.text(QPointF(routerAX + 66, routerY + 24), "DCE (clocking end)", font(12.5), mutedInk);
     d.chip(QPointF(routerBX - 66, routerY - 14), "S1", Anchor::right);
     ethernetLabel(d, routerAX, "E0", "", "", ink);
     ethernetLabel(d, routerBX, "E0", "", "", ink);
-    d.record("console", plan.consoleRouter == 0 ? "RouterA" : "RouterB");
+    d.record("console", plan.consoleRouter == kestro::RouterId::a ? "RouterA" : "RouterB");
 }
 
 void drawDiagram(const DiagramPlan& plan, const fs::path& folder, std::vector<DrawnLabel>& log) {
-    const ActivityNetwork& n = networkNamed(plan.activities.front());
-    Diagram d(plan.file, log);
-    for (const std::string& activity : plan.activities)
-        d.record("activity", activity);
+    const ActivityNetwork& n = networkNamed(std::string(plan.activities.front()));
+    Diagram d(std::string(plan.file), log);
+    for (std::string_view activity : plan.activities)
+        d.record("activity", std::string(activity));
     drawTitle(d, plan);
     const bool task = !plan.task.ethernetAddress.empty() || !plan.task.serialAddress.empty();
     if (task)
@@ -546,71 +528,6 @@ void drawDiagram(const DiagramPlan& plan, const fs::path& folder, std::vector<Dr
         drawSingleRouter(d, plan, n);
     drawLegend(d, task);
     d.save(folder);
-}
-
-std::vector<DiagramPlan> diagrams() {
-    // The guided labs have the student number the router's interfaces in the
-    // lab network's LAN and link; test 3 checks its own two addresses.
-    const Task labTask{"192.160.5.1", "255.255.255.0", "220.155.5.1", "255.255.255.0", 0, false};
-    const Task test3Task{"220.14.5.6", "255.255.255.0", "194.23.2.1", "255.255.255.0", 56000, true};
-    const std::string onA = "RouterA is on the console; press Router B to switch.";
-    const std::string onB = "RouterB is on the console; press Router A to switch.";
-    return {
-        {"ActivityNetworkDiagram.jpg",
-         "Guided labs: the lab network",
-         "Every guided lab runs on this network. Your router is the one on the console.",
-         {"lab"},
-         0,
-         labTask},
-        {"twoRouterTopologyA_RouterA.jpg",
-         "Troubleshooting exercises 4 and 5",
-         onA,
-         {"troubleshooting4", "troubleshooting5"},
-         0,
-         {}},
-        {"twoRouterTopologyA_RouterB.jpg",
-         "Troubleshooting exercises 4 and 5",
-         onB,
-         {"troubleshooting4", "troubleshooting5"},
-         1,
-         {}},
-        {"twoRouterTopologyB_RouterA.jpg",
-         "Troubleshooting exercise 6",
-         onA,
-         {"troubleshooting6"},
-         0,
-         {}},
-        {"twoRouterTopologyB_RouterB.jpg",
-         "Troubleshooting exercise 6",
-         onB,
-         {"troubleshooting6"},
-         1,
-         {}},
-        {"troubleShooting1.jpg",
-         "Troubleshooting exercise 1",
-         "Find why the hosts cannot be reached. The network as it should be:",
-         {"troubleshooting1"},
-         0,
-         {}},
-        {"troubleShooting2.jpg",
-         "Troubleshooting exercises 2 and 3",
-         "Find why the neighbour's LAN cannot be reached. The network as it should be:",
-         {"troubleshooting2", "troubleshooting3"},
-         0,
-         {}},
-        {"Test1And2Diagram.jpg",
-         "Tests 1 and 2: the lab network",
-         "Your router is connected as in the guided labs.",
-         {"test1", "test2"},
-         0,
-         {}},
-        {"Test3Diagram.jpg",
-         "Test 3: network configuration",
-         "Your router joins its own LAN and a serial link.",
-         {"test3"},
-         0,
-         test3Task},
-    };
 }
 
 // --- splash and icon ----------------------------------------------------------
@@ -779,7 +696,7 @@ int main(int argc, char** argv) {
         const fs::path folder = argv[1];
         fs::create_directories(folder);
         std::vector<DrawnLabel> log;
-        for (const DiagramPlan& plan : diagrams())
+        for (const DiagramPlan& plan : kestro::diagramPlans())
             drawDiagram(plan, folder, log);
         writeSplash(folder, argv[3]);
         writeIcons(folder, argv[4]);

@@ -3,6 +3,7 @@
 #include "Simulator.h"
 #include "desktop/CoreDoor.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QEventLoop>
@@ -131,10 +132,18 @@ void BottomForm::paintEvent(QPaintEvent*) {
 void BottomForm::appendText(const std::string& text, bool bold) {
     QTextCursor c(TextShow->document());
     c.movePosition(QTextCursor::End);
+    const int at = c.position();
     QTextCharFormat f;
     f.setForeground(navyText);
     f.setFontWeight(bold ? QFont::Bold : QFont::Normal);
-    c.insertText(withoutCarriageReturns(text), f);
+    const QString shown = withoutCarriageReturns(text);
+    c.insertText(shown, f);
+    // What the router printed is read out without moving the focus from the
+    // input line.
+    if (QAccessible::isActive() && !shown.isEmpty()) {
+        QAccessibleTextInsertEvent inserted(TextShow, at, shown);
+        QAccessible::updateAccessibility(&inserted);
+    }
 }
 
 void BottomForm::outputAppended(std::string_view piece, bool bold) {

@@ -65,9 +65,17 @@ MDIForm1::MDIForm1(Simulator& sim, QWidget* parent) : QMainWindow(parent), sim_(
     answerForm = new showAnswerForm(*this);
     flashCards = new flashCardForm(*this);
     diagramForm = new networkDiagramForm(*this);
-    for (QWidget* form : std::initializer_list<QWidget*>{
-             topForm, multiRouterTopForm, bottomForm, welcome, answerForm, flashCards, diagramForm})
+    // Each window carries a title a screen reader announces; the lesson
+    // windows take their lesson's name as it opens.
+    const std::pair<QWidget*, const char*> forms[] = {
+        {topForm, "Instructions"},       {multiRouterTopForm, "Instructions"},
+        {bottomForm, "Router console"},  {welcome, "Welcome"},
+        {answerForm, "Test report"},     {flashCards, "Flash cards"},
+        {diagramForm, "Network diagram"}};
+    for (auto [form, title] : forms) {
         addLesson(form);
+        setLessonTitle(form, title);
+    }
     sim_.setIo(*bottomForm);
 
     buildMenus();
@@ -283,6 +291,15 @@ bool MDIForm1::windowShown(QWidget* form) const {
     return it != subWindows_.end() && it->second->isVisible();
 }
 
+void MDIForm1::setLessonTitle(QWidget* form, const std::string& title) {
+    const QString t = QString::fromStdString(title);
+    QMdiSubWindow* sub = subWindows_.at(form);
+    if (sub->windowTitle() != t) {
+        sub->setWindowTitle(t);
+        form->setWindowTitle(t);
+    }
+}
+
 void MDIForm1::showLesson(QWidget* form, bool show) {
     QMdiSubWindow* sub = subWindows_.at(form);
     if (show != sub->isVisible())
@@ -304,6 +321,12 @@ void MDIForm1::syncWindows() {
     flashCards->sync(w.flashCardForm && !shownWindows_.flashCardForm);
     if (w.networkDiagramForm)
         diagramForm->sync();
+    const std::string lesson = activityCaption(sim_.learning.activityName);
+    for (QWidget* form :
+         {static_cast<QWidget*>(topForm), static_cast<QWidget*>(multiRouterTopForm)})
+        setLessonTitle(form, lesson.empty() ? "Instructions" : lesson);
+    const std::string text = activityCaption(sim_.learning.welcomeTextId);
+    setLessonTitle(welcome, text.empty() ? "Welcome" : text);
     showLesson(topForm, w.TopForm && front);
     showLesson(multiRouterTopForm, w.MultiRouterTopForm && front);
     showLesson(bottomForm, consoleShown);

@@ -95,6 +95,7 @@ private:
     void focusNextPane(bool back);
     void menuChosen(const MenuItem& item);
     QMdiSubWindow* addLesson(QWidget* form);
+    void setLessonTitle(QWidget* form, const std::string& title);
     void arrange();
     void showLesson(QWidget* form, bool show);
 

@@ -1,8 +1,10 @@
 #include "desktop/MultiRouterTopForm.h"
 
 #include "Simulator.h"
+#include "desktop/Accessibility.h"
 #include "desktop/CoreDoor.h"
 
+#include <QButtonGroup>
 #include <QPushButton>
 #include <QTextEdit>
 
@@ -23,10 +25,20 @@ MultiRouterTopForm::MultiRouterTopForm(CoreDoor& main, QWidget* parent)
         // A click must not take the focus from the console's input line.
         b->setFocusPolicy(Qt::NoFocus);
     }
-    connect(routerButtonA, &QPushButton::clicked, this,
-            [this] { main_.routerButton(RouterId::a); });
-    connect(routerButtonB, &QPushButton::clicked, this,
-            [this] { main_.routerButton(RouterId::b); });
+    // One choice of two: chosen by a click, a key or an assistive
+    // technology's action alike, so the choice itself is what is followed.
+    auto* choice = new QButtonGroup(this);
+    choice->setExclusive(true);
+    const std::pair<QPushButton*, RouterId> routers[] = {{routerButtonA, RouterId::a},
+                                                         {routerButtonB, RouterId::b}};
+    for (auto [button, id] : routers) {
+        choice->addButton(button);
+        announceAsRadioButton(button);
+        connect(button, &QPushButton::toggled, this, [this, id = id](bool on) {
+            if (on)
+                main_.routerButton(id);
+        });
+    }
 }
 
 QRect MultiRouterTopForm::boxGeometry() const {
@@ -50,6 +62,7 @@ void MultiRouterTopForm::resizeEvent(QResizeEvent* event) {
 void MultiRouterTopForm::sync() {
     showDocument(main_.sim().learning.instructionDocument);
     const RouterId active = main_.sim().activeRouter;
+    const QSignalBlocker a(routerButtonA), b(routerButtonB);
     routerButtonA->setChecked(active == RouterId::a);
     routerButtonB->setChecked(active == RouterId::b);
 }

@@ -70,10 +70,16 @@ SideMenu::SideMenu(CoreDoor& main, QWidget* parent) : QWidget(parent), main_(mai
     for (auto [button, control] : buttons)
         connect(button, &QPushButton::clicked, this,
                 [this, control] { main_.sidePanelClicked(control); });
-    connect(learnMode, &QRadioButton::clicked, this,
-            [this] { main_.sidePanelClicked(SidePanelControl::learnMode); });
-    connect(testMode, &QRadioButton::clicked, this,
-            [this] { main_.sidePanelClicked(SidePanelControl::testMode); });
+    // The choice, not the click: an assistive technology's toggle chooses
+    // without clicking.
+    connect(learnMode, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            main_.sidePanelClicked(SidePanelControl::learnMode);
+    });
+    connect(testMode, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            main_.sidePanelClicked(SidePanelControl::testMode);
+    });
 }
 
 void SideMenu::sync(const SidePanelState& s) {

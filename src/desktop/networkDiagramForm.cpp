@@ -6,6 +6,8 @@
 #include "shell/SidePanel.h"
 
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 
 namespace kestro {
@@ -35,6 +37,19 @@ networkDiagramForm::networkDiagramForm(CoreDoor& main, QWidget* parent)
     QPalette np = missingNote->palette();
     np.setColor(QPalette::WindowText, QColor(90, 90, 140));
     missingNote->setPalette(np);
+    topologyText = new QPlainTextEdit(this);
+    topologyText->setObjectName("topologyText");
+    topologyText->setAccessibleName(QStringLiteral("Network diagram in words"));
+    topologyText->setReadOnly(true);
+    topologyText->setFocusPolicy(Qt::StrongFocus);
+    topologyText->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    topologyText->hide();
+    showAsText = new QPushButton(QStringLiteral("Describe In Words"), this);
+    showAsText->setObjectName("showAsText");
+    showAsText->setCheckable(true);
+    showAsText->setFocusPolicy(Qt::StrongFocus);
+    showAsText->setToolTip(QStringLiteral("The network diagram told in words"));
+    connect(showAsText, &QPushButton::toggled, this, &networkDiagramForm::showText);
     connect(HScroll1, &QScrollBar::valueChanged, this,
             [this](int v) { Picture2->move(-layout_.horizontal.offsetFor(v), Picture2->y()); });
     connect(VScroll1, &QScrollBar::valueChanged, this,
@@ -42,6 +57,10 @@ networkDiagramForm::networkDiagramForm(CoreDoor& main, QWidget* parent)
 }
 
 void networkDiagramForm::sync() {
+    QString words;
+    for (const std::string& line : currentDiagramDescription(main_.sim()))
+        words += QString::fromStdString(line) + QStringLiteral("\n\n");
+    topologyText->setPlainText(words.trimmed());
     const std::string name = currentDiagramFile(main_.sim());
     loadPicture(name.empty() ? QString()
                              : QString::fromStdString(applicationFolder() + "/" + name));
@@ -79,6 +98,29 @@ void networkDiagramForm::layoutViewport() {
     HScroll1->setGeometry(layout_.left, layout_.top + layout_.height, layout_.width, bar);
     VScroll1->setGeometry(layout_.left + layout_.width, layout_.top, bar, layout_.height);
     missingNote->setGeometry(width() / 10, height() / 2 - 40, width() * 8 / 10, 80);
+    // The switch sits in the bottom right corner, where no diagram draws.
+    const QSize button = showAsText->sizeHint().expandedTo(QSize(
+        showAsText->fontMetrics().horizontalAdvance(QStringLiteral("Show The Picture")) + 24, 0));
+    showAsText->setGeometry(width() - button.width() - 8, height() - button.height() - 8,
+                            button.width(), button.height());
+    showAsText->raise();
+    const bool text = showAsText->isChecked();
+    topologyText->setGeometry(8, 8, width() - 16, height() - button.height() - 24);
+    if (text) {
+        HScroll1->hide();
+        VScroll1->hide();
+        missingNote->hide();
+    }
+}
+
+void networkDiagramForm::showText(bool on) {
+    showAsText->setText(on ? QStringLiteral("Show The Picture")
+                           : QStringLiteral("Describe In Words"));
+    topologyText->setVisible(on);
+    Picture1->setVisible(!on);
+    if (on)
+        topologyText->setFocus();
+    layoutViewport();
 }
 
 void networkDiagramForm::resizeEvent(QResizeEvent*) {

@@ -7,6 +7,8 @@
 #include <QWidget>
 
 class QLabel;
+class QPlainTextEdit;
+class QPushButton;
 class QScrollBar;
 
 namespace kestro {
@@ -29,12 +31,17 @@ public:
     QScrollBar* VScroll1;
     // Says which picture is missing; the viewport itself stays empty.
     QLabel* missingNote;
+    // The diagram in words, for a reader who cannot see the picture; the
+    // button switches between the two.
+    QPlainTextEdit* topologyText;
+    QPushButton* showAsText;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void layoutViewport();
+    void showText(bool on);
     CoreDoor& main_;
     QString file_;
     QPixmap picture_;

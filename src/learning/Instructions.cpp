@@ -206,6 +206,7 @@ void setText(Simulator& sim, const std::string& idName) {
     loadWelcomeWindow(sim);
     LearningState& l = sim.learning;
     l.currentQuery = "Select * from Misc where id='" + idName + "'";
+    l.welcomeTextId = idName;
     if (ContentStore* store = sim.content())
         if (auto text = store->misc(idName, "setText"))
             l.currentText = std::move(*text);
@@ -219,6 +220,7 @@ void setWelcomeText(Simulator& sim) {
         if (auto boot = store->cmdInfo("bootText", "frmSplash"))
             sim.console.bootText = std::move(*boot);
         l.currentQuery = "Select * from Misc where id='welcomeText'";
+        l.welcomeTextId = "welcomeText";
         if (auto welcome = store->misc("welcomeText", "frmSplash"))
             l.currentText = std::move(*welcome);
     }

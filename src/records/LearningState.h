@@ -29,6 +29,7 @@ struct LearningState {
 
     StyledDocument instructionDocument; // TopForm or MultiRouterTopForm
     StyledDocument welcomeDocument;     // welcomeForm: welcome text, study plan, disclaimer
+    std::string welcomeTextId;          // which of them: "welcomeText", "studyPlan"...
     StyledDocument reportDocument;      // showAnswerForm
 
     FlashCardDeck deck;

@@ -135,4 +135,20 @@ std::string mainWindowCaption() {
            "): Gain hands-on experience with networks";
 }
 
+std::string activityCaption(const std::string& activityName) {
+    std::function<const MenuItem*(const std::vector<MenuItem>&)> find =
+        [&](const std::vector<MenuItem>& items) -> const MenuItem* {
+        for (const MenuItem& item : items) {
+            if (item.children.empty() && item.action != MenuAction::none &&
+                item.argument == activityName)
+                return &item;
+            if (const MenuItem* inside = find(item.children))
+                return inside;
+        }
+        return nullptr;
+    };
+    const MenuItem* item = activityName.empty() ? nullptr : find(menuTree());
+    return item == nullptr ? std::string() : shownCaption(item->caption);
+}
+
 } // namespace kestro

@@ -53,4 +53,8 @@ bool runMenuAction(Simulator& sim, const MenuItem& item);
 // The main window's caption.
 std::string mainWindowCaption();
 
+// The caption of the menu item that opened `activityName` (a lab, test or
+// exercise) as shown; empty for a name no item opens.
+std::string activityCaption(const std::string& activityName);
+
 } // namespace kestro

@@ -1,5 +1,7 @@
 #include "shell/SidePanel.h"
 
+#include "learning/Diagrams.h"
+
 #include "Simulator.h"
 #include "learning/Grading.h"
 #include "learning/Instructions.h"
@@ -105,6 +107,11 @@ bool pressSidePanel(Simulator& sim, SidePanelControl control) {
 std::string currentDiagramFile(const Simulator& sim) {
     return diagramFileName(sim.activity.kind, sim.activity.exerciseNumber, sim.topology.kind,
                            sim.activeRouter, static_cast<int>(sim.learning.currentTest));
+}
+
+std::vector<std::string> currentDiagramDescription(const Simulator& sim) {
+    const DiagramPlan* plan = diagramPlanFor(currentDiagramFile(sim));
+    return plan == nullptr ? std::vector<std::string>() : diagramDescription(*plan);
 }
 
 } // namespace kestro

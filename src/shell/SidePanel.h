@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestro {
 
@@ -35,5 +36,8 @@ bool pressSidePanel(Simulator& sim, SidePanelControl control);
 // The picture of the current activity's network, without folder; empty when
 // the activity has none.
 std::string currentDiagramFile(const Simulator& sim);
+// The same diagram in words (see learning/Diagrams.h); empty when the
+// activity has none.
+std::vector<std::string> currentDiagramDescription(const Simulator& sim);
 
 } // namespace kestro

@@ -9,6 +9,7 @@
 #include "desktop/networkDiagramForm.h"
 #include "learning/Activities.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QDir>
@@ -271,6 +272,7 @@ private slots:
     void keyboardNeverLost();
     void pasteTypesKeys_data();
     void pasteTypesKeys();
+    void assistiveTechnology();
 };
 
 void DesktopTest::transcripts_data() {
@@ -586,8 +588,13 @@ QString windowsCode(Desktop& d) {
         {d.named("flashCardForm"), 'C'},     {d.named("showAnswerForm"), 'R'},
         {d.named("networkDiagramForm"), 'D'}};
     for (auto [w, letter] : forms)
-        if (d.main.windowShown(w))
+        if (d.main.windowShown(w)) {
             code += QChar(letter);
+            // Every shown window is announced by a title.
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w->parentWidget());
+            if (a == nullptr || a->text(QAccessible::Name).isEmpty())
+                code += QStringLiteral("(untitled)");
+        }
     return code;
 }
 
@@ -815,4 +822,36 @@ void DesktopTest::pasteTypesKeys() {
 }
 
 QTEST_MAIN(DesktopTest)
+// Driven through the accessibility interface, as a screen reader or a GUI
+// test tool drives the windows.
+void DesktopTest::assistiveTechnology() {
+    Desktop d;
+    d.main.chooseMenuItem("routerStartUp");
+    auto title = [&](const char* form) {
+        return QAccessible::queryAccessibleInterface(d.named(form)->parentWidget())
+            ->text(QAccessible::Name);
+    };
+    QCOMPARE(title("TopForm"), QStringLiteral("Router StartUp"));
+    QCOMPARE(title("BottomForm"), QStringLiteral("Router console"));
+
+    // Test Mode chosen by the toggle action, which does not click.
+    auto* pane = d.named<QTextEdit>("RichTextBox1", "TopForm");
+    const QString learnText = pane->toPlainText();
+    QAccessibleInterface* testMode =
+        QAccessible::queryAccessibleInterface(d.named<QRadioButton>("testMode"));
+    testMode->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QVERIFY(!d.sim.sidePanel.learnModeSelected);
+    QVERIFY(pane->toPlainText() != learnText);
+
+    // The router choice is one of two radio buttons; pressing B chooses it.
+    d.main.chooseMenuItem("troubleshooting4");
+    QAccessibleInterface* b =
+        QAccessible::queryAccessibleInterface(d.named<QPushButton>("routerButtonB"));
+    QCOMPARE(b->role(), QAccessible::RadioButton);
+    QVERIFY(!b->state().checked);
+    b->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(d.sim.activeRouter, RouterId::b);
+    QVERIFY(b->state().checked);
+}
+
 #include "desktopTest.moc"

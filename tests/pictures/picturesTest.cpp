@@ -3,6 +3,7 @@
 // simulator uses for that activity (read from the labels the picture maker
 // records beside what it draws).
 
+#include "learning/Diagrams.h"
 #include "learning/Networks.h"
 #include "records/AddressUtils.h"
 
@@ -192,6 +193,25 @@ TEST(Pictures, DiagramsShowTheActivitiesTopologyValues) {
             if (l.field != "activity" && l.field != "console" && l.field.rfind("task:", 0) != 0 &&
                 l.field != "neighbourLanMask") {
                 EXPECT_EQ(addressesIn(l.text).size(), 1u) << l.field << ": " << l.text;
+            }
+        }
+    }
+}
+
+TEST(Pictures, TheDiagramInWordsNamesEveryAddressThePictureDraws) {
+    const auto labels = readLabels();
+    for (const DiagramCase& d : diagramCases) {
+        SCOPED_TRACE(d.file);
+        const kestro::DiagramPlan* plan = kestro::diagramPlanFor(d.file);
+        ASSERT_NE(plan, nullptr);
+        std::string words;
+        for (const std::string& line : kestro::diagramDescription(*plan))
+            words += line + "\n";
+        for (const Label& l : labels.at(d.file)) {
+            for (const std::string& address : addressesIn(l.text))
+                EXPECT_NE(words.find(address), std::string::npos) << l.field << ": " << address;
+            if (l.field.rfind("task:", 0) == 0 || l.field == "neighbourLanMask") {
+                EXPECT_NE(words.find(l.text), std::string::npos) << l.field << ": " << l.text;
             }
         }
     }
