@@ -92,7 +92,7 @@ protected:
 // to RouterB's Serial1 (.2). Both start unconfigured.
 class TwoRouterTest : public ConsoleTest {
 protected:
-    TwoRouterTest() {
+    explicit TwoRouterTest(bool withContent = false) : ConsoleTest(withContent) {
         sim.topology.kind = TopologyKind::twoRouters;
         sim.activeRouter = RouterId::a;
         sim.topology.lanAHost1 = "192.168.1.10";

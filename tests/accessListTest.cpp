@@ -138,12 +138,13 @@ TEST_F(AccessList, ShortLinesAreIncompleteOnlyWithAValidNumber) {
     EXPECT_TRUE(entries().empty());
 }
 
-TEST_F(AccessList, AddressWithoutWildcardIsIncompleteOnlyWhenTheAddressIsValid) {
-    EXPECT_EQ(outputOf("access-list 5 permit 10.0.0.0"), incompleteCommand);
-    EXPECT_EQ(outputOf("access-list 5 deny 10.0.0.0"), incompleteCommand);
+TEST_F(AccessList, AddressWithoutWildcardIsAHostAsTheListingPrintsIt) {
+    EXPECT_EQ(outputOf("access-list 5 permit 10.0.0.0"), "");
+    EXPECT_EQ(outputOf("access-list 5 deny 10.0.0.1"), "");
     EXPECT_EQ(outputOf("access-list 5 permit 10.0.0"), invalidInput);
     EXPECT_EQ(outputOf("access-list 100 permit 10.0.0.0"), invalidInput);
-    EXPECT_TRUE(entries().empty());
+    EXPECT_EQ(entries(), (std::vector<accessListInfo>{{permitHost, "10.0.0.0", "0.0.0.0", 5},
+                                                      {denyHost, "10.0.0.1", "0.0.0.0", 5}}));
 }
 
 // --- removing a list ------------------------------------------------------------

@@ -3,6 +3,10 @@
 #include "ConsoleFixture.h"
 
 #include "config/ConfigRendering.h"
+#include "console/LineHelpers.h"
+
+#include <algorithm>
+#include <functional>
 
 namespace kestro::testing {
 namespace {
@@ -29,20 +33,18 @@ Lines concat(std::initializer_list<Lines> parts) {
 }
 
 // clang-format off
-const Lines header = {"Current configuration:", "!", "Version 12#",
+const Lines header = {"Current configuration:", "!", "version 11.3",
                       "service timestamps debug uptime", "service timestamps log uptime",
                       "no service password-encryption", "!"};
-const Lines factoryEthernet = {"interface Ethernet0", " bandwidth 1000", " no ip address",
-                               " no ip directed-broadcast", " keepalive 10", " shutdown", "!"};
-const Lines factorySerial = {" bandwidth 1544", " no ip address", " no ip directed-broadcast",
-                             " no ip mroute-cache", " keepalive 10", " shutdown", " no fair-queue",
-                             "!"};
-const Lines factoryLines = {" !", "line con 0", " exec-timeout 10 0", "line aux 0",
-                            " exec-timeout 10 0", "line vty 0 4", " exec-timeout 10 0", "!", "end"};
+const Lines factoryEthernet = {"interface Ethernet0", " no ip address",
+                               " no ip directed-broadcast", " shutdown", "!"};
+const Lines factorySerial = {" no ip address", " no ip directed-broadcast",
+                             " no ip mroute-cache", " shutdown", " no fair-queue", "!"};
+const Lines factoryLines = {" !", "line con 0", "line aux 0", "line vty 0 4", "!", "end"};
 const Lines factory = concat({header,
                               {"hostname Router", "!", "!", "ip subnet-zero", "!", "!", "!"},
                               factoryEthernet, {"interface Serial0"}, factorySerial,
-                              {"interface serial1"}, factorySerial,
+                              {"interface Serial1"}, factorySerial,
                               {"!", "!", "ip classless", "!"}, factoryLines});
 // clang-format on
 
@@ -66,6 +68,8 @@ TEST_F(ConfigRendering, ConfiguredRouterLineByLine) {
     r.domainName = "example";
     r.nameServers = {"4.4.4.4", "5.5.5.5"};
     r.ethernet0 = {false, 1000, 0, "lan side", 10, true, "10.1.1.1", "255.255.255.0", 1, 10};
+    r.serial1.bandwidth = 1544; // defaults are not listed
+    r.serial1.keepalive = 10;
     r.serial0 = {false, 56, 64000, "", 5, false, "10.2.2.1", "255.255.255.252", 0, 0};
     r.ripConfigured = true;
     r.ripNetworks = {"10.0.0.0", "192.168.1.0"};
@@ -79,7 +83,7 @@ TEST_F(ConfigRendering, ConfiguredRouterLineByLine) {
     r.cdpTimer = 30;
     r.execBanner = "#exec#";
     r.loginBanner = "#login#";
-    r.motdBanner = "#one\r\ntwo#";
+    r.motdBanner = "one\r\ntwo\r\n";
     r.consolePassword = "con";
     r.consoleLogin = true;
     r.vtyLogin = true;
@@ -87,31 +91,146 @@ TEST_F(ConfigRendering, ConfiguredRouterLineByLine) {
     r.auxExecTimeoutSeconds = 30;
     // clang-format off
     const Lines expected = concat({header, {
-        "hostname lab", "!", "enable secret password $1$Qm7d$Vh3kLp0sWz8RnT4eYc2Jx.",
+        "hostname lab", "!", "enable secret 5 $1$Qm7d$Vh3kLp0sWz8RnT4eYc2Jx.",
         "enable password falcon", "!", "ip subnet-zero", "no ip domain-lookup",
         "ip host a 1.1.1.1 3.3.3.3 ", "ip host b 2.2.2.2 ", "ip domain-name example",
         "ip name-server 4.4.4.4 5.5.5.5 ", "!", "!", "!",
         "interface Ethernet0", " description lan side", " bandwidth 1000",
         " ip address 10.1.1.1 255.255.255.0", " ip access-group 1 out", " ip access-group 10 in",
-        " no ip directed-broadcast", " keepalive 10", "!",
+        " no ip directed-broadcast", "!",
         "interface Serial0", " bandwidth 56", " ip address 10.2.2.1 255.255.255.252",
         " no ip directed-broadcast", " no ip mroute-cache", " keepalive 5", " no fair-queue",
         " clockrate 64000", " no cdp enable", "!",
-        "interface serial1"}, factorySerial, {
+        "interface Serial1"}, factorySerial, {
         "!", "router rip", " network 10.0.0.0", " network 192.168.1.0",
-        "!", "router igrp 10", " 10.0.0.0", " 192.168.2.0", "!", "router igrp 20", " 172.16.0.0",
+        "!", "router igrp 10", " network 10.0.0.0", " network 192.168.2.0", "!", "router igrp 20",
+        " network 172.16.0.0",
         "!", "ip http server", "ip classless", "!",
-        "access-list 1 permit any", "access-list 10 deny   192.54.5.0, wildcard bits 0.0.0.255",
+        "access-list 1 permit any", "access-list 10 deny   192.54.5.0 0.0.0.255",
         "access-list 1 deny   any", "access-list 2 permit 6.6.6.6", "access-list 2 deny   7.7.7.7",
-        "access-list 3 permit 8.8.0.0, wildcard bits 0.0.255.255",
-        "cdp timer 30", "banner exec #exec#", "banner login #login#", "banner motd #one", "two#",
-        " !", "line con 0", " exec-timeout 10 0", " password con", " login",
-        "line aux 0", " exec-timeout 0 30", "line vty 0 4", " exec-timeout 10 0", " login",
+        "access-list 3 permit 8.8.0.0 0.0.255.255",
+        "cdp timer 30", "banner exec ^C#exec#^C", "banner login ^C#login#^C", "banner motd ^Cone",
+        "two", "^C", " !", "line con 0", " password con", " login",
+        "line aux 0", " exec-timeout 0 30", "line vty 0 4", " login",
         "!", "end"}});
     // clang-format on
     EXPECT_EQ(linesOf(runningConfigText(sim)), expected);
     // Nothing of it was saved.
     EXPECT_EQ(linesOf(startupConfigText(sim)), factory);
+}
+
+// A listing typed back into a fresh router gives the same configuration.
+// What a listing holds that is no command of this router (comments, the
+// version and service lines, fixed interface defaults) is left out; so is the
+// enable secret, of which only a one-way hash is shown. A section ends where
+// a global line starts, as when a listing is pasted.
+class ConfigRoundTrip : public ConsoleTest {
+protected:
+    ConfigRoundTrip() { toConfiguration(); }
+
+    void typeBack(const std::string& listing) {
+        static const std::vector<std::string> notTyped = {"Current configuration:",
+                                                          "!",
+                                                          " !",
+                                                          "end",
+                                                          "version 11.3",
+                                                          "service timestamps debug uptime",
+                                                          "service timestamps log uptime",
+                                                          "no service password-encryption",
+                                                          "ip subnet-zero",
+                                                          "ip classless",
+                                                          " no ip directed-broadcast",
+                                                          " no ip mroute-cache",
+                                                          " no fair-queue"};
+        for (std::string line : linesOf(listing)) {
+            if (std::find(notTyped.begin(), notTyped.end(), line) != notTyped.end() ||
+                line.starts_with("enable secret 5 "))
+                continue;
+            if (!line.starts_with(" ") && router().mode != Mode::conf)
+                type("exit");
+            // The delimiter the listing shows as ^C is typed as #; the text
+            // starts on the line after the command.
+            replaceAll(line, "^C", "#");
+            if (line.starts_with("banner ")) {
+                const std::size_t hash = line.find('#');
+                expectTaken(line.substr(0, hash + 1));
+                line.erase(0, hash + 1);
+                if (line.empty())
+                    continue;
+            }
+            // This router takes the clock rate in its two-word spelling only.
+            if (line.starts_with(" clockrate "))
+                line = " clock rate " + line.substr(11);
+            expectTaken(line);
+            // A listed interface without " shutdown" is open.
+            if (line.starts_with("interface "))
+                expectTaken("no shutdown");
+        }
+        if (router().mode != Mode::conf)
+            type("exit");
+    }
+
+    void expectTaken(const std::string& line) {
+        const std::string out = outputOf(line);
+        EXPECT_EQ(out.find("% "), std::string::npos) << line << out;
+    }
+};
+
+TEST_F(ConfigRoundTrip, ListingTypedBackGivesTheSameConfiguration) {
+    const std::vector<std::function<void(routerConfig&)>> configurations = {
+        [](routerConfig&) {},
+        [](routerConfig& r) {
+            r.hostname = "lab";
+            r.enablePassword = "falcon";
+            r.domainLookup = false;
+            // Entries in the order the listing groups them.
+            r.hosts = {{"a", "1.1.1.1"}, {"a", "3.3.3.3"}, {"b", "2.2.2.2"}};
+            r.domainName = "example";
+            r.nameServers = {"4.4.4.4", "5.5.5.5"};
+            r.ethernet0 = {false,           1000, 0, "lan side", 10, true, "10.1.1.1",
+                           "255.255.255.0", 1,    10};
+            r.serial0 = {false, 56, 64000, "", 5, false, "10.2.2.1", "255.255.255.252", 0, 0};
+            r.ripConfigured = true;
+            r.ripNetworks = {"10.0.0.0", "192.168.1.0"};
+            r.igrpConfigured = true;
+            r.igrpNetworks = {{10, "10.0.0.0"}, {10, "192.168.2.0"}, {20, "172.16.0.0"}};
+            r.httpServer = true;
+            r.accessLists = {{permitAny, "", "0.0.0.0", 1},
+                             {denyWildcard, "192.54.5.0", "0.0.0.255", 10},
+                             {permitHost, "6.6.6.6", "0.0.0.0", 2},
+                             {denyHost, "7.7.7.7", "0.0.0.0", 2},
+                             {permitWildcard, "8.8.0.0", "0.0.255.255", 3}};
+            r.cdpTimer = 30;
+            r.cdpHoldtime = 100;
+            r.motdBanner = "one\r\ntwo\r\n";
+            r.loginBanner = "welcome";
+            r.consolePassword = "con";
+            r.consoleLogin = true;
+            r.vtyPassword = "vty";
+            r.vtyLogin = true;
+            r.auxExecTimeoutMinutes = 0;
+            r.auxExecTimeoutSeconds = 30;
+        },
+        [](routerConfig& r) {
+            r.cdpRun = false;
+            r.serial1 = {false, 128, 0, "spare", 20, true, "10.9.9.1", "255.255.255.0", 0, 5};
+            r.ethernet0.keepalive = 0;
+            r.execBanner = "hello";
+        },
+    };
+    for (std::size_t i = 0; i < configurations.size(); ++i) {
+        SCOPED_TRACE("configuration " + std::to_string(i));
+        routerConfig wanted;
+        wanted.hostname = "router"; // a typed host name is kept in lower case
+        configurations[i](wanted);
+        static_cast<routerConfig&>(router()) = wanted;
+        const std::string listing = runningConfigText(sim);
+        static_cast<routerConfig&>(router()) = routerConfig{};
+        typeBack(listing);
+        EXPECT_EQ(runningConfigText(sim), listing);
+        EXPECT_EQ(configurationText(router().config()), configurationText(wanted));
+        EXPECT_TRUE(router().config() == wanted);
+    }
 }
 
 TEST_F(ConfigRendering, CdpOffHidesTheTimers) {

@@ -128,7 +128,8 @@ TEST_F(ContextHelp, InterfaceFormsOfShowAreRecognisedAsTyped) {
     // Elsewhere int is read as interface.
     const std::string ipInterface =
         "\r\n<b>  Ethernet  IEEE 802.3</b>\r\n  Null      Null interface\r\n<b>  Serial    "
-        "Serial</b>\r\n  brief     Brief summary of IP status and configuration\r\n  <cr>\r\n  ";
+        "Serial</b>\r\n<b>  brief     Brief summary of IP status and configuration</b>\r\n  "
+        "<cr>\r\n  ";
     EXPECT_EQ(ask("show ip interface ?"), ipInterface);
     EXPECT_EQ(ask("sh ip int ?"), ipInterface);
     EXPECT_EQ(ask("show ip int serial ?"), "\r\n<b>  <0-1>  Serial interface number</b>\r\n  ");

@@ -169,7 +169,7 @@ TEST(Conditions, ReadAndMetOrRefusedWithTheReason) {
         {"serial0.clockRate = 64000", false},
         {"not serial0.shutdown", false},
         {"domainLookup = no and cdpRun", true},
-        {"historySize = 10 and ethernet0.bandwidth = 1000", true},
+        {"historySize = 10 and ethernet0.bandwidth = 10000", true},
     };
     for (const auto& [text, holds] : met) {
         std::string error;

@@ -2,6 +2,7 @@
 // groups, clock rate, bandwidth, keepalive, description, shutdown and the
 // uncabled ports, CDP, the no forms of both modes, and exec-timeout.
 #include "ConsoleFixture.h"
+#include "status/Displays.h"
 
 namespace kestro::testing {
 namespace {
@@ -183,7 +184,7 @@ TEST_F(InterfaceConfig, BandwidthBounds) {
     EXPECT_EQ(outputOf("bandwidth 64 kbit"), invalidInput);
     EXPECT_EQ(outputOf("bandwidth"), incompleteCommand);
     EXPECT_EQ(router().serial0.bandwidth, 10000000);
-    EXPECT_EQ(router().ethernet0.bandwidth, 1000);
+    EXPECT_EQ(router().ethernet0.bandwidth, 10000);
 }
 
 TEST_F(InterfaceConfig, KeepaliveBounds) {
@@ -238,36 +239,33 @@ TEST_F(InterfaceConfig, ShutdownAndNoShutdown) {
     EXPECT_FALSE(router().serial0.shutdown);
 }
 
-TEST_F(InterfaceConfig, UncabledSerial1StaysDownInTheLabTopology) {
-    ASSERT_EQ(sim.topology.kind, TopologyKind::singleRouter);
-    onInterface("serial 1");
-    EXPECT_EQ(outputOf("no shutdown"), "");
-    EXPECT_TRUE(router().serial1.shutdown);
-    // Even an interface a preset left up goes down.
-    router().serial1.shutdown = false;
-    EXPECT_EQ(outputOf("no shut"), "");
-    EXPECT_TRUE(router().serial1.shutdown);
-    onInterface("ethernet 0");
-    type("no shutdown");
-    EXPECT_FALSE(router().ethernet0.shutdown);
-}
-
-TEST_F(InterfaceConfig, UncabledPortOfTheTwoRouterTopologyIsSerial0OfRouterB) {
-    sim.topology.kind = TopologyKind::twoRouters;
-    onInterface("serial 1");
-    type("no shutdown");
-    EXPECT_FALSE(router().serial1.shutdown) << "RouterA's Serial1 is an ordinary port here";
-
-    sim.activeRouter = RouterId::b;
-    type("no shutdown");
-    EXPECT_FALSE(router().serial1.shutdown);
-    onInterface("serial 0");
-    type("no shutdown");
-    EXPECT_TRUE(router().serial0.shutdown);
-
+TEST_F(InterfaceConfig, NoShutdownOpensUncabledPortsTooWhichThenShowDown) {
+    struct Case {
+        TopologyKind kind;
+        RouterId router;
+        const char* port;
+        Interface which;
+    };
+    const Case uncabled[] = {
+        {TopologyKind::singleRouter, RouterId::a, "serial 1", Interface::serial1},
+        {TopologyKind::twoRouters, RouterId::a, "serial 1", Interface::serial1},
+        {TopologyKind::twoRouters, RouterId::b, "serial 0", Interface::serial0},
+    };
+    for (const Case& c : uncabled) {
+        SCOPED_TRACE(c.port);
+        sim.topology.kind = c.kind;
+        sim.activeRouter = c.router;
+        onInterface(c.port);
+        EXPECT_EQ(outputOf("no shutdown"), "");
+        EXPECT_FALSE(router().interfaceAt(c.which).shutdown);
+        EXPECT_EQ(interfaceStatusLine(sim, c.which) + lineProtocolSuffix(sim, c.which),
+                  std::string(c.which == Interface::serial0 ? "Serial0" : "Serial1") +
+                      " is down, line protocol is down");
+        EXPECT_FALSE(interfaceIsUp(sim, c.which));
+        type("shutdown");
+        type("exit");
+    }
     sim.activeRouter = RouterId::a;
-    type("no shutdown");
-    EXPECT_FALSE(router().serial0.shutdown);
 }
 
 TEST_F(InterfaceConfig, WithoutTopologyEveryPortComesUp) {

@@ -32,14 +32,13 @@ TEST_F(InterfaceDisplay, LabSerial0BeforeAndAfterClockRateAndNoShutdown) {
               "Serial0 is administratively down, line protocol is down" +
                   serialBody("192.168.2.1/24"));
 
-    router().serial0.shutdown = false; // no shutdown alone does not bring it up
+    router().serial0.shutdown = false; // no shutdown alone does not bring the protocol up
     EXPECT_EQ(interfaceReport(sim, Interface::serial0),
-              "Serial0 is administratively down, line protocol is down" +
-                  serialBody("192.168.2.1/24"));
+              "Serial0 is up, line protocol is down" + serialBody("192.168.2.1/24"));
 
     router().serial0.clockRate = 64000;
     EXPECT_EQ(interfaceReport(sim, Interface::serial0),
-              "Serial0 is administratively up, line protocol is up" + serialBody("192.168.2.1/24"));
+              "Serial0 is up, line protocol is up" + serialBody("192.168.2.1/24"));
 }
 
 TEST_F(InterfaceDisplay, DescriptionSitsBetweenHardwareAndMtu) {
@@ -56,16 +55,20 @@ TEST_F(InterfaceDisplay, DescriptionSitsBetweenHardwareAndMtu) {
                   counters() + "\r\n");
 }
 
-TEST_F(InterfaceDisplay, EthernetReportsArpaAndItsOwnBandwidth) {
+TEST_F(InterfaceDisplay, EthernetReportsItsOwnHardwareAddressAndBandwidth) {
     openInterface(router().ethernet0, "10.1.2.3", "255.255.0.0");
+    const std::string hardware =
+        "\r\n  Hardware is Lance, address is 0000.0c4a.7e21 (bia 0000.0c4a.7e21)";
     EXPECT_EQ(interfaceReport(sim, Interface::ethernet0),
-              "Ethernet0 is administratively up, line protocol is up"
-              "\r\n  Hardware is HD64570"
-              "\r\n  MTU 1500 bytes, BW 1000 Kbit, DLY 20000 usec, rely 255/255, load 1/255"
-              "\r\n  Encapsulation ARPA, loopback not set, keepalive set (10 sec)"
-              "\r\n  Hardware is HD64570"
-              "\r\n  Internet address is 10.1.2.3/16\r\n" +
-                  counters() + "\r\n");
+              "Ethernet0 is up, line protocol is up" + hardware +
+                  "\r\n  MTU 1500 bytes, BW 10000 Kbit, DLY 1000 usec, rely 255/255, load 1/255"
+                  "\r\n  Encapsulation ARPA, loopback not set, keepalive set (10 sec)" +
+                  hardware + "\r\n  Internet address is 10.1.2.3/16\r\n" + counters() + "\r\n");
+    // The other router of an exercise has an address of its own.
+    sim.topology.kind = TopologyKind::twoRouters;
+    sim.activeRouter = RouterId::b;
+    EXPECT_NE(interfaceReport(sim, Interface::ethernet0).find("address is 0000.0c4a.7e35"),
+              std::string::npos);
 }
 
 TEST_F(InterfaceDisplay, ShowInterfacesJoinsSerial0Serial1Ethernet0) {
@@ -109,7 +112,7 @@ TEST_F(InterfaceDisplayIp, AddressedInterfaceGivesThirtyLinesAndItsLists) {
     openLink();
     router().serial0.accessGroupIn = 5;
     const std::string out = ipInterfaceReport(sim, Interface::serial0);
-    EXPECT_TRUE(out.starts_with("\r\nSerial0 is administratively up, line protocol is up"
+    EXPECT_TRUE(out.starts_with("\r\nSerial0 is up, line protocol is up"
                                 "\r\n  Internet address is 192.168.2.1/24"
                                 "\r\n  Broadcast address is 255.255.255.255"
                                 "\r\n  Address determined by setup command"
@@ -143,6 +146,31 @@ TEST_F(InterfaceDisplayIp, ShowIpInterfaceOrderIsEthernetFirst) {
                        "\r\n  Internet protocol processing disabled"
                        "\r\nSerial1 is administratively down, line protocol is down"
                        "\r\n  Internet protocol processing disabled");
+}
+
+// --- brief summary -----------------------------------------------------------------
+
+TEST_F(InterfaceDisplayIp, BriefSummaryInTheRouterColumns) {
+    openLan();
+    openLink();
+    router().serial0.clockRate = 0;
+    mark();
+    showIpInterfaceBrief(sim);
+    const std::string out = since();
+    // Interface 0, IP-Address 23, OK? 39, Method 43, Status 50, Protocol 72.
+    EXPECT_EQ(out,
+              "\r\nInterface              IP-Address      OK? Method Status                Protocol"
+              "\r\nEthernet0              192.168.1.1     YES manual up                    up"
+              "\r\nSerial0                192.168.2.1     YES manual up                    down"
+              "\r\nSerial1                unassigned      YES unset  administratively down down");
+    for (const char* heading : {"IP-Address", "OK?", "Method", "Status", "Protocol"}) {
+        const std::size_t column = out.find(heading) - out.find("Interface");
+        for (const char* row : {"\r\nEthernet0", "\r\nSerial0", "\r\nSerial1"}) {
+            const std::size_t start = out.find(row) + 2;
+            EXPECT_NE(out[start + column], ' ') << heading << " in " << row;
+            EXPECT_EQ(out[start + column - 1], ' ') << heading << " in " << row;
+        }
+    }
 }
 
 } // namespace

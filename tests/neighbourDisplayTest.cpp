@@ -47,7 +47,7 @@ TEST_F(NeighbourDisplayCdp, InterfaceBlocksSkipInterfacesWithCdpDisabled) {
               "\r\n  Encapsulation HDLC"
               "\r\n  Sending CDP packets every 60 seconds"
               "\r\n  Holdtime is 180 seconds"
-              "\r\nEthernet0 is administratively up, line protocol is up"
+              "\r\nEthernet0 is up, line protocol is up"
               "\r\n  Encapsulation ARPA"
               "\r\n  Sending CDP packets every 60 seconds"
               "\r\n  Holdtime is 180 seconds");
@@ -60,7 +60,7 @@ const std::string neighbourHeading =
     "\r\n "
     "\r\nDevice ID        Local Intrfce     Holdtme    Capability  Platform  Port ID";
 
-TEST_F(NeighbourDisplayCdp, NeighbourRowOnceSerial0IsAdministrativelyUp) {
+TEST_F(NeighbourDisplayCdp, LabNeighbourOnceSerial0CarriesTheLink) {
     EXPECT_EQ(printed([&] { showCdpNeighbors(sim); }), neighbourHeading);
     router().serial0.shutdown = false;
     EXPECT_EQ(printed([&] { showCdpNeighbors(sim); }), neighbourHeading) << "no clock rate";
@@ -68,22 +68,98 @@ TEST_F(NeighbourDisplayCdp, NeighbourRowOnceSerial0IsAdministrativelyUp) {
     const std::string out = printed([&] { showCdpNeighbors(sim); });
     ASSERT_TRUE(out.starts_with(neighbourHeading + "\r\n")) << out;
     const std::string row = out.substr(neighbourHeading.size() + 2);
-    EXPECT_EQ(row, "RouterB          Ser   0           150         R          KR1600    Ser  1");
+    EXPECT_EQ(row, "RouterB          Ser 0              150          R        KR1600    Ser 1");
 
-    // Every value starts under its heading.
+    // Names start under their headings; the figure and the capability stand
+    // within theirs.
     const std::string heading = neighbourHeading.substr(neighbourHeading.rfind("\r\n") + 2);
-    for (const char* column : {"Local", "Holdtme", "Platform", "Port"}) {
+    for (const char* column : {"Local", "Platform", "Port"}) {
         const auto at = heading.find(column);
         EXPECT_NE(row[at], ' ') << column;
         EXPECT_EQ(row[at - 1], ' ') << column;
     }
+    EXPECT_EQ(row.substr(heading.find("Holdtme"), 7), " 150   ");
+    EXPECT_EQ(row.substr(heading.find("Capability"), 10), "   R      ");
+
+    router().serial0.cdpEnable = false;
+    EXPECT_EQ(printed([&] { showCdpNeighbors(sim); }), neighbourHeading) << "no cdp enable";
 }
 
-TEST_F(NeighbourDisplayCdp, TwoRouterTopologyHasNoNeighbourTable) {
-    sim.topology.kind = TopologyKind::twoRouters;
-    router().serial0.shutdown = false;
-    router().serial0.clockRate = 64000;
-    EXPECT_EQ(printed([&] { showCdpNeighbors(sim); }), "");
+using NeighbourDisplayTwoRouters = TwoRouterTest;
+
+TEST_F(NeighbourDisplayTwoRouters, EachRouterListsTheOtherWhileTheLinkIsUpAndBothRunCdp) {
+    struct Case {
+        const char* what;
+        std::function<void(Simulator&)> set;
+        bool listed;
+    };
+    const std::vector<Case> cases = {
+        {"link up, CDP on both", [](Simulator&) {}, true},
+        {"far end shut down", [](Simulator& s) { s.routerBStore.serial1.shutdown = true; }, false},
+        {"no clock rate", [](Simulator& s) { s.liveRouter.serial0.clockRate = 0; }, false},
+        {"no cdp run on the other router", [](Simulator& s) { s.routerBStore.cdpRun = false; },
+         false},
+        {"no cdp enable at the far end",
+         [](Simulator& s) { s.routerBStore.serial1.cdpEnable = false; }, false},
+        {"no cdp enable here", [](Simulator& s) { s.liveRouter.serial0.cdpEnable = false; }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        openLinkOnA();
+        openLinkOnB();
+        router().serial0.cdpEnable = true;
+        routerB().serial1.cdpEnable = true;
+        routerB().cdpRun = true;
+        c.set(sim);
+        mark();
+        showCdpNeighbors(sim);
+        const std::string row =
+            "\r\nrouterb          Ser 0              150          R        KR1600    Ser 1";
+        EXPECT_EQ(since(), c.listed ? neighbourHeading + row : neighbourHeading);
+    }
+
+    // RouterB hears RouterA on its Serial1, with RouterA's own timers.
+    openLinkOnA();
+    router().serial0.cdpEnable = true;
+    sim.routerAStore = router();
+    sim.routerAStore.cdpTimer = 30;
+    sim.routerAStore.cdpHoldtime = 100;
+    sim.activeRouter = RouterId::b;
+    router() = routerB();
+    mark();
+    showCdpNeighbors(sim);
+    EXPECT_EQ(since(),
+              neighbourHeading +
+                  "\r\nRouter           Ser 1               85          R        KR1600    Ser 0");
+}
+
+class NeighbourDisplayDetail : public TwoRouterTest {
+protected:
+    NeighbourDisplayDetail() : TwoRouterTest(true) {} // the version screen
+};
+
+TEST_F(NeighbourDisplayDetail, NamesAddressPortsAndVersion) {
+    mark();
+    showCdpNeighborsDetail(sim);
+    EXPECT_EQ(since(), "") << "no neighbour";
+    openLinkOnA();
+    openLinkOnB();
+    mark();
+    showCdpNeighborsDetail(sim);
+    const std::string out = since();
+    EXPECT_TRUE(out.starts_with("\r\n-------------------------"
+                                "\r\nDevice ID: routerb"
+                                "\r\nEntry address(es): "
+                                "\r\n  IP address: 192.168.2.2"
+                                "\r\nPlatform: KR1600,  Capabilities: Router "
+                                "\r\nInterface: Serial0,  Port ID (outgoing port): Serial1"
+                                "\r\nHoldtime : 150 sec"
+                                "\r\n "
+                                "\r\nVersion :"
+                                "\r\nKestro Router Software (KRS), KR1600 Software"))
+        << out;
+    EXPECT_NE(out.find("\r\nCompiled "), std::string::npos) << out;
+    EXPECT_EQ(out.find("Image text-base"), std::string::npos) << out;
 }
 
 // --- hosts -----------------------------------------------------------------------

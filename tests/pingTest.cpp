@@ -10,9 +10,10 @@ namespace {
 
 const std::string pingHeading(const std::string& target) {
     return "\r\nType escape sequence to abort.\r\nSending 5, 100-byte ICMP Echos to " + target +
-           ", timeout is 2 seconds:\r\n.....";
+           ", timeout is 2 seconds:";
 }
-const std::string failed = "\r\nSuccess rate is 0 percent (0/5)";
+// Five time-outs.
+const std::string failed = "\r\n.....\r\nSuccess rate is 0 percent (0/5)";
 
 // --- command forms ----------------------------------------------------------------
 
@@ -35,27 +36,28 @@ TEST_F(PingCommand, NoTopologyPrintsNothingAtAll) {
     EXPECT_TRUE(io.pauses.empty());
 }
 
-TEST_F(PingCommand, UnreachableTargetStillShowsFiveDots) {
+TEST_F(PingCommand, UnreachableTargetShowsFiveDots) {
     EXPECT_EQ(outputOf("PING   192.168.1.10"), pingHeading("192.168.1.10") + failed);
 }
 
 TEST_F(PingCommand, ReachableTargetShowsRoundTripFiguresThatVary) {
     openLan();
-    const std::string lead = "\r\nSuccess rate is 100 percent (5/5), round-trip min/avg/max =  ";
+    const std::string lead =
+        "\r\n!!!!!\r\nSuccess rate is 100 percent (5/5), round-trip min/avg/max = ";
     std::set<std::vector<int>> seen;
     for (int run = 0; run < 30; ++run) {
         const std::string out = outputOf("ping 192.168.1.10");
         ASSERT_TRUE(out.starts_with(pingHeading("192.168.1.10") + lead)) << out;
-        ASSERT_TRUE(out.ends_with(" ms ")) << out;
+        ASSERT_TRUE(out.ends_with(" ms")) << out;
         const std::string figures = out.substr(pingHeading("192.168.1.10").size() + lead.size());
-        // min,avg,max: each a plain number in its own range.
+        // min/avg/max: each a plain number in its own range.
         std::vector<int> values;
-        figuresMasked("," + figures.substr(0, figures.size() - 4), ",", 0, 99, &values);
+        figuresMasked("/" + figures.substr(0, figures.size() - 3), "/", 0, 99, &values);
         ASSERT_EQ(values.size(), 3u) << figures;
         EXPECT_TRUE(values[0] >= 20 && values[0] <= 24) << figures;
         EXPECT_TRUE(values[1] >= 25 && values[1] <= 29) << figures;
         EXPECT_TRUE(values[2] >= 30 && values[2] <= 34) << figures;
-        EXPECT_EQ(figures.size(), std::string("20,25,30 ms ").size());
+        EXPECT_EQ(figures.size(), std::string("20/25/30 ms").size());
         seen.insert(values);
     }
     EXPECT_GT(seen.size(), 1u);
@@ -116,13 +118,13 @@ TEST_F(PingPacing, FiveHalfSecondPausesAndNoKeyTakenBeforeTheResult) {
     // Nothing typed reached the router: no echo, no command run.
     EXPECT_EQ(out.find(sim.liveRouter.prompt), std::string::npos) << out;
     EXPECT_EQ(sim.liveRouter.commandHistory.size(), 0u);
-    EXPECT_NE(out.find(".....\r\nSuccess rate is 100 percent (5/5)"), std::string::npos) << out;
+    EXPECT_NE(out.find("!!!!!\r\nSuccess rate is 100 percent (5/5)"), std::string::npos) << out;
     EXPECT_EQ(io.pendingKeys.size(), 2u) << "no key was waited for";
     EXPECT_EQ(sim.input.text, sim.liveRouter.prompt);
     EXPECT_TRUE(sim.input.enabled);
 }
 
-TEST_F(PingPacing, DotsAppearOneByOne) {
+TEST_F(PingPacing, MarksAppearOneByOne) {
     std::vector<std::string> rows;
     const std::size_t from = sim.output.text.size();
     // Record the output at every half-second pause.
@@ -144,7 +146,7 @@ TEST_F(PingPacing, DotsAppearOneByOne) {
     sim.setIo(io);
     ASSERT_EQ(rows.size(), 5u);
     for (std::size_t i = 0; i < rows.size(); ++i)
-        EXPECT_TRUE(rows[i].substr(from).ends_with(":\r\n" + std::string(i + 1, '.')))
+        EXPECT_TRUE(rows[i].substr(from).ends_with(":\r\n" + std::string(i + 1, '!')))
             << rows[i].substr(from);
 }
 
@@ -152,7 +154,7 @@ TEST_F(PingPacing, InterruptedPauseStopsTheOutput) {
     io.halfSecondsLeft = 4; // the fifth half-second wait is interrupted
     const std::string out = ping();
     EXPECT_EQ(out.find("Success rate"), std::string::npos) << out;
-    EXPECT_TRUE(out.ends_with(":\r\n.....")) << out;
+    EXPECT_TRUE(out.ends_with(":\r\n!!!!!")) << out;
     EXPECT_TRUE(sim.input.enabled);
     EXPECT_EQ(sim.input.text, sim.liveRouter.prompt);
 }
@@ -305,11 +307,11 @@ TEST_F(PingTwoRouter, OutboundListsOnBothRoutersCount) {
     EXPECT_TRUE(reaches("192.168.3.11"));
 }
 
-TEST_F(PingTwoRouter, OwnSerialAddressByStatusTextAlone) {
-    // RouterA's Serial1 is never administratively up.
+TEST_F(PingTwoRouter, OwnSerialAddressWhileEnabled) {
+    // RouterA's Serial1 has no cable and is never up.
     openInterface(router().serial1, "10.9.9.1");
     EXPECT_FALSE(reaches("10.9.9.1"));
-    // Serial0 answers once administratively up, though its line protocol is down.
+    // Serial0 answers once open and clocked, though its line protocol is down.
     openLinkOnA();
     ASSERT_EQ(lineProtocolSuffix(sim, Interface::serial0), ", line protocol is down");
     EXPECT_TRUE(reaches("192.168.2.1"));

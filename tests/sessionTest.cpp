@@ -230,7 +230,7 @@ TEST(RouterStore, FreshRouterHasTheFactoryDefaults) {
     EXPECT_TRUE(c.serial0.shutdown && c.serial1.shutdown && c.ethernet0.shutdown);
     EXPECT_EQ(c.serial0.bandwidth, 1544);
     EXPECT_EQ(c.serial1.bandwidth, 1544);
-    EXPECT_EQ(c.ethernet0.bandwidth, 1000);
+    EXPECT_EQ(c.ethernet0.bandwidth, 10000);
     EXPECT_EQ(c.serial0.keepalive, 10);
     EXPECT_TRUE(c.cdpRun);
     EXPECT_EQ(c.cdpTimer, 60);

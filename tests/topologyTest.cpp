@@ -4,6 +4,7 @@
 #include "StatusFixture.h"
 
 #include <algorithm>
+#include <functional>
 #include <stdexcept>
 
 namespace kestro::testing {
@@ -15,34 +16,58 @@ std::string stateOf(const Simulator& sim, Interface which) {
 
 // --- interface states ---------------------------------------------------------
 
-using TopologyLabStatus = LabNetworkTest;
+// The shown text, then what the rules go by: enabled, and up (line protocol
+// too).
+struct StateCase {
+    const char* what;
+    std::function<void(Simulator&)> set;
+    Interface which;
+    const char* shown;
+    bool enabled;
+    bool up;
+};
 
-TEST_F(TopologyLabStatus, Serial0NeedsClockRateAndNoShutdown) {
-    EXPECT_EQ(stateOf(sim, Interface::serial0),
-              "Serial0 is administratively down, line protocol is down");
-    router().serial0.shutdown = false;
-    EXPECT_EQ(stateOf(sim, Interface::serial0),
-              "Serial0 is administratively down, line protocol is down");
-    router().serial0.clockRate = 64000;
-    EXPECT_EQ(stateOf(sim, Interface::serial0),
-              "Serial0 is administratively up, line protocol is up");
-    EXPECT_TRUE(interfaceIsUp(sim, Interface::serial0));
-    router().serial0.shutdown = true;
-    EXPECT_EQ(stateOf(sim, Interface::serial0),
-              "Serial0 is administratively down, line protocol is down");
+void expectStates(Simulator& sim, const std::vector<StateCase>& cases,
+                  const std::function<void(Simulator&)>& reset) {
+    for (const StateCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        reset(sim);
+        c.set(sim);
+        EXPECT_EQ(stateOf(sim, c.which), c.shown);
+        EXPECT_EQ(interfaceEnabled(sim, c.which), c.enabled);
+        EXPECT_EQ(interfaceIsUp(sim, c.which), c.up);
+    }
 }
 
-TEST_F(TopologyLabStatus, Serial1AndEthernetFollowShutdownOnly) {
-    EXPECT_EQ(stateOf(sim, Interface::serial1),
-              "Serial1 is administratively down, line protocol is down");
-    EXPECT_EQ(stateOf(sim, Interface::ethernet0),
-              "Ethernet0 is administratively down, line protocol is down");
-    router().serial1.shutdown = false;
-    router().ethernet0.shutdown = false;
-    EXPECT_EQ(stateOf(sim, Interface::serial1),
-              "Serial1 is administratively up, line protocol is up");
-    EXPECT_EQ(stateOf(sim, Interface::ethernet0),
-              "Ethernet0 is administratively up, line protocol is up");
+using TopologyLabStatus = LabNetworkTest;
+
+TEST_F(TopologyLabStatus, ShownAsARealRouterWithTheRulesUnchanged) {
+    const auto serial0 = [](Simulator& s) -> interfaceConfig& { return s.liveRouter.serial0; };
+    const std::vector<StateCase> cases = {
+        {"a fresh Serial0 is shut down", [](Simulator&) {}, Interface::serial0,
+         "Serial0 is administratively down, line protocol is down", false, false},
+        {"the clocking end without clock rate", [&](Simulator& s) { serial0(s).shutdown = false; },
+         Interface::serial0, "Serial0 is up, line protocol is down", false, false},
+        {"the clocking end clocked",
+         [&](Simulator& s) {
+             serial0(s).shutdown = false;
+             serial0(s).clockRate = 64000;
+         },
+         Interface::serial0, "Serial0 is up, line protocol is up", true, true},
+        {"clocked but shut down", [&](Simulator& s) { serial0(s).clockRate = 64000; },
+         Interface::serial0, "Serial0 is administratively down, line protocol is down", false,
+         false},
+        {"Serial1 has nothing at the other end",
+         [](Simulator& s) { s.liveRouter.serial1.shutdown = false; }, Interface::serial1,
+         "Serial1 is down, line protocol is down", false, false},
+        {"Serial1 shut down", [](Simulator&) {}, Interface::serial1,
+         "Serial1 is administratively down, line protocol is down", false, false},
+        {"Ethernet0 open", [](Simulator& s) { s.liveRouter.ethernet0.shutdown = false; },
+         Interface::ethernet0, "Ethernet0 is up, line protocol is up", true, true},
+        {"Ethernet0 shut down", [](Simulator&) {}, Interface::ethernet0,
+         "Ethernet0 is administratively down, line protocol is down", false, false},
+    };
+    expectStates(sim, cases, [](Simulator& s) { s.liveRouter = routerState{}; });
 }
 
 TEST_F(TopologyLabStatus, NoTopologyGivesEmptyTextsAndNothingIsUp) {
@@ -51,50 +76,85 @@ TEST_F(TopologyLabStatus, NoTopologyGivesEmptyTextsAndNothingIsUp) {
     EXPECT_EQ(interfaceStatusLine(sim, Interface::ethernet0), "");
     EXPECT_EQ(lineProtocolSuffix(sim, Interface::ethernet0), "");
     EXPECT_FALSE(interfaceIsUp(sim, Interface::ethernet0));
+    EXPECT_FALSE(interfaceEnabled(sim, Interface::ethernet0));
 }
 
 using TopologyTwoRouterStatus = TwoRouterTest;
 
-TEST_F(TopologyTwoRouterStatus, RouterALinkWaitsForRouterBsParkedSerial1) {
-    openLinkOnA();
-    EXPECT_EQ(stateOf(sim, Interface::serial0),
-              "Serial0 is administratively up, line protocol is down");
-    routerB().serial1.shutdown = false;
-    EXPECT_EQ(stateOf(sim, Interface::serial0),
-              "Serial0 is administratively up, line protocol is up");
-    router().serial0.clockRate = 0;
-    EXPECT_EQ(stateOf(sim, Interface::serial0),
-              "Serial0 is administratively down, line protocol is down");
+TEST_F(TopologyTwoRouterStatus, TheLinkIsShownFromBothEnds) {
+    const auto openA = [](Simulator& s) {
+        s.liveRouter.serial0.shutdown = false;
+        s.liveRouter.serial0.clockRate = 64000;
+    };
+    const auto openB = [](Simulator& s) { s.routerBStore.serial1.shutdown = false; };
+    const std::vector<StateCase> cases = {
+        {"RouterA open, RouterB shut: no signal from the far end", openA, Interface::serial0,
+         "Serial0 is down, line protocol is down", true, false},
+        {"both ends open and clocked",
+         [&](Simulator& s) {
+             openA(s);
+             openB(s);
+         },
+         Interface::serial0, "Serial0 is up, line protocol is up", true, true},
+        {"both ends open, no clock rate",
+         [&](Simulator& s) {
+             openA(s);
+             openB(s);
+             s.liveRouter.serial0.clockRate = 0;
+         },
+         Interface::serial0, "Serial0 is up, line protocol is down", false, false},
+        {"RouterA shut down", openB, Interface::serial0,
+         "Serial0 is administratively down, line protocol is down", false, false},
+        {"RouterA Serial1 is not cabled",
+         [](Simulator& s) {
+             s.liveRouter.serial1.shutdown = false;
+             s.liveRouter.serial1.clockRate = 64000;
+         },
+         Interface::serial1, "Serial1 is down, line protocol is down", false, false},
+    };
+    expectStates(sim, cases, [](Simulator& s) {
+        s.liveRouter.serial0 = interfaceConfig{};
+        s.liveRouter.serial1 = interfaceConfig{};
+        s.routerBStore.serial1 = interfaceConfig{};
+    });
 }
 
-TEST_F(TopologyTwoRouterStatus, UnconnectedSerialsStayDown) {
-    router().serial1.shutdown = false;
-    router().serial1.clockRate = 64000;
-    addressed(router().serial1, "10.0.0.1");
-    EXPECT_EQ(stateOf(sim, Interface::serial1),
-              "Serial1 is administratively down, line protocol is down");
-
+TEST_F(TopologyTwoRouterStatus, RouterBSeesTheClockingEndFromItsStore) {
     sim.activeRouter = RouterId::b;
-    router().serial0.shutdown = false;
-    router().serial0.clockRate = 64000;
-    EXPECT_EQ(stateOf(sim, Interface::serial0),
-              "Serial0 is administratively down, line protocol is down");
-}
-
-TEST_F(TopologyTwoRouterStatus, RouterBLinkNeedsRouterAsParkedClockingEnd) {
-    sim.activeRouter = RouterId::b;
-    router().serial1.shutdown = false;
-    EXPECT_EQ(stateOf(sim, Interface::serial1),
-              "Serial1 is administratively up, line protocol is down");
-    sim.routerAStore.serial0.shutdown = false;
-    EXPECT_EQ(stateOf(sim, Interface::serial1),
-              "Serial1 is administratively up, line protocol is down");
-    sim.routerAStore.serial0.clockRate = 56000;
-    EXPECT_EQ(stateOf(sim, Interface::serial1),
-              "Serial1 is administratively up, line protocol is up");
-    router().serial1.shutdown = true;
-    EXPECT_EQ(stateOf(sim, Interface::serial1),
-              "Serial1 is administratively down, line protocol is down");
+    const auto openB = [](Simulator& s) { s.liveRouter.serial1.shutdown = false; };
+    const auto openA = [](Simulator& s) { s.routerAStore.serial0.shutdown = false; };
+    const std::vector<StateCase> cases = {
+        {"RouterA shut down", openB, Interface::serial1, "Serial1 is down, line protocol is down",
+         true, false},
+        {"RouterA open without clock rate",
+         [&](Simulator& s) {
+             openB(s);
+             openA(s);
+         },
+         Interface::serial1, "Serial1 is up, line protocol is down", true, false},
+        {"RouterA clocked",
+         [&](Simulator& s) {
+             openB(s);
+             openA(s);
+             s.routerAStore.serial0.clockRate = 56000;
+         },
+         Interface::serial1, "Serial1 is up, line protocol is up", true, true},
+        {"RouterB shut down",
+         [&](Simulator& s) {
+             openA(s);
+             s.routerAStore.serial0.clockRate = 56000;
+         },
+         Interface::serial1, "Serial1 is administratively down, line protocol is down", false,
+         false},
+        {"RouterB Serial0 is not cabled",
+         [](Simulator& s) { s.liveRouter.serial0.shutdown = false; }, Interface::serial0,
+         "Serial0 is down, line protocol is down", false, false},
+    };
+    expectStates(sim, cases, [](Simulator& s) {
+        s.liveRouter.serial0 = interfaceConfig{};
+        s.liveRouter.serial1 = interfaceConfig{};
+        s.routerAStore.serial0 = interfaceConfig{};
+    });
 }
 
 // --- routing table ----------------------------------------------------------------
@@ -140,10 +200,11 @@ TEST_F(TopologyRoute, WithoutIpRoutingOnlyGatewayAndConnectedRoutes) {
 
 TEST_F(TopologyRoute, ConnectedRoutesInInterfaceOrderNetworkNotAddress) {
     openInterface(router().ethernet0, "172.16.9.7", "255.255.0.0");
-    openInterface(router().serial1, "10.1.2.3", "255.0.0.0");
-    addressed(router().serial0, "192.168.2.1"); // shut down: no route
+    openInterface(router().serial0, "10.1.2.3", "255.0.0.0");
+    router().serial0.clockRate = 64000;
+    openInterface(router().serial1, "192.168.2.1"); // nothing cabled: down, no route
     EXPECT_EQ(route(), legend + gateway + hostCache +
-                           "\r\nC   10.0.0.0/8 is directly connected, Serial1"
+                           "\r\nC   10.0.0.0/8 is directly connected, Serial0"
                            "\r\nC   172.16.0.0/16 is directly connected, Ethernet0");
 }
 

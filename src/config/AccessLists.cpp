@@ -20,7 +20,7 @@ bool isListNumber(std::string_view text) {
     return isNumberInRange(text, 1, 99);
 }
 
-enum class Operands { any, host, wildcard };
+enum class Operands { any, host, address, wildcard };
 
 struct LineForm {
     const char* pattern;
@@ -29,12 +29,15 @@ struct LineForm {
 };
 
 // Tried in this order: the host forms come before the wildcard forms, whose
-// two variables would also accept "host" and an address.
+// two variables would also accept "host" and an address. An address alone
+// is a host, as the configuration listing prints it.
 const LineForm lineForms[] = {
     {"access-list variable deny any", denyAny, Operands::any},
     {"access-list variable permit any", permitAny, Operands::any},
     {"access-list variable permit host variable", permitHost, Operands::host},
     {"access-list variable deny host variable", denyHost, Operands::host},
+    {"access-list variable permit variable", permitHost, Operands::address},
+    {"access-list variable deny variable", denyHost, Operands::address},
     {"access-list variable permit variable variable", permitWildcard, Operands::wildcard},
     {"access-list variable deny variable variable", denyWildcard, Operands::wildcard},
 };
@@ -51,6 +54,9 @@ bool buildEntry(const LineForm& form, const std::vector<std::string>& words,
         return true;
     case Operands::host:
         entry.ipAddress = words[4];
+        return isValidIpAddress(entry.ipAddress);
+    case Operands::address:
+        entry.ipAddress = words[3];
         return isValidIpAddress(entry.ipAddress);
     case Operands::wildcard:
         // Any dotted quad is taken as a wildcard; nothing checks that its
@@ -93,6 +99,9 @@ void processAccessList(Simulator& sim, const std::string& line) {
     const std::vector<std::string> words = splitWords(normaliseLine(sim, line));
     for (const LineForm& form : lineForms) {
         if (matchPattern(sim, line, form.pattern) != patternMatch || !isListNumber(words[1]))
+            continue;
+        // "host" or "any" alone is the start of another form.
+        if (form.operands == Operands::address && (words[3] == "host" || words[3] == "any"))
             continue;
         accessListInfo entry;
         if (!buildEntry(form, words, entry)) {

@@ -32,12 +32,19 @@ private:
     std::vector<std::string> lines_;
 };
 
+// Defaults a listing leaves out, as a router does.
+constexpr long defaultKeepalive = 10;
+constexpr long defaultExecTimeoutMinutes = 10;
+constexpr long defaultExecTimeoutSeconds = 0;
+
 // Description, bandwidth, address and access groups: the part both kinds of
-// interface block share.
-void addInterfaceHead(Listing& out, const interfaceConfig& i) {
+// interface block share. The bandwidth is listed only when it differs from
+// the interface's own default.
+void addInterfaceHead(Listing& out, const interfaceConfig& i, long defaultBandwidth) {
     if (!i.description.empty())
         out.add(" description " + i.description);
-    out.add(" bandwidth " + std::to_string(i.bandwidth));
+    if (i.bandwidth != defaultBandwidth)
+        out.add(" bandwidth " + std::to_string(i.bandwidth));
     if (i.ipAddress.empty())
         out.add(" no ip address");
     else
@@ -48,20 +55,25 @@ void addInterfaceHead(Listing& out, const interfaceConfig& i) {
         out.add(" ip access-group " + std::to_string(i.accessGroupIn) + " in");
 }
 
+void addKeepalive(Listing& out, const interfaceConfig& i) {
+    if (i.keepalive != defaultKeepalive)
+        out.add(" keepalive " + std::to_string(i.keepalive));
+}
+
 void addEthernetBlock(Listing& out, const interfaceConfig& i) {
-    addInterfaceHead(out, i);
+    addInterfaceHead(out, i, routerConfig::ethernetDefaults().bandwidth);
     out.add(" no ip directed-broadcast");
-    out.add(" keepalive " + std::to_string(i.keepalive));
+    addKeepalive(out, i);
     if (i.shutdown)
         out.add(" shutdown");
     out.add("!");
 }
 
 void addSerialBlock(Listing& out, const interfaceConfig& i) {
-    addInterfaceHead(out, i);
+    addInterfaceHead(out, i, interfaceConfig{}.bandwidth);
     out.add(" no ip directed-broadcast");
     out.add(" no ip mroute-cache");
-    out.add(" keepalive " + std::to_string(i.keepalive));
+    addKeepalive(out, i);
     if (i.shutdown)
         out.add(" shutdown");
     out.add(" no fair-queue");
@@ -99,7 +111,7 @@ void addIgrpSections(Listing& out, const std::vector<asNetworkAssociation>& netw
         out.add("router igrp " + std::to_string(first.igrpAsNumber));
         for (const asNetworkAssociation& n : networks) {
             if (n.igrpAsNumber == first.igrpAsNumber)
-                out.add(" " + n.networkAddress);
+                out.add(" network " + n.networkAddress);
         }
     }
 }
@@ -116,9 +128,9 @@ std::string accessListLine(const accessListInfo& a) {
     case denyHost:
         return line + " deny   " + a.ipAddress;
     case permitWildcard:
-        return line + " permit " + a.ipAddress + ", wildcard bits " + a.wildCard;
+        return line + " permit " + a.ipAddress + " " + a.wildCard;
     case denyWildcard:
-        return line + " deny   " + a.ipAddress + ", wildcard bits " + a.wildCard;
+        return line + " deny   " + a.ipAddress + " " + a.wildCard;
     default:
         return line;
     }
@@ -127,7 +139,8 @@ std::string accessListLine(const accessListInfo& a) {
 void addLineSection(Listing& out, const char* heading, long minutes, long seconds,
                     const std::string& password, bool login) {
     out.add(heading);
-    out.add(" exec-timeout " + std::to_string(minutes) + " " + std::to_string(seconds));
+    if (minutes != defaultExecTimeoutMinutes || seconds != defaultExecTimeoutSeconds)
+        out.add(" exec-timeout " + std::to_string(minutes) + " " + std::to_string(seconds));
     if (!password.empty())
         out.add(" password " + password);
     if (login)
@@ -147,12 +160,12 @@ void printConfiguration(Simulator& sim, const std::string& text) {
 }
 
 // Host name and enable passwords. The secret itself is never shown, only a
-// fixed digest.
+// fixed digest marked as type 5 (a one-way hash).
 void addIdentity(Listing& out, const routerConfig& c) {
     out.add("hostname " + c.hostname);
     out.add("!");
     if (!c.enableSecret.empty())
-        out.add("enable secret password $1$Qm7d$Vh3kLp0sWz8RnT4eYc2Jx.");
+        out.add("enable secret 5 $1$Qm7d$Vh3kLp0sWz8RnT4eYc2Jx.");
     if (!c.enablePassword.empty())
         out.add("enable password " + c.enablePassword);
     out.add("!");
@@ -183,7 +196,7 @@ void addInterfaces(Listing& out, const routerConfig& c) {
     addEthernetBlock(out, c.ethernet0);
     out.add("interface Serial0");
     addSerialBlock(out, c.serial0);
-    out.add("interface serial1");
+    out.add("interface Serial1");
     addSerialBlock(out, c.serial1);
     out.add("!");
 }
@@ -215,13 +228,17 @@ void addCdp(Listing& out, const routerConfig& c) {
         out.add("cdp holdtime " + std::to_string(c.cdpHoldtime));
 }
 
+// A banner between "^C" delimiters, as the router shows the Ctrl-C it keeps
+// as delimiter; a banner of several lines keeps its line breaks.
+void addBanner(Listing& out, const char* kind, const std::string& text) {
+    if (!text.empty())
+        out.add(std::string("banner ") + kind + " ^C" + text + "^C");
+}
+
 void addBanners(Listing& out, const routerConfig& c) {
-    if (!c.execBanner.empty())
-        out.add("banner exec " + c.execBanner);
-    if (!c.loginBanner.empty())
-        out.add("banner login " + c.loginBanner);
-    if (!c.motdBanner.empty())
-        out.add("banner motd " + c.motdBanner);
+    addBanner(out, "exec", c.execBanner);
+    addBanner(out, "login", c.loginBanner);
+    addBanner(out, "motd", c.motdBanner);
 }
 
 void addLines(Listing& out, const routerConfig& c) {
@@ -238,7 +255,7 @@ void addLines(Listing& out, const routerConfig& c) {
 std::string configurationText(const routerConfig& c) {
     Listing out;
     for (const char* line :
-         {"Current configuration:", "!", "Version 12#", "service timestamps debug uptime",
+         {"Current configuration:", "!", "version 11.3", "service timestamps debug uptime",
           "service timestamps log uptime", "no service password-encryption", "!"})
         out.add(line);
     addIdentity(out, c);

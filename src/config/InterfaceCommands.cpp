@@ -64,16 +64,6 @@ constexpr std::array<long, 18> acceptedClockRates = {
     125000, 148000, 250000, 500000, 800000, 1000000, 1300000, 2000000, 4000000,
 };
 
-bool staysShutDown(TopologyKind topologyKind, RouterId activeRouter, Interface which) {
-    // RouterB's Serial0 in the two-router topology and Serial1 in the
-    // single-router lab have no cable, so they cannot be brought up.
-    if (topologyKind == TopologyKind::twoRouters)
-        return activeRouter == RouterId::b && which == Interface::serial0;
-    if (topologyKind == TopologyKind::singleRouter)
-        return which == Interface::serial1;
-    return false;
-}
-
 } // namespace
 
 void processInterfaceIp(Simulator& sim, const std::string& line) {
@@ -228,7 +218,8 @@ void processNoInterface(Simulator& sim, const std::string& line) {
     const int groupNumbered = matchPattern(sim, line, "no ip access-group variable variable");
 
     if (shutdown == patternMatch || shut == patternMatch) {
-        iface->shutdown = staysShutDown(sim.topology.kind, sim.activeRouter, *r.currentInterface);
+        // A port without a cable opens too; the topology then shows it down.
+        iface->shutdown = false;
     } else if (cdpRun == patternMatch) {
         r.cdpRun = false;
         leaveToPrivileged(sim);

@@ -13,9 +13,10 @@ namespace {
 void processInterfaceEntry(Simulator& sim, const std::string& line) {
     std::string n = normaliseLine(sim, line);
     static const std::pair<const char*, const char*> spellings[] = {
-        {"int ", "interface "}, {" e0", " ethernet 0"},  {" s0", " serial 0"},
-        {" s1", " serial 1"},   {" e 0", " ethernet 0"}, {" s 0", " serial 0"},
-        {" s 1", " serial 1"},
+        {"int ", "interface "},        {" e0", " ethernet 0"},    {" s0", " serial 0"},
+        {" s1", " serial 1"},          {" e 0", " ethernet 0"},   {" s 0", " serial 0"},
+        {" s 1", " serial 1"},         {" serial0", " serial 0"}, {" serial1", " serial 1"},
+        {" ethernet0", " ethernet 0"},
     };
     for (const auto& [from, to] : spellings)
         replaceAll(n, from, to);

@@ -51,7 +51,7 @@ char interfaceDigit(Interface which);
 
 struct interfaceConfig {
     bool shutdown = true;
-    long bandwidth = 1544; // kbit/s; Ethernet0 is built with 1000
+    long bandwidth = 1544; // kbit/s; Ethernet0 is built with 10000
     long clockRate = 0;    // bit/s; 0 = none set
     std::string description;
     long keepalive = 10;
@@ -151,7 +151,7 @@ struct routerConfig {
 
     static interfaceConfig ethernetDefaults() {
         interfaceConfig e;
-        e.bandwidth = 1000;
+        e.bandwidth = 10000;
         return e;
     }
 };

@@ -18,12 +18,29 @@ struct routerState;
 
 // --- interface state -------------------------------------------------------
 
-// e.g. "Serial0 is administratively down"; empty outside topology kinds 1, 2.
+// The state an interface shows: shut down ("administratively down"), no
+// signal from the other end ("down") or "up"; the line protocol apart.
+enum class LineStatus { administrativelyDown, down, up };
+struct InterfaceState {
+    LineStatus status = LineStatus::administrativelyDown;
+    bool protocolUp = false;
+};
+
+// "up", "down" or "administratively down".
+const char* lineStatusText(LineStatus status);
+// The shown state; administratively down outside topology kinds 1 and 2.
+InterfaceState interfaceState(const Simulator& sim, Interface which);
+// e.g. "Serial0 is up" or "Serial1 is administratively down"; empty outside
+// topology kinds 1, 2.
 std::string interfaceStatusLine(const Simulator& sim, Interface which);
 // ", line protocol is up" or ", line protocol is down"; empty outside kinds 1, 2.
 std::string lineProtocolSuffix(const Simulator& sim, Interface which);
-// Status text followed by line-protocol text contains no "down". Always false
-// outside topology kinds 1 and 2, where an interface has no state to show.
+// The interface is enabled at its end: not shut down and, at the clocking
+// end of a link, clocked; an unconnected serial of the two-router network
+// never is. Its line protocol is not looked at. False outside kinds 1 and 2.
+bool interfaceEnabled(const Simulator& sim, Interface which);
+// Enabled and its line protocol up: what routes and ping go by. Always false
+// outside topology kinds 1 and 2, where an interface has no state.
 bool interfaceIsUp(const Simulator& sim, Interface which);
 
 // --- interface reports -----------------------------------------------------
@@ -40,6 +57,10 @@ void showInterfaces(Simulator& sim, std::optional<Interface> which);
 // "show ip interface [x]": without x, Ethernet0, Serial0, Serial1 joined into
 // one paged text.
 void showIpInterface(Simulator& sim, std::optional<Interface> which);
+
+// "show ip interface brief": one row per interface, Ethernet0, Serial0,
+// Serial1: address, how it was set, status and line protocol.
+void showIpInterfaceBrief(Simulator& sim);
 
 // --- routing ---------------------------------------------------------------
 
@@ -63,9 +84,12 @@ inline void showCdp(Simulator& sim) {
 // "show cdp interface [x]": without x, Serial0, Serial1, Ethernet0 in that
 // order. Call once per command: the not-enabled line is printed once.
 void showCdpInterface(Simulator& sim, std::optional<Interface> which);
-// "show cdp neighbors": the neighbour table of the lab topology; nothing at
-// all in any other topology.
+// "show cdp neighbors": the neighbour table of the lab and two-router
+// topologies; nothing at all in any other topology.
 void showCdpNeighbors(Simulator& sim);
+// "show cdp neighbors detail": per neighbour its name, address, platform,
+// ports, hold time and software version.
+void showCdpNeighborsDetail(Simulator& sim);
 // "show hosts" (both modes).
 void showHosts(Simulator& sim);
 // "show access-lists" and "show ip access-lists".
@@ -84,7 +108,8 @@ bool listDeniesAddress(const routerState& router, int listNumber, std::string_vi
 bool pingTarget(Simulator& sim, const std::string& address, bool silent);
 
 // The ping output for `target` (as typed, normalised): heading, five paced
-// dots, result line. Stops early when the console's pause is interrupted.
+// marks ("!" answered, "." timed out), result line. Stops early when the console's pause is
+// interrupted.
 void printPingResult(Simulator& sim, const std::string& target, bool reachable);
 
 // processPing (the command handler) is declared in status/Status.h.

@@ -4,6 +4,7 @@
 #include "records/AddressUtils.h"
 #include "status/Displays.h"
 
+#include <algorithm>
 #include <exception>
 #include <functional>
 #include <optional>
@@ -19,6 +20,13 @@ bool isSerial(Interface which) {
 
 std::string prefixOf(const interfaceConfig& iface) {
     return iface.ipAddress + "/" + std::to_string(maskBitCount(iface.subnetMask));
+}
+
+// One invented burned-in address per router, so the two routers of an
+// exercise differ.
+std::string ethernetHardwareLine(const Simulator& sim) {
+    const char* address = sim.activeRouter == RouterId::a ? "0000.0c4a.7e21" : "0000.0c4a.7e35";
+    return std::string("  Hardware is Lance, address is ") + address + " (bia " + address + ")";
 }
 
 std::string accessListText(int number) {
@@ -41,18 +49,21 @@ std::string interfaceReport(Simulator& sim, Interface which) {
     };
 
     line([&] { return interfaceStatusLine(sim, which) + lineProtocolSuffix(sim, which); });
-    line([] { return std::string("  Hardware is HD64570"); });
+    const auto hardware = [&] {
+        return isSerial(which) ? std::string("  Hardware is HD64570") : ethernetHardwareLine(sim);
+    };
+    line(hardware);
     if (!iface.description.empty())
         line([&] { return "  Description: " + iface.description; });
     line([&] {
-        return "  MTU 1500 bytes, BW " + std::to_string(iface.bandwidth) +
-               " Kbit, DLY 20000 usec, rely 255/255, load 1/255";
+        return "  MTU 1500 bytes, BW " + std::to_string(iface.bandwidth) + " Kbit, DLY " +
+               (isSerial(which) ? "20000" : "1000") + " usec, rely 255/255, load 1/255";
     });
     line([&] {
         return std::string(isSerial(which) ? "  Encapsulation HDLC" : "  Encapsulation ARPA") +
                ", loopback not set, keepalive set (" + std::to_string(iface.keepalive) + " sec)";
     });
-    line([] { return std::string("  Hardware is HD64570"); });
+    line(hardware);
     if (!iface.ipAddress.empty())
         line([&] { return "  Internet address is " + prefixOf(iface); });
 
@@ -136,6 +147,28 @@ void showIpInterface(Simulator& sim, std::optional<Interface> which) {
     std::string text;
     for (Interface each : {Interface::ethernet0, Interface::serial0, Interface::serial1})
         text += ipInterfaceReport(sim, each);
+    printPaged(sim, text);
+}
+
+// The real router's columns: interface 0, address 23, OK? 39, method 43,
+// status 50, protocol 72.
+void showIpInterfaceBrief(Simulator& sim) {
+    const auto padded = [](std::string text, std::size_t width) {
+        text.resize(std::max(width, text.size() + 1), ' ');
+        return text;
+    };
+    std::string text =
+        "\r\nInterface              IP-Address      OK? Method Status                Protocol";
+    static const char* const names[] = {"Serial0", "Serial1", "Ethernet0"};
+    for (Interface each : {Interface::ethernet0, Interface::serial0, Interface::serial1}) {
+        const interfaceConfig& iface = sim.liveRouter.interfaceAt(each);
+        const bool addressed = !iface.ipAddress.empty();
+        const InterfaceState state = interfaceState(sim, each);
+        text += "\r\n" + padded(names[static_cast<std::size_t>(each)], 23) +
+                padded(addressed ? iface.ipAddress : "unassigned", 16) + "YES " +
+                padded(addressed ? "manual" : "unset", 7) +
+                padded(lineStatusText(state.status), 22) + (state.protocolUp ? "up" : "down");
+    }
     printPaged(sim, text);
 }
 

@@ -2,6 +2,7 @@
 #include "Simulator.h"
 #include "console/Console.h"
 #include "status/Displays.h"
+#include "status/Topology.h"
 
 #include <algorithm>
 #include <string>
@@ -13,10 +14,92 @@ namespace {
 
 constexpr const char* cdpNotEnabled = "% CDP is not enabled";
 
-// The neighbour of the lab topology is a router of the same model; the row is
-// fixed because that neighbour is not simulated.
-constexpr const char* labNeighbourRow =
-    "RouterB          Ser   0           150         R          KR1600    Ser  1";
+// A router the live router hears CDP from.
+struct Neighbour {
+    std::string deviceId;
+    std::string address; // of its interface on the link; may be empty
+    Interface localPort = Interface::serial0;
+    Interface remotePort = Interface::serial1;
+    int holdtime = 0;
+};
+
+const char* const longNames[] = {"Serial0", "Serial1", "Ethernet0"};
+const char* const shortNames[] = {"Ser 0", "Ser 1", "Eth 0"};
+
+const char* longName(Interface which) {
+    return longNames[static_cast<std::size_t>(which)];
+}
+const char* shortName(Interface which) {
+    return shortNames[static_cast<std::size_t>(which)];
+}
+
+// What is left of an advertised hold time when the table is read: about half
+// a sending interval has passed since the last advertisement.
+int remainingHoldtime(int holdtime, int timer) {
+    return holdtime - std::min(timer, holdtime) / 2;
+}
+
+// The lab neighbour is a router of the same model that is not simulated: it
+// answers with default timers once Serial0 carries the link. In the
+// two-router network each router hears the other when the link is up at both
+// ends and CDP runs on both.
+std::vector<Neighbour> cdpNeighbours(Simulator& sim) {
+    const routerState& r = sim.liveRouter;
+    switch (sim.topology.kind) {
+    case TopologyKind::singleRouter:
+        if (r.serial0.cdpEnable && interfaceEnabled(sim, Interface::serial0))
+            return {{"RouterB", sim.topology.neighbourSerialAddress, Interface::serial0,
+                     Interface::serial1, remainingHoldtime(180, 60)}};
+        return {};
+    case TopologyKind::twoRouters: {
+        using namespace twoRouterTopology;
+        const Interface port = linkPort(sim);
+        const routerState& peer = peerStore(sim);
+        const interfaceConfig& far = peerLinkInterface(sim);
+        if (!linkInterface(sim).cdpEnable || !interfaceIsUp(sim, port) || !peer.cdpRun ||
+            !far.cdpEnable)
+            return {};
+        const bool peerIsB = sim.activeRouter == RouterId::a;
+        const std::string name = peer.hostname.empty()
+                                     ? std::string(routerName(peerIsB ? RouterId::b : RouterId::a))
+                                     : peer.hostname;
+        return {{name, far.ipAddress, port,
+                 port == Interface::serial0 ? Interface::serial1 : Interface::serial0,
+                 remainingHoldtime(peer.cdpHoldtime, peer.cdpTimer)}};
+    }
+    default:
+        return {};
+    }
+}
+
+// Pads `text` with blanks to `width`; a longer text keeps one blank after it.
+std::string column(const std::string& text, std::size_t width) {
+    return text.size() < width ? text + std::string(width - text.size(), ' ') : text + " ";
+}
+
+// The first lines of the version screen: what a neighbour advertises as its
+// software version.
+std::string versionLines(Simulator& sim) {
+    ContentStore* content = sim.content();
+    if (content == nullptr)
+        return {};
+    const std::optional<std::string> screen = content->cmdInfo("show_version", "show_cdp_detail");
+    if (!screen)
+        return {};
+    std::string lines;
+    std::size_t at = 0;
+    while (at < screen->size()) {
+        std::size_t end = screen->find("\r\n", at);
+        if (end == std::string::npos)
+            end = screen->size();
+        const std::string line = screen->substr(at, end - at);
+        if (line.starts_with("Image") || line.find_first_not_of(' ') == std::string::npos)
+            break;
+        lines += line + "\r\n";
+        at = end + 2;
+    }
+    return lines;
+}
 
 void cdpBlock(Simulator& sim, Interface which) {
     const routerState& r = sim.liveRouter;
@@ -69,16 +152,44 @@ void showCdpNeighbors(Simulator& sim) {
         printLine(sim, cdpNotEnabled);
         return;
     }
-    if (sim.topology.kind != TopologyKind::singleRouter)
+    if (sim.topology.kind != TopologyKind::singleRouter &&
+        sim.topology.kind != TopologyKind::twoRouters)
         return;
     printLine(sim, "Capability Codes: R - Router, T - Trans Bridge, B - Source Route Bridge");
     printLine(sim, "                  S - Switch, H - Host, I - IGMP, r - Repeater");
     printLine(sim, " ");
     printLine(sim, "Device ID        Local Intrfce     Holdtme    Capability  Platform  Port ID");
-    // The neighbour shows as soon as Serial0 is administratively up; its
-    // line protocol does not matter.
-    if (interfaceStatusLine(sim, Interface::serial0).find("up") != std::string::npos)
-        printLine(sim, labNeighbourRow);
+    // Device ID at 0, local interface at 17, hold time ending under the
+    // heading's "m" (column 38), capability at 49, platform at 58, port at 68.
+    for (const Neighbour& n : cdpNeighbours(sim)) {
+        const std::string hold = std::to_string(n.holdtime);
+        printLine(sim, column(n.deviceId, 17) + column(shortName(n.localPort), 18) +
+                           std::string(hold.size() < 3 ? 3 - hold.size() + 1 : 1, ' ') + hold +
+                           std::string(10, ' ') + "R        KR1600    " + shortName(n.remotePort));
+    }
+}
+
+void showCdpNeighborsDetail(Simulator& sim) {
+    if (!sim.liveRouter.cdpRun) {
+        printLine(sim, cdpNotEnabled);
+        return;
+    }
+    std::string text;
+    for (const Neighbour& n : cdpNeighbours(sim)) {
+        text += "-------------------------\r\n";
+        text += "Device ID: " + n.deviceId + "\r\n";
+        text += "Entry address(es): \r\n";
+        if (!n.address.empty())
+            text += "  IP address: " + n.address + "\r\n";
+        text += "Platform: KR1600,  Capabilities: Router \r\n";
+        text += std::string("Interface: ") + longName(n.localPort) +
+                ",  Port ID (outgoing port): " + longName(n.remotePort) + "\r\n";
+        text += "Holdtime : " + std::to_string(n.holdtime) + " sec\r\n";
+        // Paged output drops empty lines: the gaps hold one blank.
+        text += " \r\nVersion :\r\n" + versionLines(sim) + " \r\n";
+    }
+    if (!text.empty())
+        printPaged(sim, text);
 }
 
 void showHosts(Simulator& sim) {

@@ -110,11 +110,10 @@ bool twoRouterTopology::reachable(Simulator& sim, const std::string& target) {
     if (ownLanReachable(sim, target, ownHost1, ownHost2, ownNetwork))
         return true;
 
-    // Rule 2: own serial addresses, by status text alone.
+    // Rule 2: own serial addresses, whatever the line protocol.
     for (Interface serial : {Interface::serial0, Interface::serial1}) {
         const interfaceConfig& s = live.interfaceAt(serial);
-        if (!s.ipAddress.empty() && target == s.ipAddress &&
-            interfaceStatusLine(sim, serial).find("down") == std::string::npos)
+        if (!s.ipAddress.empty() && target == s.ipAddress && interfaceEnabled(sim, serial))
             return true;
     }
 
@@ -209,24 +208,26 @@ void printPingResult(Simulator& sim, const std::string& target, bool reachable) 
                         target + ", timeout is 2 seconds:");
     if (sim.cancelled())
         return;
+    // An answered echo prints "!", a time-out ".".
+    const char* mark = reachable ? "!" : ".";
     {
         InputHeld held(sim);
-        printLine(sim, ".");
+        printLine(sim, mark);
         held.clearLine();
         if (!sim.wait(pauses::pingEcho))
             return;
         for (int i = 0; i < 4; ++i) {
             sim.io().repaint();
-            printLine(sim, ".", false, true);
+            printLine(sim, mark, false, true);
             if (!sim.wait(pauses::pingEcho))
                 return;
         }
     }
 
     if (reachable)
-        printLine(sim, "Success rate is 100 percent (5/5), round-trip min/avg/max =  " +
-                           std::to_string(least) + "," + std::to_string(average) + "," +
-                           std::to_string(most) + " ms ");
+        printLine(sim, "Success rate is 100 percent (5/5), round-trip min/avg/max = " +
+                           std::to_string(least) + "/" + std::to_string(average) + "/" +
+                           std::to_string(most) + " ms");
     else
         printLine(sim, "Success rate is 0 percent (0/5)");
 }

@@ -11,6 +11,7 @@
 #include "records/AddressUtils.h"
 #include "status/Displays.h"
 
+#include <chrono>
 #include <ctime>
 #include <string_view>
 #include <vector>
@@ -19,7 +20,7 @@ namespace kestro {
 
 // The "show clock" line for a broken-down local time. English names are used
 // whatever the workstation's locale, as on the router.
-std::string clockLine(const std::tm& t) {
+std::string clockLine(const std::tm& t, int milliseconds) {
     static const char* const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
@@ -29,9 +30,11 @@ std::string clockLine(const std::tm& t) {
     };
     const char* day = t.tm_wday >= 0 && t.tm_wday < 7 ? days[t.tm_wday] : "";
     const char* month = t.tm_mon >= 0 && t.tm_mon < 12 ? months[t.tm_mon] : "";
+    std::string thousandths = std::to_string(milliseconds % 1000);
+    thousandths.insert(0, 3 - thousandths.size(), '0');
     return "*" + twoDigits(t.tm_hour) + ":" + twoDigits(t.tm_min) + ":" + twoDigits(t.tm_sec) +
-           " UTC " + day + " " + month + " " + std::to_string(t.tm_mday) + " " +
-           std::to_string(t.tm_year + 1900) + " ";
+           "." + thousandths + " UTC " + day + " " + month + " " + std::to_string(t.tm_mday) + " " +
+           std::to_string(t.tm_year + 1900);
 }
 
 namespace {
@@ -75,6 +78,37 @@ std::string rewritePrivLine(const Simulator& sim, const std::string& line) {
     return n;
 }
 
+// Words of the newer displays typed short: each word may be cut to any
+// beginning at least `shortest` long (the beginnings stay unique where the
+// word stands), and the line is spelled out in full.
+struct WordForm {
+    std::string_view word;
+    std::size_t shortest;
+};
+
+std::string fullSpelling(const std::string& line) {
+    static const std::vector<std::vector<WordForm>> forms = {
+        {{"show", 2}, {"ip", 2}, {"interface", 3}, {"brief", 1}},
+        {{"show", 2}, {"cdp", 3}, {"neighbors", 1}, {"detail", 1}},
+        {{"show", 2}, {"cdp", 3}, {"neighbors", 1}},
+    };
+    const std::vector<std::string> words = splitWords(line);
+    for (const std::vector<WordForm>& form : forms) {
+        if (words.size() != form.size())
+            continue;
+        bool fits = true;
+        for (std::size_t i = 0; i < form.size() && fits; ++i)
+            fits = words[i].size() >= form[i].shortest && form[i].word.starts_with(words[i]);
+        if (!fits)
+            continue;
+        std::string full;
+        for (const WordForm& w : form)
+            full += (full.empty() ? "" : " ") + std::string(w.word);
+        return full;
+    }
+    return line;
+}
+
 // --- the simple displays ---------------------------------------------------
 
 void showSubcommandHint(Simulator& sim) {
@@ -82,14 +116,17 @@ void showSubcommandHint(Simulator& sim) {
 }
 
 void showClock(Simulator& sim) {
-    const std::time_t now = std::time(nullptr);
+    const auto reading = std::chrono::system_clock::now();
+    const std::time_t now = std::chrono::system_clock::to_time_t(reading);
+    const auto sinceEpoch =
+        std::chrono::duration_cast<std::chrono::milliseconds>(reading.time_since_epoch());
     std::tm local{};
 #if defined(_WIN32)
     localtime_s(&local, &now);
 #else
     localtime_r(&now, &local);
 #endif
-    printLine(sim, clockLine(local));
+    printLine(sim, clockLine(local, static_cast<int>(sinceEpoch.count() % 1000)));
 }
 
 void showHistory(Simulator& sim) {
@@ -149,6 +186,9 @@ const Row userRows[] = {
     {{"show history"}, showHistory},
     {{"show hosts"}, showHosts},
     {{"show ip protocols"}, showIpProtocols},
+    {{"show ip interface brief"}, showIpInterfaceBrief},
+    {{"show cdp neighbors"}, showCdpNeighbors},
+    {{"show cdp neighbors detail"}, showCdpNeighborsDetail},
     {{"show users"}, [](Simulator& s) { showContent(s, "show_users", userCaller); }},
     {{"show version"}, [](Simulator& s) { showVersion(s, userCaller); }},
 };
@@ -170,6 +210,7 @@ const Row privRows[] = {
     {{"show cdp interface ethernet 0", "show cdp interface e0"},
      [](Simulator& s) { showCdpInterface(s, Interface::ethernet0); }},
     {{"show cdp neighbors"}, showCdpNeighbors},
+    {{"show cdp neighbors detail"}, showCdpNeighborsDetail},
     {{"show clock"}, showClock},
     {{"show history"}, showHistory},
     {{"show hosts"}, showHosts},
@@ -181,6 +222,7 @@ const Row privRows[] = {
     {{"show interfaces ethernet 0", "show interface ethernet 0"},
      [](Simulator& s) { showInterfaces(s, Interface::ethernet0); }},
     {{"show ip interface"}, [](Simulator& s) { showIpInterface(s, std::nullopt); }},
+    {{"show ip interface brief"}, showIpInterfaceBrief},
     {{"show ip interface serial 0"}, [](Simulator& s) { showIpInterface(s, Interface::serial0); }},
     {{"show ip interface serial 1"}, [](Simulator& s) { showIpInterface(s, Interface::serial1); }},
     {{"show ip interface ethernet 0"},
@@ -215,7 +257,7 @@ template <std::size_t R, std::size_t I>
 void dispatchShow(Simulator& sim, const std::string& rewritten, const Row (&rows)[R],
                   const char* const (&incomplete)[I]) {
     // matchPattern normalises its line, which takes the prompt off first.
-    const std::string line = sim.liveRouter.prompt + rewritten;
+    const std::string line = sim.liveRouter.prompt + fullSpelling(rewritten);
     for (const Row& row : rows) {
         for (const char* t : row.templates) {
             if (t != nullptr && matchPattern(sim, line, t) == patternMatch) {
@@ -252,12 +294,25 @@ std::vector<HelpAnswer> showHelp() {
     const std::vector<Mode> user = {Mode::user};
     const std::vector<Mode> priv = {Mode::priv};
     const std::vector<std::pair<std::string_view, std::string_view>> spelledOut = {
-        {"sh ", "show "}, {"int ", "interface "}};
+        {"sh ", "show "}, {"int ", "interface "}, {"nei ", "neighbors "}};
     return {
         {user, {"show ?"}, helpScreen("show_user"), {}, spelledOut},
         {user, {"show ip ?"}, helpScreen("show_ip_?_user"), {}, spelledOut},
+        {user,
+         {"show ip interface ?"},
+         pagedHelpLines({"  Ethernet  IEEE 802.3", "  Null      Null interface",
+                         "  Serial    Serial",
+                         "$  brief     Brief summary of IP status and configuration", "  <cr>"}),
+         {},
+         spelledOut},
         {priv, {"show ?"}, helpScreen("show_priv"), {}, spelledOut},
-        {priv, {"show cdp ?"}, helpScreen("show_cdp_?"), {}, spelledOut},
+        {{Mode::user, Mode::priv}, {"show cdp ?"}, helpScreen("show_cdp_?"), {}, spelledOut},
+        {{Mode::user, Mode::priv},
+         {"show cdp neighbors ?"},
+         pagedHelpLines({"  Ethernet  IEEE 802.3", "  Null      Null interface",
+                         "  Serial    Serial", "$  detail    Show detailed information", "  <cr>"}),
+         {},
+         spelledOut},
         {priv, {"show cdp interface ?"}, helpScreen("show_cdp_interface_?"), {}, spelledOut},
         {priv,
          {"show interfaces ?", "sh interfaces ?", "sh int ?"},
@@ -275,7 +330,7 @@ std::vector<HelpAnswer> showHelp() {
          {"show ip interface ?"},
          pagedHelpLines({"$  Ethernet  IEEE 802.3", "  Null      Null interface",
                          "$  Serial    Serial",
-                         "  brief     Brief summary of IP status and configuration", "  <cr>"}),
+                         "$  brief     Brief summary of IP status and configuration", "  <cr>"}),
          {},
          spelledOut},
         {priv,

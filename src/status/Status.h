@@ -18,7 +18,8 @@ void processPing(Simulator& sim, const std::string& line);
 // The rows of show and ping.
 const std::vector<CommandRow>& statusCommands();
 
-// The show clock line for a local time, e.g. "*09:04:03 UTC Mon Mar 5 2007 ".
-std::string clockLine(const std::tm& t);
+// The show clock line for a local time and the milliseconds of its second,
+// e.g. "*09:04:03.042 UTC Mon Mar 5 2007".
+std::string clockLine(const std::tm& t, int milliseconds);
 
 } // namespace kestro

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -17,15 +18,6 @@ namespace kestro {
 namespace {
 
 constexpr std::array<const char*, 3> interfaceNames = {"Serial0", "Serial1", "Ethernet0"};
-
-std::string administrativeText(Interface which, bool up) {
-    return std::string(interfaceNames[static_cast<std::size_t>(which)]) +
-           (up ? " is administratively up" : " is administratively down");
-}
-
-std::string protocolText(bool up) {
-    return up ? ", line protocol is up" : ", line protocol is down";
-}
 
 bool routerALive(const Simulator& sim) {
     return sim.activeRouter == RouterId::a;
@@ -59,90 +51,143 @@ bool inRipNetworks(const routerState& router, std::string_view network) {
     return false;
 }
 
-// --- status texts ------------------------------------------------------------
+// --- interface states ----------------------------------------------------------
 
 namespace {
 
-using InterfaceText = std::string (*)(const Simulator&, Interface);
-
-// The text the current topology's rule gives; a topology without rules
-// gives none.
-std::string byTopology(const Simulator& sim, Interface which, InterfaceText lab,
-                       InterfaceText twoRouters) {
+std::optional<InterfaceRules> rulesByTopology(const Simulator& sim, Interface which) {
     switch (sim.topology.kind) {
     case TopologyKind::singleRouter:
-        return lab(sim, which);
+        return labTopology::rules(sim, which);
     case TopologyKind::twoRouters:
-        return twoRouters(sim, which);
+        return twoRouterTopology::rules(sim, which);
+    default:
+        return std::nullopt;
+    }
+}
+
+bool knownTopology(const Simulator& sim) {
+    return sim.topology.kind == TopologyKind::singleRouter ||
+           sim.topology.kind == TopologyKind::twoRouters;
+}
+
+// Shut down, or enabled with the protocol as the link gives it.
+InterfaceState stateOfEnd(bool shutdown, LineStatus otherwise, bool protocolUp) {
+    if (shutdown)
+        return {LineStatus::administrativelyDown, false};
+    return {otherwise, otherwise == LineStatus::up && protocolUp};
+}
+
+} // namespace
+
+const char* lineStatusText(LineStatus status) {
+    switch (status) {
+    case LineStatus::up:
+        return "up";
+    case LineStatus::down:
+        return "down";
+    case LineStatus::administrativelyDown:
+        break;
+    }
+    return "administratively down";
+}
+
+InterfaceState interfaceState(const Simulator& sim, Interface which) {
+    switch (sim.topology.kind) {
+    case TopologyKind::singleRouter:
+        return labTopology::shown(sim, which);
+    case TopologyKind::twoRouters:
+        return twoRouterTopology::shown(sim, which);
     default:
         return {};
     }
 }
 
-} // namespace
-
 std::string interfaceStatusLine(const Simulator& sim, Interface which) {
-    return byTopology(sim, which, labTopology::statusLine, twoRouterTopology::statusLine);
+    if (!knownTopology(sim))
+        return {};
+    return std::string(interfaceNames[static_cast<std::size_t>(which)]) + " is " +
+           lineStatusText(interfaceState(sim, which).status);
 }
 
 std::string lineProtocolSuffix(const Simulator& sim, Interface which) {
-    return byTopology(sim, which, labTopology::lineProtocol, twoRouterTopology::lineProtocol);
+    if (!knownTopology(sim))
+        return {};
+    return interfaceState(sim, which).protocolUp ? ", line protocol is up"
+                                                 : ", line protocol is down";
+}
+
+bool interfaceEnabled(const Simulator& sim, Interface which) {
+    const std::optional<InterfaceRules> r = rulesByTopology(sim, which);
+    return r && r->statusUp;
 }
 
 bool interfaceIsUp(const Simulator& sim, Interface which) {
-    if (sim.topology.kind != TopologyKind::singleRouter &&
-        sim.topology.kind != TopologyKind::twoRouters)
-        return false;
-    const std::string state = interfaceStatusLine(sim, which) + lineProtocolSuffix(sim, which);
-    return !state.empty() && state.find("down") == std::string::npos;
+    const std::optional<InterfaceRules> r = rulesByTopology(sim, which);
+    return r && r->statusUp && r->protocolUp;
 }
 
 namespace labTopology {
 
-std::string statusLine(const Simulator& sim, Interface which) {
+InterfaceRules rules(const Simulator& sim, Interface which) {
+    // Nothing is cabled to Serial1.
+    if (which == Interface::serial1)
+        return {};
     const interfaceConfig& iface = sim.liveRouter.interfaceAt(which);
-    // Serial0 is the clocking end: it is up only with a clock rate.
+    // Serial0 is the clocking end: it counts as up only with a clock rate.
     const bool clocked = which != Interface::serial0 || iface.clockRate > 0;
-    return administrativeText(which, !iface.shutdown && clocked);
+    const bool up = !iface.shutdown && clocked;
+    return {up, up};
 }
 
-std::string lineProtocol(const Simulator& sim, Interface which) {
-    return protocolText(statusLine(sim, which).find("up") != std::string::npos);
+InterfaceState shown(const Simulator& sim, Interface which) {
+    const interfaceConfig& iface = sim.liveRouter.interfaceAt(which);
+    switch (which) {
+    case Interface::serial0:
+        // The neighbour is always there; without a clock rate no frame
+        // crosses the link.
+        return stateOfEnd(iface.shutdown, LineStatus::up, iface.clockRate > 0);
+    case Interface::serial1:
+        // No cable: no signal from the other end.
+        return stateOfEnd(iface.shutdown, LineStatus::down, false);
+    case Interface::ethernet0:
+        break;
+    }
+    return stateOfEnd(iface.shutdown, LineStatus::up, true);
 }
 
 } // namespace labTopology
 
 namespace twoRouterTopology {
 
-std::string statusLine(const Simulator& sim, Interface which) {
-    const routerState& live = sim.liveRouter;
-    switch (which) {
-    case Interface::serial0:
-        return administrativeText(which, routerALive(sim) && !live.serial0.shutdown &&
-                                             live.serial0.clockRate > 0);
-    case Interface::serial1:
-        return administrativeText(which, !routerALive(sim) && !live.serial1.shutdown);
-    case Interface::ethernet0:
-        break;
-    }
-    return administrativeText(which, !live.ethernet0.shutdown);
-}
-
-std::string lineProtocol(const Simulator& sim, Interface which) {
+InterfaceRules rules(const Simulator& sim, Interface which) {
     const routerState& live = sim.liveRouter;
     if (which == Interface::ethernet0)
-        return protocolText(!live.ethernet0.shutdown);
+        return {!live.ethernet0.shutdown, !live.ethernet0.shutdown};
+    if (which != linkPort(sim))
+        return {};
     if (routerALive(sim)) {
         // RouterA's Serial0 clocks the link to RouterB's Serial1.
-        const bool up = which == Interface::serial0 &&
-                        statusLine(sim, Interface::serial0).find("up") != std::string::npos &&
-                        !sim.routerBStore.serial1.shutdown && live.serial0.clockRate > 0;
-        return protocolText(up);
+        const bool up = !live.serial0.shutdown && live.serial0.clockRate > 0;
+        return {up, up && !sim.routerBStore.serial1.shutdown};
     }
     const interfaceConfig& clockingEnd = sim.routerAStore.serial0;
-    const bool up = which == Interface::serial1 && !clockingEnd.shutdown &&
-                    clockingEnd.clockRate > 0 && !live.serial1.shutdown;
-    return protocolText(up);
+    const bool up = !live.serial1.shutdown;
+    return {up, up && !clockingEnd.shutdown && clockingEnd.clockRate > 0};
+}
+
+InterfaceState shown(const Simulator& sim, Interface which) {
+    const interfaceConfig& own = sim.liveRouter.interfaceAt(which);
+    if (which == Interface::ethernet0)
+        return stateOfEnd(own.shutdown, LineStatus::up, true);
+    if (which != linkPort(sim))
+        return stateOfEnd(own.shutdown, LineStatus::down, false);
+    // A shut far end drops its signals; a clocking end without a clock rate
+    // leaves both ends up with the line protocol down.
+    const interfaceConfig& far = peerLinkInterface(sim);
+    const interfaceConfig& clockingEnd = routerALive(sim) ? own : far;
+    return stateOfEnd(own.shutdown, far.shutdown ? LineStatus::down : LineStatus::up,
+                      clockingEnd.clockRate > 0);
 }
 
 const routerState& peerStore(const Simulator& sim) {
@@ -230,16 +275,15 @@ bool peerLanAsExpected(Simulator& sim) {
 
 namespace {
 
-std::string routeLine(Simulator& sim, const std::string& network, int prefix,
-                      const std::string& nextHop, Interface via) {
-    const int seconds = static_cast<int>(uniformFraction(sim) * 5 + 25);
-    return "R   " + network + "/" + std::to_string(prefix) + " [120/1] via " + nextHop +
-           ", 00:00:" + std::to_string(seconds) + ", Serial" + interfaceDigit(via);
-}
+// The one route RIP can learn, as the table lists it.
+struct LearntRoute {
+    std::string network;
+    int prefix = 0;
+    std::string nextHop;
+    Interface via = Interface::serial0;
+};
 
-} // namespace
-
-std::optional<std::string> labTopology::ripRoute(Simulator& sim) {
+std::optional<LearntRoute> labLearntRoute(Simulator& sim) {
     const routerState& r = sim.liveRouter;
     const bool serial0Listed =
         interfaceIsUp(sim, Interface::serial0) && !r.serial0.ipAddress.empty();
@@ -248,18 +292,48 @@ std::optional<std::string> labTopology::ripRoute(Simulator& sim) {
     const std::string network = networkOf(r.serial0.ipAddress, r.serial0.subnetMask);
     if (!inRipNetworks(r, network) || network != sim.topology.linkNetwork)
         return std::nullopt;
-    return routeLine(sim,
-                     networkOf(sim.topology.neighbourLanAddress, sim.topology.neighbourLanMask),
-                     maskBitCount(sim.topology.neighbourLanMask),
-                     sim.topology.neighbourSerialAddress, Interface::serial0);
+    return LearntRoute{networkOf(sim.topology.neighbourLanAddress, sim.topology.neighbourLanMask),
+                       maskBitCount(sim.topology.neighbourLanMask),
+                       sim.topology.neighbourSerialAddress, Interface::serial0};
 }
 
-std::optional<std::string> twoRouterTopology::ripRoute(Simulator& sim) {
+std::optional<LearntRoute> twoRouterLearntRoute(Simulator& sim) {
+    using namespace twoRouterTopology;
     if (!remoteLanLearned(sim))
         return std::nullopt;
     const interfaceConfig& lan = peerStore(sim).ethernet0;
-    return routeLine(sim, networkOf(lan.ipAddress, lan.subnetMask), maskBitCount(lan.subnetMask),
-                     peerLinkInterface(sim).ipAddress, linkPort(sim));
+    return LearntRoute{networkOf(lan.ipAddress, lan.subnetMask), maskBitCount(lan.subnetMask),
+                       peerLinkInterface(sim).ipAddress, linkPort(sim)};
+}
+
+std::optional<LearntRoute> learntRoute(Simulator& sim) {
+    switch (sim.topology.kind) {
+    case TopologyKind::singleRouter:
+        return labLearntRoute(sim);
+    case TopologyKind::twoRouters:
+        return twoRouterLearntRoute(sim);
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<std::string> routeLine(Simulator& sim, const std::optional<LearntRoute>& route) {
+    if (!route)
+        return std::nullopt;
+    const int seconds = static_cast<int>(uniformFraction(sim) * 5 + 25);
+    return "R   " + route->network + "/" + std::to_string(route->prefix) + " [120/1] via " +
+           route->nextHop + ", 00:00:" + std::to_string(seconds) + ", Serial" +
+           interfaceDigit(route->via);
+}
+
+} // namespace
+
+std::optional<std::string> labTopology::ripRoute(Simulator& sim) {
+    return routeLine(sim, labLearntRoute(sim));
+}
+
+std::optional<std::string> twoRouterTopology::ripRoute(Simulator& sim) {
+    return routeLine(sim, twoRouterLearntRoute(sim));
 }
 
 void showIpRoute(Simulator& sim) {
@@ -325,6 +399,17 @@ void showIpProtocols(Simulator& sim) {
                 appendLine(text, "    " + *it);
             appendLine(text, "  Routing Information Sources:");
             appendLine(text, "    Gateway         Distance      Last Update");
+            // The neighbour whose route is in the table; its last update came
+            // within the last half minute.
+            if (const std::optional<LearntRoute> route = learntRoute(sim)) {
+                const std::string distance = "120";
+                const int age = static_cast<int>(uniformFraction(sim) * 30);
+                std::string gateway = route->nextHop;
+                gateway.resize(std::max<std::size_t>(gateway.size() + 1, 16), ' ');
+                appendLine(text, "    " + gateway + std::string(8 - distance.size(), ' ') +
+                                     distance + "      00:00:" + (age < 10 ? "0" : "") +
+                                     std::to_string(age));
+            }
             appendLine(text, "  Distance: (default is 120)");
         }
         if (r.igrpConfigured && !r.igrpNetworks.empty()) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "Simulator.h"
+#include "status/Displays.h"
 
 #include <optional>
 #include <string>
@@ -26,10 +27,20 @@ bool interfacesShareNetwork(const interfaceConfig& a, const interfaceConfig& b);
 // `network` equals one of the router's RIP network entries, blanks trimmed.
 bool inRipNetworks(const routerState& router, std::string_view network);
 
+// What the rules of a topology hold about one interface: `statusUp` is the
+// interface being enabled at its end (not shut down, and clocked where it is
+// the clocking end of a link); `protocolUp` adds what the link needs. Routes,
+// ping and the CDP neighbour go by these, not by the displayed texts.
+struct InterfaceRules {
+    bool statusUp = false;
+    bool protocolUp = false;
+};
+
 namespace labTopology {
 
-std::string statusLine(const Simulator& sim, Interface which);
-std::string lineProtocol(const Simulator& sim, Interface which);
+InterfaceRules rules(const Simulator& sim, Interface which);
+// As a real router shows it: Serial0 faces the neighbour, Serial1 nothing.
+InterfaceState shown(const Simulator& sim, Interface which);
 // The one route the neighbour's LAN can be learned by, when it is.
 std::optional<std::string> ripRoute(Simulator& sim);
 bool reachable(Simulator& sim, const std::string& target);
@@ -38,8 +49,9 @@ bool reachable(Simulator& sim, const std::string& target);
 
 namespace twoRouterTopology {
 
-std::string statusLine(const Simulator& sim, Interface which);
-std::string lineProtocol(const Simulator& sim, Interface which);
+InterfaceRules rules(const Simulator& sim, Interface which);
+// The link's state is read from both of its ends.
+InterfaceState shown(const Simulator& sim, Interface which);
 std::optional<std::string> ripRoute(Simulator& sim);
 bool reachable(Simulator& sim, const std::string& target);
 
