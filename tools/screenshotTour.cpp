@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 #include <functional>
@@ -73,6 +74,13 @@ public:
                  main_.sidePanelClicked(SidePanelControl::showNetwork);
              },
              "diagramExercise6RouterB"},
+            {[this] {
+                 main_.chooseMenuItem("routerStartUp");
+                 main_.sidePanelClicked(SidePanelControl::showNetwork);
+                 if (auto* words = main_.findChild<QPushButton*>("showAsText"))
+                     words->click();
+             },
+             "diagramInWords"},
         };
         steps_ = steps;
         QTimer::singleShot(800, this, [this] { runStep(0); });
