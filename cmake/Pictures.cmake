@@ -14,6 +14,15 @@ set(KESTRO_PICTURES
     troubleShooting2.jpg
     Test1And2Diagram.jpg
     Test3Diagram.jpg
+    ActivityNetworkDiagram@2x.jpg
+    twoRouterTopologyA_RouterA@2x.jpg
+    twoRouterTopologyA_RouterB@2x.jpg
+    twoRouterTopologyB_RouterA@2x.jpg
+    twoRouterTopologyB_RouterB@2x.jpg
+    troubleShooting1@2x.jpg
+    troubleShooting2@2x.jpg
+    Test1And2Diagram@2x.jpg
+    Test3Diagram@2x.jpg
     SplashScreen.JPG
     KestroLogoIcon.ico)
 set(KESTRO_ICON_SIZES 16 22 24 32 48 64 128 256)

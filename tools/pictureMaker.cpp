@@ -86,11 +86,16 @@ enum class Anchor { left, centre, right };
 // painted and recorded.
 class Diagram {
 public:
-    Diagram(std::string picture, std::vector<DrawnLabel>& log)
-        : picture_(std::move(picture)), log_(log),
-          image_(diagramWidth, diagramHeight, QImage::Format_RGB32) {
+    // At scale 2 the same drawing is made for screens of twice the density
+    // ("NAME@2x.jpg"); only the first drawing records its labels.
+    Diagram(std::string picture, std::vector<DrawnLabel>& log, int scale = 1)
+        : picture_(std::move(picture)), log_(log), scale_(scale),
+          image_(diagramWidth * scale, diagramHeight * scale, QImage::Format_RGB32) {
+        if (scale_ != 1)
+            picture_.insert(picture_.rfind('.'), "@" + std::to_string(scale_) + "x");
         image_.fill(paper);
         p_.begin(&image_);
+        p_.scale(scale_, scale_);
         p_.setRenderHint(QPainter::Antialiasing);
         p_.setRenderHint(QPainter::TextAntialiasing);
     }
@@ -98,7 +103,8 @@ public:
     QPainter& painter() { return p_; }
 
     void record(const std::string& field, const std::string& text) {
-        log_.push_back({picture_, field, text});
+        if (scale_ == 1)
+            log_.push_back({picture_, field, text});
     }
 
     // Draws text with its baseline at y; answers its bounding box. A label
@@ -168,6 +174,7 @@ public:
 private:
     std::string picture_;
     std::vector<DrawnLabel>& log_;
+    int scale_;
     QImage image_;
     QPainter p_;
 };
@@ -513,9 +520,10 @@ void drawTwoRouters(Diagram& d, const DiagramPlan& plan, const ActivityNetwork& 
     d.record("console", plan.consoleRouter == kestro::RouterId::a ? "RouterA" : "RouterB");
 }
 
-void drawDiagram(const DiagramPlan& plan, const fs::path& folder, std::vector<DrawnLabel>& log) {
+void drawDiagram(const DiagramPlan& plan, const fs::path& folder, std::vector<DrawnLabel>& log,
+                 int scale) {
     const ActivityNetwork& n = networkNamed(std::string(plan.activities.front()));
-    Diagram d(std::string(plan.file), log);
+    Diagram d(std::string(plan.file), log, scale);
     for (std::string_view activity : plan.activities)
         d.record("activity", std::string(activity));
     drawTitle(d, plan);
@@ -697,7 +705,8 @@ int main(int argc, char** argv) {
         fs::create_directories(folder);
         std::vector<DrawnLabel> log;
         for (const DiagramPlan& plan : kestro::diagramPlans())
-            drawDiagram(plan, folder, log);
+            for (int scale : {1, 2})
+                drawDiagram(plan, folder, log, scale);
         writeSplash(folder, argv[3]);
         writeIcons(folder, argv[4]);
 

@@ -5,6 +5,7 @@
 #include "platform/ErrorLog.h"
 #include "shell/SidePanel.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -68,7 +69,20 @@ void networkDiagramForm::sync() {
 
 void networkDiagramForm::loadPicture(const QString& path) {
     file_ = path;
-    picture_ = path.isEmpty() ? QPixmap() : QPixmap(path);
+    // A screen of twice the density gets the drawing made for it, so lines
+    // and labels stay sharp.
+    QString chosen = path;
+    qreal ratio = 1.0;
+    if (!path.isEmpty() && devicePixelRatioF() > 1.0) {
+        QString sharp = path;
+        sharp.insert(sharp.lastIndexOf('.'), QStringLiteral("@2x"));
+        if (QFile::exists(sharp)) {
+            chosen = sharp;
+            ratio = 2.0;
+        }
+    }
+    picture_ = chosen.isEmpty() ? QPixmap() : QPixmap(chosen);
+    picture_.setDevicePixelRatio(ratio);
     Picture2->setPixmap(picture_);
     Picture2->resize(picture_.deviceIndependentSize().toSize());
     if (path.isEmpty())

@@ -81,8 +81,13 @@ TEST(Pictures, EveryPictureIsThereAtASensibleSize) {
     };
     std::vector<Case> cases;
     // A diagram fits the viewer of a 1366x768 screen without scrolling.
-    for (const DiagramCase& d : diagramCases)
+    for (const DiagramCase& d : diagramCases) {
         cases.push_back({d.file, 640, 400, 1000, 560});
+        // The drawing for screens of twice the density.
+        std::string sharp = d.file;
+        sharp.insert(sharp.rfind('.'), "@2x");
+        cases.push_back({sharp, 1280, 800, 2000, 1120});
+    }
     cases.push_back({"SplashScreen.JPG", 400, 240, 900, 600});
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         const std::string dim = std::to_string(size) + "x" + std::to_string(size);
