@@ -4,6 +4,7 @@
 #include "desktop/BottomForm.h"
 #include "desktop/MDIForm1.h"
 #include "desktop/frmSplash.h"
+#include "learning/Instructions.h"
 #include "platform/ErrorLog.h"
 
 #include <QApplication>
@@ -73,14 +74,17 @@ int main(int argc, char** argv) {
 
     StartupIo startupIo;
     Simulator sim(startupIo, std::move(content));
-    {
+    if (skipCountdown) {
+        // Nobody would see the start-up window: its picture is not even
+        // decoded, only its texts are loaded.
+        QApplication::restoreOverrideCursor();
+        setWelcomeText(sim);
+    } else {
         frmSplash splash(sim);
         QApplication::restoreOverrideCursor();
         QEventLoop startup;
         QObject::connect(&splash, &QDialog::finished, &startup, &QEventLoop::quit);
         splash.show();
-        if (skipCountdown)
-            QTimer::singleShot(0, &splash, [&splash] { splash.done(QDialog::Accepted); });
         startup.exec();
     }
 

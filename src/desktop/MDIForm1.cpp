@@ -31,6 +31,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTextEdit>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -38,14 +39,22 @@
 
 namespace kestro {
 
+namespace {
+constexpr int iconDelayMs = 200;
+} // namespace
+
 MDIForm1::MDIForm1(Simulator& sim, QWidget* parent) : QMainWindow(parent), sim_(sim) {
     setObjectName("MDIForm1");
     QApplication::setApplicationDisplayName("");
     setWindowTitle(QString::fromStdString(mainWindowCaption()));
-    const QString icon =
-        QString::fromStdString(applicationFolder()) + QStringLiteral("/KestroLogoIcon.ico");
-    if (QFile::exists(icon))
-        setWindowIcon(QIcon(icon));
+    // The icon's pictures are decoded a moment after the window is up: the
+    // first screen does not wait for them.
+    QTimer::singleShot(iconDelayMs, this, [this] {
+        const QString icon =
+            QString::fromStdString(applicationFolder()) + QStringLiteral("/KestroLogoIcon.ico");
+        if (QFile::exists(icon))
+            setWindowIcon(QIcon(icon));
+    });
     // The first error of this run starts a fresh log.
     sim_.errorLog.firstError = true;
 
