@@ -60,16 +60,19 @@ int matchPattern(const Simulator& sim, std::string_view line, std::string_view p
 }
 
 void printInvalidInput(Simulator& sim) {
+    sim.facts.pending.rejected = true;
     printLine(sim, " ");
     printLine(sim, "% Invalid input detected at '^' marker.");
 }
 
 void printIncompleteCommand(Simulator& sim) {
+    sim.facts.pending.rejected = true;
     printLine(sim, "% Incomplete command.");
     printLine(sim, " ");
 }
 
 void printUnknownCommand(Simulator& sim) {
+    sim.facts.pending.rejected = true;
     if (sim.liveRouter.mode == Mode::user)
         printLine(sim, "% Unknown command or computer name, or unable to find computer address");
     else
@@ -84,6 +87,7 @@ void printMismatch(Simulator& sim, int result) {
 }
 
 void printUnrecognizedCommand(Simulator& sim) {
+    sim.facts.pending.rejected = true;
     printLine(sim, "% Unrecognized command");
     sim.console.helpEmphasis = false;
 }
