@@ -383,6 +383,8 @@ void pressKey(Simulator& sim, const Key& key) {
     }
     if (sim.cancelled())
         recoverConsole(sim);
+    if (key.code == keyEnter && sim.afterCommand)
+        sim.afterCommand(sim);
 }
 
 void manageHistory(Simulator& sim) {
