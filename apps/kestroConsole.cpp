@@ -52,6 +52,8 @@ Keys (interactive):
   Space, Enter     at " --More--": next page, next line; any other key stops
   F2               show the instructions again
   F3               switch between Learn Mode and Test Mode and show them
+  F4               show the checklist of a lab or an exercise
+  F7               the next hint of the first unmet item, at last its solution
   F5, F6           Router A / Router B in the two-router exercises
                    (troubleshooting4-6); refused while a question or a
                    listing is open
@@ -216,7 +218,7 @@ int run(int argc, char** argv) {
         return runTerminal(sim);
     const std::string transcript = runScript(sim, io, keys, bold);
     std::cout << (learning.replacesTranscript() ? learning.reportOutput(sim) : transcript);
-    return 0;
+    return learning.exitStatus(sim);
 }
 
 // Standard output for std::cout that remembers the first failed write and
