@@ -205,7 +205,10 @@ std::string runScript(Simulator& sim, RecordingConsole& io, const std::vector<Sc
                       bool bold) {
     ScriptKeys source(keys);
     io.keySource = [&source, &sim] { return source.nextCharacter(sim); };
+    const std::size_t discardedBefore = io.discarded.size();
+    bool routerBUsed = sim.activeRouter == RouterId::b;
     while (!source.done()) {
+        routerBUsed = routerBUsed || sim.activeRouter == RouterId::b;
         const ScriptKey& k = source.take();
         switch (k.kind) {
         case ScriptKey::escDown:
@@ -224,19 +227,48 @@ std::string runScript(Simulator& sim, RecordingConsole& io, const std::vector<Sc
             break;
         }
     }
+    routerBUsed = routerBUsed || sim.activeRouter == RouterId::b;
     io.keySource = nullptr;
 
-    std::string pane = bold ? sim.output.markedText() : sim.output.text;
+    // A router's whole session: the panes its logouts and reloads cleared,
+    // then the pane it shows now, CR LF written as a line feed.
+    auto transcript = [&](RouterId router, const OutputPane& now, const std::string& input) {
+        std::string pane;
+        for (std::size_t i = discardedBefore; i < io.discarded.size(); ++i)
+            if (io.discarded[i].first == router)
+                pane += (bold ? io.discarded[i].second.markedText() : io.discarded[i].second.text) +
+                        "\r\n";
+        pane += bold ? now.markedText() : now.text;
+        std::string out;
+        out.reserve(pane.size() + input.size() + 2);
+        for (std::size_t i = 0; i < pane.size(); ++i) {
+            if (pane[i] == '\r' && i + 1 < pane.size() && pane[i + 1] == '\n')
+                continue;
+            out += pane[i];
+        }
+        out += '\n';
+        out += input;
+        out += '\n';
+        return out;
+    };
+    if (sim.topology.kind != TopologyKind::twoRouters || !routerBUsed)
+        return transcript(sim.activeRouter, sim.output, sim.input.text);
+    // Both routers of a two-router exercise, each under its name; the parked
+    // one's pane and input line wait in its store.
     std::string out;
-    out.reserve(pane.size() + sim.input.text.size() + 2);
-    for (std::size_t i = 0; i < pane.size(); ++i) {
-        if (pane[i] == '\r' && i + 1 < pane.size() && pane[i + 1] == '\n')
+    for (RouterId router : {RouterId::a, RouterId::b}) {
+        out += "===== " + std::string(routerName(router)) + " =====\n";
+        if (router == sim.activeRouter) {
+            out += transcript(router, sim.output, sim.input.text);
             continue;
-        out += pane[i];
+        }
+        const routerState& parked = router == RouterId::a ? sim.routerAStore : sim.routerBStore;
+        OutputPane pane;
+        pane.text = parked.consoleText;
+        for (const auto& [start, length] : parked.consoleBold)
+            pane.bold.push_back({start, length});
+        out += transcript(router, pane, parked.inputText);
     }
-    out += '\n';
-    out += sim.input.text;
-    out += '\n';
     return out;
 }
 

@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kestro {
@@ -31,6 +32,9 @@ public:
         pendingKeys.pop_front();
         return k;
     }
+    void outputDiscarding(const OutputPane& pane, RouterId router) override {
+        discarded.push_back({router, pane});
+    }
     int visibleLines() const override { return lines; }
     void messageBox(const std::string& text) override { messages.push_back(text); }
 
@@ -44,6 +48,8 @@ public:
     // Everything ever appended to the output pane, kept across replacements
     // (a boot screen replaces the pane).
     std::string appended;
+    // The panes cleared so far, each with its router, oldest first.
+    std::vector<std::pair<RouterId, OutputPane>> discarded;
     int lines = 1000000; // never pages unless a test asks for it
 };
 

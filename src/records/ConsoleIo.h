@@ -25,6 +25,8 @@
 //    defer it) cancels the running command first, so the same holds.
 #pragma once
 
+#include "records/RouterState.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -84,6 +86,11 @@ public:
     // or the whole text was replaced.
     virtual void outputAppended(std::string_view piece, bool bold) { (void)piece, (void)bold; }
     virtual void outputReplaced(const OutputPane& pane) { (void)pane; }
+    // The router's pane is about to be cleared (a session ends, a router
+    // boots): what it held, for a front end that keeps whole transcripts.
+    virtual void outputDiscarding(const OutputPane& pane, RouterId router) {
+        (void)pane, (void)router;
+    }
     // The input line changed (text, caret, enabled or caret visibility).
     virtual void inputChanged(const InputLine& line) { (void)line; }
     virtual void repaint() {}

@@ -76,6 +76,8 @@ void loadRouter(Simulator& sim) {
     r.mode = Mode::none;
     r.prompt.clear();
     sim.console.helpEmphasis = false;
+    if (!sim.output.text.empty())
+        sim.io().outputDiscarding(sim.output, sim.activeRouter);
     sim.output.replace(sim.console.bootText);
     sim.io().outputReplaced(sim.output);
     printLine(sim, " ");
