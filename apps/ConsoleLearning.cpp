@@ -2,6 +2,7 @@
 
 #include "Simulator.h"
 #include "learning/Catalogue.h"
+#include "learning/Checklists.h"
 #include "learning/Grading.h"
 #include "learning/Instructions.h"
 
@@ -70,6 +71,10 @@ int ConsoleLearning::takeOption(int argc, char** argv, int& i, std::string& erro
         report_ = true;
         return 1;
     }
+    if (arg == "--check") {
+        check_ = true;
+        return 1;
+    }
     if (arg != "--instructions")
         return 0;
     if (i + 1 >= argc ||
@@ -82,6 +87,16 @@ int ConsoleLearning::takeOption(int argc, char** argv, int& i, std::string& erro
 }
 
 std::string ConsoleLearning::check(const std::string& activity, bool haveScript) const {
+    if (check_ && instructions_.empty()) {
+        if (report_)
+            return "--check and --report cannot be given together";
+        const ActivityType type = activityType(activity);
+        if (type != ActivityType::guidedLab && type != ActivityType::troubleshooting)
+            return "--check checks a lab or an exercise: " + activity + " has no checklist";
+        if (!haveScript)
+            return "--check checks what a script typed: give the script with --script FILE";
+        return {};
+    }
     if (!report_ || !instructions_.empty())
         return {};
     if (activityType(activity) != ActivityType::test)
@@ -124,6 +139,11 @@ std::string withSolution(Simulator& sim, bool bold) {
 } // namespace
 
 std::optional<int> ConsoleLearning::beforeSession(Simulator& sim, bool haveScript, bool bold) {
+    if (check_ && instructions_.empty() && checklistProgress(sim).total == 0) {
+        std::cerr << "kestro-console: --check: " << sim.learning.activityName
+                  << " has no checklist\n";
+        return 2;
+    }
     if (instructions_.empty()) {
         if (!haveScript)
             std::cout << instructionsScreen(sim, 80) << std::flush;
@@ -139,7 +159,13 @@ std::optional<int> ConsoleLearning::beforeSession(Simulator& sim, bool haveScrip
 }
 
 std::string ConsoleLearning::reportOutput(Simulator& sim) const {
+    if (check_)
+        return checklistOutput(sim, false);
     return replaceEvery(reportText(sim), "\r\n", "\n") + "\n";
+}
+
+int ConsoleLearning::exitStatus(const Simulator& sim) const {
+    return check_ && !checklistProgress(sim).complete ? 1 : 0;
 }
 
 std::string learningOptionHelp() {
@@ -149,6 +175,10 @@ std::string learningOptionHelp() {
                    tasks only); welcome, studyPlan and disclaimer print those
                    texts. With --bold, bold text is <b>...</b> and underlined
                    text <u>...</u>
+  --check          with --script and a lab or an exercise: print the
+                   activity's checklist as the script left it instead of the
+                   transcript; exit 0 when every item is met, 1 when not, 2
+                   for an activity without a checklist
   --report         with --script and a test (--activity test1..test3): print
                    the graded report of the router the script left instead of
                    the transcript
@@ -195,6 +225,66 @@ std::string switchInstructionMode(Simulator& sim, int width) {
         return "\r\nLearn Mode and Test Mode cannot be chosen in this activity.\r\n";
     selectInstructionMode(sim, !sim.sidePanel.learnModeSelected);
     return instructionsScreen(sim, width);
+}
+
+namespace {
+
+std::string activityTitle(const Simulator& sim) {
+    const std::string& text = sim.learning.currentText;
+    return trimBlanks(text.substr(0, text.find_first_of("\r\n")));
+}
+
+} // namespace
+
+std::string checklistOutput(Simulator& sim, bool interactive) {
+    const bool learn = !interactive || sim.sidePanel.learnModeSelected;
+    std::string out = activityTitle(sim) + "\n";
+    const std::vector<ChecklistItemView> view = checklistView(sim, learn);
+    for (std::size_t i = 0; i < view.size(); ++i) {
+        const ChecklistItemView& item = view[i];
+        out += (item.met ? "[x] " : "[ ] ") + item.text + "\n";
+        if (item.met)
+            continue;
+        if (interactive && !item.feedback.empty())
+            out += "    " + item.feedback + "\n";
+        if (!item.found.empty())
+            out += "    Found: " + item.found + "\n";
+        if (!interactive) {
+            // The view lists the items in the checklist's order.
+            const ChecklistItem& own = sim.learning.checklist.list->items[i];
+            out += "    Hint: " + own.hints.front() + "\n";
+            continue;
+        }
+        for (const std::string& hint : item.hints)
+            out += "    Hint: " + hint + "\n";
+        for (const std::string& line : item.solution)
+            out += "    Solution: " + line + "\n";
+    }
+    const ChecklistProgress p = checklistProgress(sim);
+    out += "Progress: " + std::to_string(p.met) + " of " + std::to_string(p.total) + " (" +
+           std::to_string(p.percent) + "%)\n";
+    return out;
+}
+
+std::string checklistScreen(Simulator& sim) {
+    if (checklistProgress(sim).total == 0)
+        return "\r\nThis activity has no checklist.\r\n";
+    return "\r\n" + replaceEvery(checklistOutput(sim, true), "\n", "\r\n") +
+           "(F4 shows the checklist again, F7 gives the next hint)\r\n";
+}
+
+std::string nextHintScreen(Simulator& sim) {
+    if (checklistProgress(sim).total == 0)
+        return "\r\nThis activity has no checklist.\r\n";
+    const std::optional<HintReveal> hint = revealNextHint(sim);
+    if (!hint)
+        return "\r\nEvery item of the checklist is met.\r\n";
+    const ChecklistItem& item = sim.learning.checklist.list->items[hint->item];
+    std::string out = "\r\n" + std::string(hint->solution ? "Solution" : "Hint") + " for \"" +
+                      item.text + "\":\r\n";
+    for (const std::string& line : hint->lines)
+        out += "    " + line + "\r\n";
+    return out;
 }
 
 } // namespace kestro

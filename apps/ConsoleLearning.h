@@ -28,13 +28,18 @@ public:
     // instructions before the boot screen. Empty: go on to the console.
     std::optional<int> beforeSession(Simulator& sim, bool haveScript, bool bold);
 
-    // --report replaces the transcript: the test's report, each line end a
-    // line feed, then one more.
-    bool replacesTranscript() const { return report_; }
+    // --report and --check replace the transcript: the test's report, each
+    // line end a line feed, then one more; or the checklist as --check
+    // prints it.
+    bool replacesTranscript() const { return report_ || check_; }
     std::string reportOutput(Simulator& sim) const;
+    // The exit status once the output is written: for --check 0 when the
+    // checklist is complete, else 1.
+    int exitStatus(const Simulator& sim) const;
 
 private:
     bool report_ = false;
+    bool check_ = false;
     std::string instructions_; // learn, test, welcome, studyPlan or disclaimer
 };
 
@@ -58,5 +63,17 @@ std::string terminalDocument(const StyledDocument& doc, int width);
 // terminal.
 std::string instructionsScreen(Simulator& sim, int width);
 std::string switchInstructionMode(Simulator& sim, int width);
+
+// The checklist as --check prints it (lines ended with a line feed): the
+// activity's title, "[x] text" or "[ ] text" per item, an unmet item
+// followed by indented "Found:" and "Hint:" lines, and "Progress: N of M
+// (P%)". With `interactive`, as F4 shows it in the current mode: the
+// feedback and the hints and solution revealed so far instead of the first
+// hint.
+std::string checklistOutput(Simulator& sim, bool interactive);
+// F4 and F7 on the terminal: the checklist, and the next hint of the first
+// unmet item (after its last hint, the step's solution). Lines end in CR LF.
+std::string checklistScreen(Simulator& sim);
+std::string nextHintScreen(Simulator& sim);
 
 } // namespace kestro

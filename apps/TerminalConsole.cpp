@@ -5,6 +5,7 @@
 
 #include "Simulator.h"
 #include "learning/Activities.h"
+#include "learning/Checklists.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -134,7 +135,18 @@ struct QuitRequested {};
 
 // A decoded key from the terminal, or the end of input.
 struct TerminalKey {
-    enum Kind { key, escChord, routerA, routerB, instructions, modeSwitch, end, quit } kind = key;
+    enum Kind {
+        key,
+        escChord,
+        routerA,
+        routerB,
+        instructions,
+        modeSwitch,
+        checklist,
+        hint,
+        end,
+        quit
+    } kind = key;
     Key value;
 };
 
@@ -197,6 +209,8 @@ TerminalKey cursorKey(unsigned char final) {
         return {TerminalKey::instructions, {}};
     case 'R': // F3
         return {TerminalKey::modeSwitch, {}};
+    case 'S': // F4
+        return {TerminalKey::checklist, {}};
     default:
         return unknownKey();
     }
@@ -215,6 +229,8 @@ TerminalKey controlSequence() {
             return unknownKey();
         if (c == 'B' || c == 'C')
             return {c == 'B' ? TerminalKey::instructions : TerminalKey::modeSwitch, {}};
+        if (c == 'D')
+            return {TerminalKey::checklist, {}};
         return c == 'E' ? TerminalKey{TerminalKey::routerA, {}} : unknownKey();
     }
     std::string params;
@@ -240,6 +256,10 @@ TerminalKey controlSequence() {
         return special(keyDelete);
     if (number == "12" || number == "13")
         return {number == "12" ? TerminalKey::instructions : TerminalKey::modeSwitch, {}};
+    if (number == "14")
+        return {TerminalKey::checklist, {}};
+    if (number == "18")
+        return {TerminalKey::hint, {}};
     if (number == "15")
         return {TerminalKey::routerA, {}};
     if (number == "17")
@@ -617,6 +637,10 @@ int runTerminal(Simulator& sim) {
                 io.showText(instructionsScreen(sim, terminalWidth()));
             } else if (k.kind == TerminalKey::modeSwitch) {
                 io.showText(switchInstructionMode(sim, terminalWidth()));
+            } else if (k.kind == TerminalKey::checklist) {
+                io.showText(checklistScreen(sim));
+            } else if (k.kind == TerminalKey::hint) {
+                io.showText(nextHintScreen(sim));
             } else if (k.kind == TerminalKey::escChord) {
                 keyDown(sim, keyEscape, false);
                 pressKey(sim, k.value);
@@ -624,6 +648,8 @@ int runTerminal(Simulator& sim) {
             } else {
                 pressKey(sim, k.value);
             }
+            if (const std::string done = takeCompletionMessage(sim); !done.empty())
+                io.showText("\r\n" + done + "\r\n");
         }
     } catch (const QuitRequested&) {
     }

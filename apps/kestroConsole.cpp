@@ -1,5 +1,6 @@
 // kestro-console: the router console in a text terminal, interactive or fed
 // from a keystroke script.
+#include "ConsoleGrading.h"
 #include "ConsoleLearning.h"
 #include "Frontends.h"
 
@@ -13,6 +14,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <sstream>
@@ -38,6 +40,11 @@ Options:
   --bold           in script mode, write bold text as <b>...</b>
   --activity NAME  the activity to start (default: lab, a guided lab); the
                    names are listed below
+  --grade FILE...  type each keystroke file into a fresh session of the
+                   activity and write one CSV row per file: a test's score,
+                   grade and parts, or a lab's or exercise's checklist items
+                   and percent; exit 0 when every file was read
+  --csv OUT        where --grade writes (- for standard output, the default)
 %LEARNING%  --help           show this text
 
 Keys (interactive):
@@ -52,6 +59,8 @@ Keys (interactive):
   Space, Enter     at " --More--": next page, next line; any other key stops
   F2               show the instructions again
   F3               switch between Learn Mode and Test Mode and show them
+  F4               show the checklist of a lab or an exercise
+  F7               the next hint of the first unmet item, at last its solution
   F5, F6           Router A / Router B in the two-router exercises
                    (troubleshooting4-6); refused while a question or a
                    listing is open
@@ -135,6 +144,9 @@ int run(int argc, char** argv) {
     int lines = 0;
     std::string activity = "lab";
     ConsoleLearning learning;
+    std::vector<std::string> gradeFilesGiven;
+    bool grade = false;
+    std::optional<std::string> csvPath;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto value = [&](const char* what) -> const char* {
@@ -164,6 +176,15 @@ int run(int argc, char** argv) {
                 return fail("--lines needs a number from 1 to 2147483647");
         } else if (arg == "--bold") {
             bold = true;
+        } else if (arg == "--grade") {
+            grade = true;
+            while (i + 1 < argc && !std::string(argv[i + 1]).starts_with("--"))
+                gradeFilesGiven.push_back(argv[++i]);
+        } else if (arg == "--csv") {
+            const char* v = value("OUT");
+            if (!v)
+                return fail("--csv needs a file name (- for standard output)");
+            csvPath = v;
         } else if (arg == "--activity") {
             const char* v = value("NAME");
             if (!v)
@@ -176,6 +197,28 @@ int run(int argc, char** argv) {
         } else {
             return fail("unknown option " + arg + " (see --help)");
         }
+    }
+
+    if (grade || csvPath) {
+        if (!grade || gradeFilesGiven.empty())
+            return fail("--grade needs one or more keystroke files");
+        if (haveScript || learning.replacesTranscript())
+            return fail("--grade types its own files: leave out --script, --report and --check");
+        GradeRequest request{activity, gradeFilesGiven, applicationFolder() + "/DataStore.db",
+                             seed};
+        const std::string out = csvPath.value_or("-");
+        if (out == "-")
+            return gradeFiles(request, std::cout, std::cerr);
+        std::ofstream file(out, std::ios::binary);
+        if (!file)
+            return fail("cannot write " + out + ": " + std::strerror(errno));
+        const int status = gradeFiles(request, file, std::cerr);
+        file.close();
+        if (!file) {
+            std::cerr << "kestro-console: cannot write " << out << "\n";
+            return 1;
+        }
+        return status;
     }
 
     if (const std::string problem = learning.check(activity, haveScript); !problem.empty())
@@ -216,7 +259,7 @@ int run(int argc, char** argv) {
         return runTerminal(sim);
     const std::string transcript = runScript(sim, io, keys, bold);
     std::cout << (learning.replacesTranscript() ? learning.reportOutput(sim) : transcript);
-    return 0;
+    return learning.exitStatus(sim);
 }
 
 // Standard output for std::cout that remembers the first failed write and

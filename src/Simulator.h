@@ -10,8 +10,10 @@
 #include "records/ConsoleIo.h"
 #include "records/LearningState.h"
 #include "records/RouterState.h"
+#include "records/SessionFacts.h"
 #include "records/ShellState.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <random>
@@ -98,6 +100,11 @@ public:
 
     // --- lessons: texts, documents, deck; the windows and the side panel ---
     LearningState learning;
+    // The commands run in the current activity (cleared when one starts).
+    SessionFacts facts;
+    // Called once a typed line has been carried out (after each Enter), so
+    // the learning layer above can look at the routers again.
+    std::function<void(Simulator&)> afterCommand;
     // The console (BottomForm) is open while a router exists for the current
     // activity, so a further guided lab goes on with it.
     OpenWindows windows;

@@ -40,7 +40,8 @@ inline std::string makeContent(const std::string& name, const std::vector<Row>& 
         "solutionText TEXT);"
         "CREATE TABLE flashCards(ID INTEGER PRIMARY KEY, question TEXT, answer TEXT);"
         "CREATE TABLE testChecks(testName TEXT COLLATE NOCASE, position INTEGER, "
-        "heading INTEGER, label TEXT, condition TEXT);";
+        "heading INTEGER, label TEXT, condition TEXT);"
+        "CREATE TABLE checklists(activity TEXT COLLATE NOCASE, source TEXT);";
     if (withLabs)
         schema += "CREATE TABLE Labs(LabName TEXT COLLATE NOCASE, labText TEXT);";
     sqlite3_exec(db, schema.c_str(), nullptr, nullptr, nullptr);

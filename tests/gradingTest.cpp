@@ -116,6 +116,7 @@ TEST(Grading, ReportTextOfASubmittedTest) {
     EXPECT_EQ(reportText(sim),
               crlf({"Test 3 Report", "", "'Diagnostic Report': ", "Part1> Configuring ethernet 0",
                     "   1a> Address: Correct", "   2c> Providing clocking: Incorrect",
+                    "      Found: Serial0: clock rate 64000; expected: Serial0: clock rate 56000",
                     "   2d> Damaged: Incorrect", "   ", "Total Score: 1000", "Your Score: 333",
                     "Your Grade: Fail!", "   ", "Solution To Test 3", "  ", "Do", "this"}));
     EXPECT_EQ(sim.learning.currentQuery, "Select * from tests where testName = 'test3Solution'");

@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -167,6 +169,80 @@ TEST(ConsoleOptions, OutputThatCannotBeWrittenEndsWithStatus1AndOneMessage) {
         EXPECT_EQ(runConsole(args, out),
                   std::make_pair(1, std::string(out) == ">&-" ? closed : full))
             << args << " " << out;
+}
+
+// Standard output and status of kestro-console, standard error dropped.
+std::pair<int, std::string> consoleOutput(const std::string& args) {
+    return runConsole(args, "2>/dev/null");
+}
+
+std::string walkthrough(const std::string& name) {
+    return std::string(KESTRO_SOURCE_DIR) + "/tests/walkthroughs/" + name;
+}
+
+// --check and --grade: what they print and their status, from a fresh
+// session, a finished walk-through and wrong uses.
+TEST(ConsoleOptions, CheckAndGradePrintTheChecklistOrOneRowPerFile) {
+    const std::string t1 = walkthrough("troubleshooting/troubleshooting1");
+    const std::string test1 = walkthrough("tests/test1.keys");
+    struct Case {
+        std::string args;
+        int status;
+        std::vector<std::string> lines; // some lines of the output, in order
+    } cases[] = {
+        {"--activity troubleshooting1 --script /dev/null --check",
+         1,
+         {"Troubleshooting Exercise 1: The LAN Does Not Answer", "[ ] Look at the routing table",
+          "    Found: \"show ip route\" not run",
+          "    Found: Ethernet0: ip address 192.34.5.6 255.255.255.0",
+          "    Found: a ping from RouterA to 128.16.31.5 fails", "Progress: 0 of 5 (0%)"}},
+        {"--activity troubleshooting1 --script " + t1 + ".keys --check",
+         1,
+         {"[x] Give Ethernet0 the planned address on the office LAN", "Progress: 4 of 5 (80%)"}},
+        {"--activity test1 --script /dev/null --check", 2, {}},
+        {"--activity routerModes --script /dev/null --check", 2, {}},
+        {"--activity troubleshooting1 --check", 2, {}},
+        {"--activity test1 --grade " + test1 + " /dev/null /missing.keys --csv -",
+         1,
+         {"file,score,grade,Part1> Setting terminal history to 12,Part2> MOTD banner,3a> Setting "
+          "timeout,3b> Enabling login,3c> Setting password,Part4> Setting host name,Part5> "
+          "Setting unencrypted priviledged mode password",
+          test1 + ",1000,Pass,Correct,Correct,Correct,Correct,Correct,Correct,Correct",
+          "/dev/null,0,Fail,Incorrect,Incorrect,Incorrect,Incorrect,Incorrect,Incorrect,Incorrect",
+          "/missing.keys,cannot read the script file /missing.keys: No such file or directory"}},
+        {"--activity troubleshooting1 --grade /dev/null",
+         0,
+         {"file,Look at the routing table,Look at the status and the address of Ethernet0,Give "
+          "Ethernet0 the planned address on the office LAN,Both office hosts answer a ping,See "
+          "the office LAN in the routing table,percent",
+          "/dev/null,not met,not met,not met,not met,not met,0"}},
+        {"--activity routerModes --grade /dev/null", 2, {}},
+        {"--activity test1 --grade", 2, {}},
+        {"--activity test1 --csv -", 2, {}},
+    };
+    for (const Case& c : cases) {
+        const auto [status, out] = consoleOutput(c.args);
+        EXPECT_EQ(status, c.status) << c.args << "\n" << out;
+        std::size_t from = 0;
+        for (const std::string& line : c.lines) {
+            const std::size_t at = out.find(line + "\n", from);
+            EXPECT_NE(at, std::string::npos) << c.args << ": no line " << line << " in\n" << out;
+            from = at == std::string::npos ? from : at;
+        }
+    }
+}
+
+// A class of 300 is marked at once: well under two seconds.
+TEST(ConsoleOptions, GradingThreeHundredFilesTakesWellUnderTwoSeconds) {
+    std::string files;
+    for (int i = 0; i < 300; ++i)
+        files += " " + walkthrough("tests/test1.keys");
+    const auto start = std::chrono::steady_clock::now();
+    const auto [status, out] = consoleOutput("--activity test1 --grade" + files);
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 301);
+    EXPECT_LT(took, std::chrono::seconds(1));
 }
 
 } // namespace

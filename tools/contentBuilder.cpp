@@ -6,6 +6,8 @@
 // run with status 1; the database is written to OUT_DB.tmp and renamed only
 // when complete, so a failed build never leaves a half-built file behind.
 
+#include "learning/Networks.h"
+#include "records/Checklist.h"
 #include "records/Conditions.h"
 
 #include <sqlite3.h>
@@ -14,6 +16,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -100,11 +103,20 @@ struct TestCheck {
     std::string condition;
 };
 
+// An activity's checklist source, validated once every command table is read.
+struct ChecklistSource {
+    std::string activity;
+    std::string table; // of the activity's text
+    std::string text;
+    std::string file;
+};
+
 struct Content {
     std::map<std::string, std::vector<TextEntry>> texts; // by table
     std::map<std::string, std::vector<CommandRow>> commands;
     std::vector<FlashCard> flashCards;
     std::map<std::string, std::vector<TestCheck>> testChecks; // by test name
+    std::vector<ChecklistSource> checklists;
 };
 
 class Faults {
@@ -459,7 +471,9 @@ void readTestChecks(const std::string& test, std::string_view content, const std
             continue;
         }
         std::string error;
-        if (!heading && !kestro::parseCondition(c.condition, error)) {
+        kestro::ConditionOptions options;
+        options.configurationOnly = true;
+        if (!heading && !kestro::parseCondition(c.condition, error, options)) {
             faults.add(name, number, "condition: " + error);
             continue;
         }
@@ -468,6 +482,45 @@ void readTestChecks(const std::string& test, std::string_view content, const std
     if (std::none_of(checks.begin(), checks.end(), [](const TestCheck& c) { return !c.heading; }))
         faults.add(name, "a test needs at least one check");
     out.testChecks[test] = std::move(checks);
+}
+
+// Whether a checklist's "ran" term names a command the session can record:
+// a show command as a whole implemented table row, any other by its first
+// word.
+bool knownCommand(const Content& content, std::string_view command) {
+    const std::string lowered = foldCase(command);
+    const bool show = lowered == "show" || lowered.starts_with("show ");
+    const std::string first = lowered.substr(0, lowered.find(' '));
+    for (const auto& [table, rows] : content.commands)
+        for (const CommandRow& row : rows)
+            if (row.implemented && row.cmd == (show ? lowered : first))
+                return true;
+    return false;
+}
+
+// Every checklist belongs to an activity's text and reads without a fault;
+// RouterB exists only in the two-router exercises.
+void checkChecklists(Content& out, Faults& faults) {
+    const std::function<bool(std::string_view)> known = [&out](std::string_view command) {
+        return knownCommand(out, command);
+    };
+    for (const ChecklistSource& c : out.checklists) {
+        const auto& entries = out.texts[c.table];
+        if (std::none_of(entries.begin(), entries.end(), [&](const TextEntry& e) {
+                return foldCase(e.key) == foldCase(c.activity);
+            })) {
+            faults.add(c.file, "a checklist for \"" + c.activity + "\", which has no text here");
+            continue;
+        }
+        kestro::ConditionOptions options;
+        const kestro::ActivityNetwork* network = kestro::networkOf(c.activity);
+        options.twoRouters = network && kestro::hasTwoRouters(network->exerciseNumber);
+        options.knownCommand = &known;
+        std::vector<kestro::ChecklistFault> found;
+        kestro::parseChecklist(c.text, options, found);
+        for (const kestro::ChecklistFault& f : found)
+            faults.add(c.file, f.line, f.message);
+    }
 }
 
 void readDataFolder(const fs::path& root, Content& out, Faults& faults) {
@@ -534,6 +587,13 @@ void readDataFolder(const fs::path& root, Content& out, Faults& faults) {
         }
         const auto textKind = std::find_if(std::begin(textKinds), std::end(textKinds),
                                            [&](const TextKind& k) { return top == k.folder; });
+        if (parts.size() == 2 && (top == "labs" || top == "troubleshooting") &&
+            relative.extension() == ".checklist") {
+            if (auto content = readSource(path, name, faults))
+                out.checklists.push_back(
+                    {relative.stem().string(), textKind->table, std::move(*content), name});
+            continue;
+        }
         if (parts.size() >= 2 && textKind != std::end(textKinds) &&
             relative.extension() == ".txt") {
             if (auto content = readSource(path, name, faults))
@@ -552,6 +612,8 @@ void readDataFolder(const fs::path& root, Content& out, Faults& faults) {
             faults.add((root / "tests" / (test + ".checks")).string(),
                        "checks for \"" + test + "\", which has no test text");
     }
+
+    checkChecklists(out, faults);
 
     // Keys are unique per table whatever file they come from, with case
     // ignored as the database compares them.
@@ -654,6 +716,7 @@ void writeDatabase(const std::string& path, const Content& content) {
     db.exec("CREATE TABLE flashCards(ID INTEGER PRIMARY KEY, question TEXT, answer TEXT)");
     db.exec("CREATE TABLE testChecks(testName TEXT COLLATE NOCASE, position INTEGER, "
             "heading INTEGER, label TEXT, condition TEXT)");
+    db.exec("CREATE TABLE checklists(activity TEXT PRIMARY KEY COLLATE NOCASE, source TEXT)");
     for (const CommandTableKind& kind : commandTables)
         db.exec(std::string("CREATE TABLE ") + kind.name +
                 "(cmd TEXT COLLATE NOCASE, implemented INTEGER, ord INTEGER" +
@@ -711,6 +774,10 @@ void writeDatabase(const std::string& path, const Content& content) {
                        {c.label},
                        {c.condition}});
     }
+
+    for (const ChecklistSource& c : content.checklists)
+        db.insert("INSERT INTO checklists(activity, source) VALUES (?1, ?2)",
+                  {{c.activity}, {c.text}});
 
     db.exec("COMMIT");
     db.close();

@@ -402,6 +402,8 @@ void pressKey(Simulator& sim, const Key& key) {
     }
     if (sim.cancelled())
         recoverConsole(sim);
+    if (key.code == keyEnter && sim.afterCommand)
+        sim.afterCommand(sim);
 }
 
 void manageHistory(Simulator& sim) {

@@ -60,6 +60,7 @@ int matchPattern(const Simulator& sim, std::string_view line, std::string_view p
 }
 
 void printInvalidInput(Simulator& sim) {
+    sim.facts.pending.rejected = true;
     // Without a command being dispatched (a line ended by Ctrl-Z), the mark
     // goes under the first character typed.
     const std::size_t column = sim.console.invalidMarker.value_or(sim.liveRouter.prompt.size());
@@ -68,11 +69,13 @@ void printInvalidInput(Simulator& sim) {
 }
 
 void printIncompleteCommand(Simulator& sim) {
+    sim.facts.pending.rejected = true;
     printLine(sim, "% Incomplete command.");
     printLine(sim, " ");
 }
 
 void printUnknownCommand(Simulator& sim) {
+    sim.facts.pending.rejected = true;
     if (sim.liveRouter.mode == Mode::user)
         printLine(sim, "% Unknown command or computer name, or unable to find computer address");
     else
@@ -87,6 +90,7 @@ void printMismatch(Simulator& sim, int result) {
 }
 
 void printUnrecognizedCommand(Simulator& sim) {
+    sim.facts.pending.rejected = true;
     printLine(sim, "% Unrecognized command");
     sim.console.helpEmphasis = false;
 }

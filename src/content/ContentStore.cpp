@@ -234,6 +234,17 @@ std::vector<ContentStore::TestCheckRow> ContentStore::testChecks(std::string_vie
     return checks;
 }
 
+std::optional<std::string> ContentStore::checklistSource(std::string_view activity,
+                                                         const char* caller) {
+    // A database built before checklists existed is not damaged: it has none.
+    if (query("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'checklists'", {},
+              caller)
+            .empty())
+        return std::nullopt;
+    return firstText(query("SELECT source FROM checklists WHERE activity = ?1",
+                           {std::string(activity)}, caller));
+}
+
 std::string ContentStore::escapeLike(std::string_view text) {
     std::string escaped;
     escaped.reserve(text.size());

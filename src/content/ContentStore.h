@@ -69,6 +69,9 @@ public:
         std::string condition;
     };
     std::vector<TestCheckRow> testChecks(std::string_view testName, const char* caller);
+    // The checklist source of a lab or an exercise (data/README.md); empty
+    // for an activity without one, or a database that has no checklists.
+    std::optional<std::string> checklistSource(std::string_view activity, const char* caller);
 
     // Runs `sql` (prepared once per distinct text, then reused) with the
     // given text parameters bound in order; returns every row, each as its

@@ -2,6 +2,7 @@
 
 #include "Simulator.h"
 #include "config/RouterStore.h"
+#include "learning/Checklists.h"
 #include "learning/Grading.h"
 #include "learning/Instructions.h"
 #include "learning/Networks.h"
@@ -85,6 +86,7 @@ void initLabs(Simulator& sim, const std::string& labName) {
     }
     enableActivityPanel(sim, true);
     loadInstruction(sim, labName);
+    startChecklist(sim, labName);
 }
 
 void initTests(Simulator& sim, const std::string& testName) {
@@ -102,6 +104,7 @@ void initTests(Simulator& sim, const std::string& testName) {
     enableActivityPanel(sim, false);
     sim.sidePanel.showAnswer = true;
     loadTestInstruction(sim, testName);
+    startChecklist(sim, testName);
 }
 
 void inittroubleshooting(Simulator& sim, const std::string& exerciseName) {
@@ -146,6 +149,7 @@ void inittroubleshooting(Simulator& sim, const std::string& exerciseName) {
     applyExercisePreset(sim, exerciseName);
     loadTroubleshootingText(sim, exerciseName);
     enableActivityPanel(sim, true);
+    startChecklist(sim, exerciseName);
 }
 
 void loadTroubleshootingText(Simulator& sim, const std::string& exerciseName) {

@@ -23,12 +23,18 @@ TestGrade gradeTest(const routerConfig& r, const std::vector<TestCheck>& checks)
     TestGrade grade;
     for (const TestCheck& check : checks) {
         if (check.heading) {
-            grade.lines.push_back({check.label, true, false});
+            grade.lines.push_back({check.label, true, false, {}});
             continue;
         }
         // A check whose condition could not be read fails rather than passes.
         const bool ok = check.condition && conditionHolds(*check.condition, r);
-        grade.lines.push_back({check.label, false, ok});
+        ReportLine line{check.label, false, ok, {}};
+        if (!ok && check.condition) {
+            ConditionWorld world;
+            world.routerA = &r;
+            line.detail = foundAndExpected(*check.condition, world);
+        }
+        grade.lines.push_back(std::move(line));
         ++(ok ? grade.correct : grade.incorrect);
     }
     return grade;
@@ -62,9 +68,13 @@ std::string reportText(Simulator& sim) {
     const TestGrade grade = gradeTest(sim.liveRouter.config(), testChecks(sim, test));
     const std::string n = std::to_string(test);
     std::vector<std::string> lines = {"Test " + n + " Report", "", "'Diagnostic Report': "};
-    for (const ReportLine& line : grade.lines)
+    for (const ReportLine& line : grade.lines) {
         lines.push_back(line.heading ? line.text
                                      : line.text + (line.correct ? "Correct" : "Incorrect"));
+        if (!line.detail.found.empty())
+            lines.push_back("      Found: " + line.detail.found +
+                            "; expected: " + line.detail.expected);
+    }
     lines.push_back("   ");
     lines.push_back("Total Score: 1000");
     lines.push_back("Your Score: " + std::to_string(grade.score()));

@@ -20,6 +20,9 @@ struct ReportLine {
     std::string text; // as printed, before "Correct"/"Incorrect"
     bool heading = false;
     bool correct = false;
+    // An incorrect check: what the configuration holds and what the check
+    // asks, as configuration lines say them.
+    FoundExpected detail;
 };
 
 struct TestGrade {

@@ -2,13 +2,28 @@
 // activity, what the panes show, the report and the flash-card deck.
 #pragma once
 
+#include "records/Checklist.h"
 #include "records/FlashCardDeck.h"
 #include "records/StyledText.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace kestro {
+
+// The current activity's checklist and how far the student has come.
+struct ChecklistState {
+    std::optional<Checklist> list; // none: the activity has no checklist
+    std::vector<bool> met;         // per item, at the last evaluation
+    std::size_t best = 0;          // the most items met at once so far
+    // Per item: how many hints are shown; one more than its hints once its
+    // solution is shown too.
+    std::vector<std::size_t> revealed;
+    bool complete = false;
+    // The completion message waits here until a front end takes it.
+    std::string completionMessage;
+};
 
 struct LearningState {
     // The activity last started by name (a lab, test or exercise), so a front
@@ -33,6 +48,8 @@ struct LearningState {
     StyledDocument reportDocument;      // showAnswerForm
 
     FlashCardDeck deck;
+
+    ChecklistState checklist;
 };
 
 } // namespace kestro

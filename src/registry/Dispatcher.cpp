@@ -91,11 +91,52 @@ bool isAcceptedAbbreviation(std::string_view word) {
     return false;
 }
 
+namespace {
+
+// The configuration as it is now, shared with the last run's copy while
+// unchanged, so a long session keeps few copies.
+std::shared_ptr<const routerConfig> snapshot(const routerConfig& now,
+                                             const std::shared_ptr<const routerConfig>& last) {
+    if (last && *last == now)
+        return last;
+    return std::make_shared<const routerConfig>(now);
+}
+
+// Records a command that was carried out: in its handler's spellings, or
+// with its first word written out; not one the router answered with an
+// error message.
+void recordRun(Simulator& sim, const std::vector<std::string>& words, const CommandRow& row) {
+    SessionFacts::Pending& pending = sim.facts.pending;
+    if (pending.rejected)
+        return;
+    CommandRun run;
+    run.router = sim.activeRouter;
+    run.succeeded = pending.succeeded;
+    run.spellings = std::move(pending.spellings);
+    if (run.spellings.empty()) {
+        std::string command = row.word;
+        for (std::size_t i = 1; i < words.size(); ++i)
+            command += " " + words[i];
+        run.spellings.push_back(std::move(command));
+    }
+    const bool aLive = sim.activeRouter == RouterId::a;
+    const CommandRun* last = sim.facts.runs.empty() ? nullptr : &sim.facts.runs.back();
+    run.routerA = snapshot(aLive ? sim.liveRouter.config() : sim.routerAStore.config(),
+                           last ? last->routerA : nullptr);
+    if (sim.topology.kind == TopologyKind::twoRouters)
+        run.routerB = snapshot(aLive ? sim.routerBStore.config() : sim.liveRouter.config(),
+                               last ? last->routerB : nullptr);
+    sim.facts.runs.push_back(std::move(run));
+}
+
+} // namespace
+
 void dispatchCommand(Simulator& sim, const std::string& line) {
     const std::string n = normaliseLine(sim, line);
     // An empty line does nothing in any mode.
     if (n.empty())
         return;
+    sim.facts.pending = {};
     const std::vector<std::string> words = splitWords(n);
     // The mode is read once: a handler that changes it must not make a later
     // row of the same command see the new mode.
@@ -117,6 +158,7 @@ void dispatchCommand(Simulator& sim, const std::string& line) {
     for (const ModeHandler& h : row.handlers) {
         if (mode == h.mode) {
             h.handler(CommandContext{sim, line, words, mode});
+            recordRun(sim, words, row);
             return;
         }
     }

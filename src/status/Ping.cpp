@@ -150,6 +150,8 @@ bool twoRouterTopology::reachable(Simulator& sim, const std::string& target) {
 
 bool pingTarget(Simulator& sim, const std::string& address, bool silent) {
     bool reachable = false;
+    if (!silent)
+        sim.facts.pending.succeeded = false;
     switch (sim.topology.kind) {
     case TopologyKind::singleRouter:
         reachable = labTopology::reachable(sim, address);
@@ -160,8 +162,10 @@ bool pingTarget(Simulator& sim, const std::string& address, bool silent) {
     default:
         return false;
     }
-    if (!silent)
+    if (!silent) {
+        sim.facts.pending.succeeded = reachable;
         printPingResult(sim, address, reachable);
+    }
     return reachable;
 }
 

@@ -261,6 +261,10 @@ void dispatchShow(Simulator& sim, const std::string& rewritten, const Row (&rows
     for (const Row& row : rows) {
         for (const char* t : row.templates) {
             if (t != nullptr && matchPattern(sim, line, t) == patternMatch) {
+                // Every spelling of a display counts as having run it.
+                for (const char* spelling : row.templates)
+                    if (spelling != nullptr)
+                        sim.facts.pending.spellings.emplace_back(spelling);
                 row.show(sim);
                 return;
             }
