@@ -611,8 +611,11 @@ int ActivityProgress::percent() const {
 
 namespace {
 
-json timeJson(const std::optional<StudyTime>& t) {
-    return t ? json(isoTime(*t)) : json(nullptr);
+// The export keeps its keys in the order written, so it reads as documented.
+using ordered = nlohmann::ordered_json;
+
+ordered timeText(const std::optional<StudyTime>& t) {
+    return t ? ordered(isoTime(*t)) : ordered(nullptr);
 }
 
 std::optional<StudyTime> timeFrom(const json& j, const char* key) {
@@ -626,26 +629,26 @@ constexpr const char* exportFormat = "kestro-study-record";
 } // namespace
 
 std::string Record::exportJson(StudyTime now) {
-    json activitiesOut = json::array();
+    ordered activitiesOut = ordered::array();
     for (const ActivityProgress& a : activities()) {
-        json attempts = json::array();
+        ordered attempts = ordered::array();
         for (const TestAttempt& t : testAttempts(a.name)) {
-            json parts = json::array();
+            ordered parts = ordered::array();
             for (const PartResult& p : t.parts)
                 parts.push_back({{"part", p.part}, {"correct", p.correct}});
             attempts.push_back({{"at", isoTime(t.at)}, {"score", t.score}, {"parts", parts}});
         }
-        json sittingsOut = json::array();
+        ordered sittingsOut = ordered::array();
         for (const Sitting& s : sittings(a.name))
             sittingsOut.push_back({{"started", isoTime(s.started)}, {"seconds", s.seconds}});
         activitiesOut.push_back({
             {"name", a.name},
             {"status", a.status()},
             {"percent", a.percent()},
-            {"bestScore", a.bestScore ? json(*a.bestScore) : json(nullptr)},
-            {"lastScore", a.lastScore ? json(*a.lastScore) : json(nullptr)},
-            {"firstOpened", timeJson(a.firstOpened)},
-            {"lastOpened", timeJson(a.lastOpened)},
+            {"bestScore", a.bestScore ? ordered(*a.bestScore) : ordered(nullptr)},
+            {"lastScore", a.lastScore ? ordered(*a.lastScore) : ordered(nullptr)},
+            {"firstOpened", timeText(a.firstOpened)},
+            {"lastOpened", timeText(a.lastOpened)},
             {"secondsSpent", a.secondsSpent},
             {"checklist", {{"done", a.checklistDone}, {"total", a.checklistTotal}}},
             {"completed", a.completed},
@@ -653,20 +656,20 @@ std::string Record::exportJson(StudyTime now) {
             {"sittings", sittingsOut},
         });
     }
-    json cardsOut = json::array();
+    ordered cardsOut = ordered::array();
     for (const StoredCard& c : cards())
         cardsOut.push_back({
             {"card", c.card},
-            {"due", timeJson(c.memory.due)},
+            {"due", timeText(c.memory.due)},
             {"stability", c.memory.stability},
             {"difficulty", c.memory.difficulty},
             {"reps", c.memory.reps},
             {"lapses", c.memory.lapses},
-            {"lastReview", timeJson(c.memory.lastReview)},
+            {"lastReview", timeText(c.memory.lastReview)},
             {"scheduledDays", c.memory.scheduledDays},
-            {"firstReview", timeJson(c.firstReview)},
+            {"firstReview", timeText(c.firstReview)},
         });
-    const json doc = {{"format", exportFormat},
+    const ordered doc = {{"format", exportFormat},
                       {"version", 1},
                       {"exported", isoTime(now)},
                       {"activities", activitiesOut},

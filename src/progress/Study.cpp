@@ -55,7 +55,7 @@ std::string StudySession::label() const {
         return {};
     const Item& item = queue_[position_];
     if (item.practice)
-        return "Practice (answered Again)";
+        return "Practice after Again";
     if (item.memory.isNew())
         return "New card";
     return "Due since " + isoDate(item.memory.due.value_or(StudyTime{}));

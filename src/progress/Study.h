@@ -43,7 +43,7 @@ public:
     int newCards() const { return newCards_; }
     int dueCards() const { return dueCards_; }
 
-    // "New card", "Due since 2026-03-01" or "Practice (answered Again)".
+    // "New card", "Due since 2026-03-01" or "Practice after Again".
     std::string label() const;
     // What each answer would schedule, in days (for the four buttons).
     NextIntervals intervals(StudyTime at) const;
