@@ -670,10 +670,10 @@ std::string Record::exportJson(StudyTime now) {
             {"firstReview", timeText(c.firstReview)},
         });
     const ordered doc = {{"format", exportFormat},
-                      {"version", 1},
-                      {"exported", isoTime(now)},
-                      {"activities", activitiesOut},
-                      {"cards", cardsOut}};
+                         {"version", 1},
+                         {"exported", isoTime(now)},
+                         {"activities", activitiesOut},
+                         {"cards", cardsOut}};
     return doc.dump(2) + "\n";
 }
 
