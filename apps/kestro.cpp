@@ -6,6 +6,7 @@
 #include "desktop/frmSplash.h"
 #include "learning/Instructions.h"
 #include "platform/ErrorLog.h"
+#include "progress/Record.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -52,6 +53,7 @@ int main(int argc, char** argv) {
 
     bool skipCountdown = false;
     bool quitWhenShown = false;
+    std::string recordOption;
     for (int i = 1; i < argc; ++i) {
         // --skip-countdown: as if a key were pressed on the start-up window.
         if (std::strcmp(argv[i], "--skip-countdown") == 0)
@@ -59,6 +61,9 @@ int main(int argc, char** argv) {
         // --quit-when-shown: ends once the main window is up (start-up time).
         else if (std::strcmp(argv[i], "--quit-when-shown") == 0)
             quitWhenShown = true;
+        // --record FILE: the study record (also KESTRO_RECORD).
+        else if (std::strcmp(argv[i], "--record") == 0 && i + 1 < argc)
+            recordOption = argv[++i];
     }
 
     const std::string dbPath = applicationFolder() + "/DataStore.db";
@@ -71,6 +76,11 @@ int main(int argc, char** argv) {
              QMessageBox::Critical);
         return 1;
     }
+
+    // Without a record the program runs as before and keeps nothing; the
+    // notice of a record set aside is shown once the program can show it.
+    std::string recordNotice;
+    const std::unique_ptr<Record> record = Record::open(recordPath(recordOption), recordNotice);
 
     StartupIo startupIo;
     Simulator sim(startupIo, std::move(content));
@@ -90,6 +100,8 @@ int main(int argc, char** argv) {
 
     MDIForm1 main(sim);
     main.show();
+    if (!recordNotice.empty())
+        tell(recordNotice, QMessageBox::Warning);
     main.start();
     if (quitWhenShown)
         QTimer::singleShot(0, &app, &QApplication::quit);

@@ -2,6 +2,7 @@
 // from a keystroke script.
 #include "ConsoleGrading.h"
 #include "ConsoleLearning.h"
+#include "ConsoleStudy.h"
 #include "Frontends.h"
 
 #include "Simulator.h"
@@ -45,7 +46,7 @@ Options:
                    grade and parts, or a lab's or exercise's checklist items
                    and percent; exit 0 when every file was read
   --csv OUT        where --grade writes (- for standard output, the default)
-%LEARNING%  --help           show this text
+%LEARNING%%STUDY%  --help           show this text
 
 Keys (interactive):
   Enter            complete the line       Tab          complete the command
@@ -133,6 +134,8 @@ std::string usageText() {
     text.replace(text.find(mark), mark.size(), activityHelp() + "\n");
     const std::string learningMark = "%LEARNING%";
     text.replace(text.find(learningMark), learningMark.size(), learningOptionHelp());
+    const std::string studyMark = "%STUDY%";
+    text.replace(text.find(studyMark), studyMark.size(), studyOptionHelp());
     return text;
 }
 
@@ -147,6 +150,7 @@ int run(int argc, char** argv) {
     std::vector<std::string> gradeFilesGiven;
     bool grade = false;
     std::optional<std::string> csvPath;
+    ConsoleStudy study;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto value = [&](const char* what) -> const char* {
@@ -194,6 +198,10 @@ int run(int argc, char** argv) {
                    const int taken = learning.takeOption(argc, argv, i, problem)) {
             if (taken < 0)
                 return fail(problem);
+        } else if (std::string problem;
+                   const int taken = study.takeOption(argc, argv, i, problem)) {
+            if (taken < 0)
+                return fail(problem);
         } else {
             return fail("unknown option " + arg + " (see --help)");
         }
@@ -223,6 +231,8 @@ int run(int argc, char** argv) {
 
     if (const std::string problem = learning.check(activity, haveScript); !problem.empty())
         return fail(problem);
+    if (const std::string problem = study.check(); !problem.empty())
+        return fail(problem);
 
     // The script is read before anything starts, so a bad file changes nothing.
     std::vector<ScriptKey> keys;
@@ -250,14 +260,22 @@ int run(int argc, char** argv) {
     Simulator sim(io, std::move(content));
     if (seed)
         sim.random.seed(*seed);
+    study.openRecord(haveScript);
+    if (study.replacesConsole())
+        return study.run(sim, haveScript ? std::optional(keys) : std::nullopt);
     if (!startActivity(sim, activity))
         return fail("unknown activity " + activity);
     if (const auto status = learning.beforeSession(sim, haveScript, bold))
         return *status;
+    study.activityStarted(sim, haveScript);
 
-    if (!haveScript)
-        return runTerminal(sim);
+    if (!haveScript) {
+        const int status = runTerminal(sim);
+        study.sessionEnded(sim);
+        return status;
+    }
     const std::string transcript = runScript(sim, io, keys, bold);
+    study.sessionEnded(sim);
     std::cout << (learning.replacesTranscript() ? learning.reportOutput(sim) : transcript);
     return learning.exitStatus(sim);
 }

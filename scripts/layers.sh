@@ -10,6 +10,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 layers=(
     records   # kinds and records: routers, console screen, lessons, windows
     platform  # the application folder and the error log
+    progress  # the study record: clock, card scheduling, the record file
     content   # the read-only content database
     .         # the Simulator: every record of a run
     console   # the router's terminal: keys, editing, history, paging, printing

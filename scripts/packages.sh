@@ -3,7 +3,7 @@
 
 buildPackages=(
     g++ cmake ninja-build pkg-config
-    libsqlite3-dev
+    libsqlite3-dev nlohmann-json3-dev
     libgtest-dev libgmock-dev
     libbenchmark-dev
     libvterm-dev
@@ -15,7 +15,7 @@ buildPackages=(
 fuzzPackages=(
     clang libclang-rt-14-dev
     cmake ninja-build pkg-config
-    libsqlite3-dev
+    libsqlite3-dev nlohmann-json3-dev
 )
 
 # The pictures are drawn at build time with Qt's painter and the man page is

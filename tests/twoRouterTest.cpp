@@ -5,8 +5,11 @@
 
 #include "config/ConfigRendering.h"
 #include "learning/Activities.h"
+#include "learning/StudyRecord.h"
 
 #include <chrono>
+#include <filesystem>
+#include <unistd.h>
 
 namespace kestro::testing {
 namespace {
@@ -249,6 +252,46 @@ TEST_F(TwoRouter, SwitchesMoveTheTranscriptsInsteadOfCopyingThem) {
     EXPECT_TRUE(sim.liveRouter.consoleText.empty());
     // Copying 100 kB twice per switch would take seconds even unoptimised.
     EXPECT_LT(took, std::chrono::seconds(2));
+}
+
+// Both routers, the live one's console and half-typed line, and each one's
+// saved configuration come back from the record as they were left.
+TEST_F(TwoRouter, LeftRoutersComeBackWhenTheExerciseIsResumed) {
+    toPrivileged();
+    type("copy running-config startup-config");
+    type("");
+    EXPECT_EQ(toB(), SwitchResult::Switched);
+    toConfiguration();
+    type("hostname Branch");
+    type("interface ethernet 0", false);
+    const Snapshot left = snapshot();
+    const routerState parkedA = sim.routerAStore;
+    const routerConfig savedA = sim.routerAStartupStore;
+
+    const std::string path = ::testing::TempDir() + "/resume-" + std::to_string(getpid()) + ".db";
+    std::filesystem::remove(path);
+    std::string notice;
+    auto record = Record::open(path, notice);
+    ActivityRecorder recorder(record.get());
+    recorder.opened(sim, StudyTime{});
+    recorder.leaving(sim, StudyTime{std::chrono::seconds{90}});
+    EXPECT_EQ(record->activity("troubleshooting4")->secondsSpent, 90);
+
+    ASSERT_TRUE(startActivity(sim, "troubleshooting4"));
+    EXPECT_NE(snapshot(), left);
+    ASSERT_TRUE(recorder.canResume("troubleshooting4"));
+    ASSERT_TRUE(recorder.resume(sim));
+    EXPECT_EQ(snapshot(), left);
+    EXPECT_EQ(sim.activeRouter, RouterId::b);
+    EXPECT_EQ(sim.routerAStore, parkedA);
+    EXPECT_EQ(sim.routerAStartupStore, savedA);
+    EXPECT_EQ(toA(), SwitchResult::Switched);
+    EXPECT_EQ(router().mode, Mode::priv);
+
+    recorder.startAgain(sim);
+    EXPECT_FALSE(recorder.canResume("troubleshooting4"));
+    record.reset();
+    std::filesystem::remove(path);
 }
 
 } // namespace
