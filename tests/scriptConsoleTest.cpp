@@ -200,7 +200,7 @@ TEST(ConsoleOptions, CheckAndGradePrintTheChecklistOrOneRowPerFile) {
          1,
          {"[x] Give Ethernet0 the planned address on the office LAN", "Progress: 4 of 5 (80%)"}},
         {"--activity test1 --script /dev/null --check", 2, {}},
-        {"--activity routerModes --script /dev/null --check", 2, {}},
+        {"--activity aboutTheLabs --script /dev/null --check", 2, {}},
         {"--activity troubleshooting1 --check", 2, {}},
         {"--activity test1 --grade " + test1 + " /dev/null /missing.keys --csv -",
          1,
@@ -216,7 +216,7 @@ TEST(ConsoleOptions, CheckAndGradePrintTheChecklistOrOneRowPerFile) {
           "Ethernet0 the planned address on the office LAN,Both office hosts answer a ping,See "
           "the office LAN in the routing table,percent",
           "/dev/null,not met,not met,not met,not met,not met,0"}},
-        {"--activity routerModes --grade /dev/null", 2, {}},
+        {"--activity aboutTheLabs --grade /dev/null", 2, {}},
         {"--activity test1 --grade", 2, {}},
         {"--activity test1 --csv -", 2, {}},
     };
@@ -242,7 +242,13 @@ TEST(ConsoleOptions, GradingThreeHundredFilesTakesWellUnderTwoSeconds) {
     const auto took = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(status, 0);
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 301);
-    EXPECT_LT(took, std::chrono::seconds(1));
+    // About 0.1 s on an idle machine; the bound leaves room for a loaded one
+    // and for the sanitizers' slower build.
+#if defined(__SANITIZE_ADDRESS__)
+    EXPECT_LT(took, std::chrono::seconds(20));
+#else
+    EXPECT_LT(took, std::chrono::seconds(2));
+#endif
 }
 
 } // namespace
