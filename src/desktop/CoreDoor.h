@@ -27,6 +27,8 @@ public:
     // The side panel's, the two-router panel's and the flash cards' buttons.
     virtual void sidePanelClicked(SidePanelControl control) = 0;
     virtual void routerButton(RouterId target) = 0;
+    // Opens the Check My Work window of the current activity.
+    virtual void checkMyWork() = 0;
     // 0 "<--", 1 "Show Answer", 2 "-->".
     virtual void flashCardButton(int button) = 0;
 

@@ -2,6 +2,7 @@
 
 #include "Simulator.h"
 #include "desktop/BottomForm.h"
+#include "desktop/ChecklistWindow.h"
 #include "desktop/MultiRouterTopForm.h"
 #include "desktop/SideMenu.h"
 #include "desktop/TopForm.h"
@@ -11,6 +12,7 @@
 #include "desktop/showAnswerForm.h"
 #include "desktop/welcomeForm.h"
 #include "learning/Activities.h"
+#include "learning/Checklists.h"
 #include "learning/FlashCards.h"
 #include "learning/Instructions.h"
 #include "platform/ErrorLog.h"
@@ -259,6 +261,17 @@ void MDIForm1::routerButton(RouterId target) {
     runCore([this, target] { pressRouterButton(sim_, target); });
 }
 
+void MDIForm1::checkMyWork() {
+    if (checklistProgress(sim_).total == 0)
+        return;
+    if (checklistWindow_ == nullptr)
+        checklistWindow_ = new ChecklistWindow(*this, this);
+    checklistWindow_->sync();
+    checklistWindow_->show();
+    checklistWindow_->raise();
+    checklistWindow_->activateWindow();
+}
+
 void MDIForm1::openBrowserAt(const std::string& address) {
     openBrowser(
         address, [this](const std::string& text) { messageBox(text); },
@@ -344,6 +357,15 @@ void MDIForm1::syncWindows() {
     showLesson(flashCards, w.flashCardForm && front);
     showLesson(diagramForm, w.networkDiagramForm);
     sideMenu->sync(sim_.sidePanel);
+    const ChecklistProgress progress = checklistProgress(sim_);
+    sideMenu->syncChecklist(progress.met, progress.total,
+                            progress.complete ? completionMessage(sim_) : std::string());
+    if (checklistWindow_ != nullptr) {
+        if (progress.total == 0)
+            checklistWindow_->hide();
+        else if (checklistWindow_->isVisible())
+            checklistWindow_->sync();
+    }
     shownWindows_ = w;
     arrange();
     if (consoleShown)

@@ -32,6 +32,7 @@ class showAnswerForm;
 class flashCardForm;
 class networkDiagramForm;
 class SideMenu;
+class ChecklistWindow;
 
 class MDIForm1 : public QMainWindow, public CoreDoor {
     Q_OBJECT
@@ -58,6 +59,9 @@ public:
     QAction* menuAction(const std::string& name) const;
     // The two-router panel's buttons.
     void routerButton(RouterId target) override;
+    void checkMyWork() override;
+    // The Check My Work window, once opened (null before).
+    ChecklistWindow* checklistWindow() const { return checklistWindow_; }
     void openBrowserAt(const std::string& address);
     // The flash cards' buttons: 0 "<--", 1 "Show Answer", 2 "-->".
     void flashCardButton(int button) override;
@@ -100,6 +104,7 @@ private:
     void showLesson(QWidget* form, bool show);
 
     Simulator& sim_;
+    ChecklistWindow* checklistWindow_ = nullptr;
     int depth_ = 0;
     std::deque<std::function<void()>> pending_;
     bool closeWanted_ = false;

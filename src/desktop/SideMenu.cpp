@@ -2,8 +2,11 @@
 
 #include "desktop/CoreDoor.h"
 
+#include <QAccessible>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -51,6 +54,20 @@ SideMenu::SideMenu(CoreDoor& main, QWidget* parent) : QWidget(parent), main_(mai
         r->setFont(rf);
     }
 
+    checkMyWork = makeButton(this, "checkMyWork", "Check My Work");
+    checklistProgress = new QProgressBar(this);
+    checklistProgress->setObjectName("checklistProgress");
+    checklistProgress->setAccessibleName(QStringLiteral("Checklist progress"));
+    checklistProgress->setFormat(QStringLiteral("%v of %m steps done"));
+    checklistDone = new QLabel(this);
+    checklistDone->setObjectName("checklistDone");
+    checklistDone->setWordWrap(true);
+    checklistDone->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    for (QWidget* w : {static_cast<QWidget*>(checkMyWork), static_cast<QWidget*>(checklistProgress),
+                       static_cast<QWidget*>(checklistDone)})
+        w->hide();
+    connect(checkMyWork, &QPushButton::clicked, this, [this] { main_.checkMyWork(); });
+
     const std::pair<QPushButton*, SidePanelControl> buttons[] = {
         {showInstructions, SidePanelControl::showInstructions},
         {showAnswer, SidePanelControl::showAnswer},
@@ -60,7 +77,8 @@ SideMenu::SideMenu(CoreDoor& main, QWidget* parent) : QWidget(parent), main_(mai
     // focus is (the console keeps it): the captions stay as stored.
     const std::pair<QAbstractButton*, Qt::Key> keys[] = {
         {showInstructions, Qt::Key_I}, {showAnswer, Qt::Key_A}, {showNetwork, Qt::Key_N},
-        {homePageOnWeb, Qt::Key_H},    {learnMode, Qt::Key_L},  {testMode, Qt::Key_T}};
+        {homePageOnWeb, Qt::Key_H},    {learnMode, Qt::Key_L},  {testMode, Qt::Key_T},
+        {checkMyWork, Qt::Key_K}};
     for (auto [control, key] : keys) {
         control->setShortcut(QKeySequence(Qt::ALT | key));
         control->setToolTip(control->text() + QStringLiteral(" (") +
@@ -97,6 +115,29 @@ void SideMenu::sync(const SidePanelState& s) {
     testMode->setChecked(!s.learnModeSelected);
 }
 
+void SideMenu::syncChecklist(std::size_t met, std::size_t total, const std::string& done) {
+    const bool any = total > 0;
+    checkMyWork->setVisible(any);
+    checkMyWork->setEnabled(any);
+    checklistProgress->setVisible(any);
+    checklistDone->setVisible(any && !done.empty());
+    if (!any)
+        return;
+    checklistProgress->setRange(0, static_cast<int>(total));
+    if (checklistProgress->value() != static_cast<int>(met)) {
+        checklistProgress->setValue(static_cast<int>(met));
+        // A ticked step is announced: the bar's description carries it.
+        const QString said = QStringLiteral("%1 of %2 steps done").arg(met).arg(total);
+        checklistProgress->setAccessibleDescription(said);
+        checkMyWork->setAccessibleDescription(said);
+        if (QAccessible::isActive()) {
+            QAccessibleEvent changed(checklistProgress, QAccessible::DescriptionChanged);
+            QAccessible::updateAccessibility(&changed);
+        }
+    }
+    checklistDone->setText(QString::fromStdString(done));
+}
+
 void SideMenu::resizeEvent(QResizeEvent*) {
     // Slot k of the panel: top = k * h + (k + 1) * g, buttons 0.7 of the
     // width, centred; the mode frame in slot 5, two buttons high.
@@ -105,11 +146,16 @@ void SideMenu::resizeEvent(QResizeEvent*) {
     const int g = static_cast<int>(0.6 * h);
     const int bw = static_cast<int>(w * 0.8);
     const int left = (w - bw) / 2;
-    QPushButton* column[] = {showInstructions, showAnswer, showNetwork, homePageOnWeb};
+    QPushButton* column[] = {showInstructions, showAnswer, showNetwork, homePageOnWeb, checkMyWork};
     for (int k = 0; k < 4; ++k)
         column[k]->setGeometry(left, k * h + (k + 1) * g, bw, h);
     const int frameTop = 5 * h + 6 * g;
     Frame1->setGeometry(left, frameTop, bw, 2 * h);
+    // Check My Work in slot 4, its progress under the mode frame.
+    checkMyWork->setGeometry(left, 4 * h + 5 * g, bw, h);
+    const int bar = fontMetrics().height() + 8;
+    checklistProgress->setGeometry(left, frameTop + 2 * h + g, bw, bar);
+    checklistDone->setGeometry(left, frameTop + 2 * h + g + bar + 4, bw, 3 * bar);
     const int inner = (2 * h - fontMetrics().height()) / 2;
     learnMode->setGeometry(12, fontMetrics().height() + 4, bw - 24, inner - 4);
     testMode->setGeometry(12, fontMetrics().height() + inner, bw - 24, inner - 4);

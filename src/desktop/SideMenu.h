@@ -7,6 +7,8 @@
 
 #include <QWidget>
 
+class QLabel;
+class QProgressBar;
 class QPushButton;
 class QGroupBox;
 class QRadioButton;
@@ -20,6 +22,9 @@ class SideMenu : public QWidget {
 public:
     explicit SideMenu(CoreDoor& main, QWidget* parent = nullptr);
     void sync(const SidePanelState& state);
+    // The checklist's progress: shown only for an activity that has one.
+    // `done` is the completion message once every step is done.
+    void syncChecklist(std::size_t met, std::size_t total, const std::string& done);
 
     QPushButton* showInstructions;
     QPushButton* showAnswer;
@@ -28,6 +33,9 @@ public:
     QGroupBox* Frame1;
     QRadioButton* learnMode;
     QRadioButton* testMode;
+    QPushButton* checkMyWork;
+    QProgressBar* checklistProgress;
+    QLabel* checklistDone;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

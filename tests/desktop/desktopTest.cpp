@@ -5,6 +5,7 @@
 #include "Simulator.h"
 #include "console/RecordingConsole.h"
 #include "desktop/BottomForm.h"
+#include "desktop/ChecklistWindow.h"
 #include "desktop/MDIForm1.h"
 #include "desktop/networkDiagramForm.h"
 #include "learning/Activities.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -273,6 +275,7 @@ private slots:
     void pasteTypesKeys_data();
     void pasteTypesKeys();
     void assistiveTechnology();
+    void checkMyWork();
 };
 
 void DesktopTest::transcripts_data() {
@@ -871,6 +874,38 @@ void DesktopTest::assistiveTechnology() {
     b->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(d.sim.activeRouter, RouterId::b);
     QVERIFY(b->state().checked);
+}
+
+// The checklist as a student meets it: the progress on the side panel, the
+// window with its ticks, and the hint ladder down to the solution.
+void DesktopTest::checkMyWork() {
+    Desktop d;
+    d.main.chooseMenuItem("studyPlan");
+    QVERIFY(!d.named<QPushButton>("checkMyWork")->isVisible());
+    d.main.chooseMenuItem("settingHostname");
+    auto* bar = d.named<QProgressBar>("checklistProgress");
+    QVERIFY(bar->isVisible());
+    QCOMPARE(bar->value(), 0);
+    const int total = bar->maximum();
+    QVERIFY(total >= 3);
+
+    d.named<QPushButton>("checkMyWork")->click();
+    ChecklistWindow* window = d.main.checklistWindow();
+    QVERIFY(window != nullptr && window->isVisible());
+    QCOMPARE(window->windowTitle(), QStringLiteral("Check My Work"));
+    QVERIFY(window->items->toPlainText().contains(QStringLiteral("not done yet")));
+    // Hint after hint, then the step's solution.
+    for (int press = 0; press < 3; ++press)
+        window->hint->click();
+    QCOMPARE(window->items->toPlainText().count(QStringLiteral("Hint:")), 3);
+    window->hint->click();
+    QVERIFY(window->items->toPlainText().contains(QStringLiteral("Solution:")));
+
+    typeLine(d, "");
+    typeLine(d, "enable");
+    QCOMPARE(bar->value(), 1);
+    QVERIFY(window->progressLine->text().startsWith(QStringLiteral("1 of ")));
+    QVERIFY(bar->accessibleDescription().startsWith(QStringLiteral("1 of ")));
 }
 
 #include "desktopTest.moc"
