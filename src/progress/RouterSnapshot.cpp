@@ -9,12 +9,14 @@ using nlohmann::json;
 // The field lists are written once each, for both directions.
 #define KESTRO_FIELDS_INTERFACE(F)                                                                 \
     F(shutdown)                                                                                    \
-    F(bandwidth) F(clockRate) F(description) F(keepalive) F(cdpEnable) F(ipAddress) F(subnetMask)  \
+    F(bandwidth)                                                                                   \
+    F(clockRate) F(description) F(keepalive) F(cdpEnable) F(ipAddress) F(subnetMask)               \
         F(accessGroupOut) F(accessGroupIn)
 #define KESTRO_FIELDS_CONFIG(F)                                                                    \
     F(historySize)                                                                                 \
-    F(hostname) F(enableSecret) F(enablePassword) F(motdBanner) F(execBanner) F(loginBanner)       \
-        F(auxLogin) F(consoleLogin) F(vtyLogin) F(auxPassword) F(consolePassword) F(vtyPassword)   \
+    F(hostname)                                                                                    \
+    F(enableSecret) F(enablePassword) F(motdBanner) F(execBanner) F(loginBanner) F(auxLogin)       \
+        F(consoleLogin) F(vtyLogin) F(auxPassword) F(consolePassword) F(vtyPassword)               \
             F(domainLookup) F(domainName) F(httpServer) F(auxExecTimeoutMinutes)                   \
                 F(auxExecTimeoutSeconds) F(consoleExecTimeoutMinutes) F(consoleExecTimeoutSeconds) \
                     F(vtyExecTimeoutMinutes) F(vtyExecTimeoutSeconds) F(cdpRun) F(cdpTimer)        \
@@ -23,9 +25,9 @@ using nlohmann::json;
                                 F(accessLists) F(ipRouting)
 #define KESTRO_FIELDS_STATE(F)                                                                     \
     F(prompt)                                                                                      \
-    F(savedPrompt) F(commandHistory) F(historyIndex) F(savedLine) F(currentLine)                   \
-        F(failedPasswordCount) F(copyDialogue) F(igrpAs) F(consoleText) F(consoleBold)             \
-            F(inputText)
+    F(savedPrompt)                                                                                 \
+    F(commandHistory) F(historyIndex) F(savedLine) F(currentLine) F(failedPasswordCount)           \
+        F(copyDialogue) F(igrpAs) F(consoleText) F(consoleBold) F(inputText)
 
 #define KESTRO_TO(field) j[#field] = v.field;
 #define KESTRO_FROM(field) j.at(#field).get_to(v.field);
