@@ -7,27 +7,26 @@ namespace kestro {
 using nlohmann::json;
 
 // The field lists are written once each, for both directions.
-#define KESTRO_FIELDS_INTERFACE(F)                                                                 \
-    F(shutdown)                                                                                    \
-    F(bandwidth)                                                                                   \
-    F(clockRate) F(description) F(keepalive) F(cdpEnable) F(ipAddress) F(subnetMask)               \
-        F(accessGroupOut) F(accessGroupIn)
-#define KESTRO_FIELDS_CONFIG(F)                                                                    \
-    F(historySize)                                                                                 \
-    F(hostname)                                                                                    \
-    F(enableSecret) F(enablePassword) F(motdBanner) F(execBanner) F(loginBanner) F(auxLogin)       \
-        F(consoleLogin) F(vtyLogin) F(auxPassword) F(consolePassword) F(vtyPassword)               \
-            F(domainLookup) F(domainName) F(httpServer) F(auxExecTimeoutMinutes)                   \
-                F(auxExecTimeoutSeconds) F(consoleExecTimeoutMinutes) F(consoleExecTimeoutSeconds) \
-                    F(vtyExecTimeoutMinutes) F(vtyExecTimeoutSeconds) F(cdpRun) F(cdpTimer)        \
-                        F(cdpHoldtime) F(serial0) F(serial1) F(ethernet0) F(nameServers) F(hosts)  \
-                            F(ripNetworks) F(ripConfigured) F(igrpConfigured) F(igrpNetworks)      \
-                                F(accessLists) F(ipRouting)
-#define KESTRO_FIELDS_STATE(F)                                                                     \
-    F(prompt)                                                                                      \
-    F(savedPrompt)                                                                                 \
-    F(commandHistory) F(historyIndex) F(savedLine) F(currentLine) F(failedPasswordCount)           \
-        F(copyDialogue) F(igrpAs) F(consoleText) F(consoleBold) F(inputText)
+// clang-format off
+#define KESTRO_FIELDS_INTERFACE(F) \
+    F(shutdown) F(bandwidth) F(clockRate) F(description) \
+    F(keepalive) F(cdpEnable) F(ipAddress) F(subnetMask) \
+    F(accessGroupOut) F(accessGroupIn)
+#define KESTRO_FIELDS_CONFIG(F) \
+    F(historySize) F(hostname) F(enableSecret) F(enablePassword) \
+    F(motdBanner) F(execBanner) F(loginBanner) F(auxLogin) \
+    F(consoleLogin) F(vtyLogin) F(auxPassword) F(consolePassword) \
+    F(vtyPassword) F(domainLookup) F(domainName) F(httpServer) \
+    F(auxExecTimeoutMinutes) F(auxExecTimeoutSeconds) F(consoleExecTimeoutMinutes) F(consoleExecTimeoutSeconds) \
+    F(vtyExecTimeoutMinutes) F(vtyExecTimeoutSeconds) F(cdpRun) F(cdpTimer) \
+    F(cdpHoldtime) F(serial0) F(serial1) F(ethernet0) \
+    F(nameServers) F(hosts) F(ripNetworks) F(ripConfigured) \
+    F(igrpConfigured) F(igrpNetworks) F(accessLists) F(ipRouting)
+#define KESTRO_FIELDS_STATE(F) \
+    F(prompt) F(savedPrompt) F(commandHistory) F(historyIndex) \
+    F(savedLine) F(currentLine) F(failedPasswordCount) F(copyDialogue) \
+    F(igrpAs) F(consoleText) F(consoleBold) F(inputText)
+// clang-format on
 
 #define KESTRO_TO(field) j[#field] = v.field;
 #define KESTRO_FROM(field) j.at(#field).get_to(v.field);
