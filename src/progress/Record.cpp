@@ -43,7 +43,7 @@ constexpr int currentVersion = static_cast<int>(std::size(migrations));
 // A prepared statement that finalises itself.
 class Statement {
 public:
-    Statement(sqlite3* db, const char* sql) : db_(db) {
+    Statement(sqlite3* db, const char* sql) {
         if (sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr) != SQLITE_OK) {
             sqlite3_finalize(stmt_);
             stmt_ = nullptr;
@@ -99,7 +99,6 @@ public:
     bool null(int c) const { return sqlite3_column_type(stmt_, c) == SQLITE_NULL; }
 
 private:
-    sqlite3* db_;
     sqlite3_stmt* stmt_ = nullptr;
 };
 
