@@ -62,7 +62,11 @@ void moveRouterLive(Simulator& sim, RouterId target) {
     live = std::exchange(restored, routerState{});
     sim.startupConfig = std::exchange(restoredStartup, routerConfig{});
     sim.activeRouter = target;
+    showLiveConsole(sim);
+}
 
+void showLiveConsole(Simulator& sim) {
+    routerState& live = sim.liveRouter;
     sim.output.replace(std::exchange(live.consoleText, {}));
     for (const auto& [start, length] : live.consoleBold)
         sim.output.bold.push_back({start, length});

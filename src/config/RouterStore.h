@@ -21,6 +21,9 @@ SwitchResult switchRouter(Simulator& sim, RouterId target);
 // The same move without asking: for an activity start, which ends whatever
 // the console was doing.
 void moveRouterLive(Simulator& sim, RouterId target);
+// The live router's parked console texts back on screen: the transcript,
+// its bold runs and the half-typed line.
+void showLiveConsole(Simulator& sim);
 
 inline constexpr const char* switchRefusal = " Please switch router when at prompt";
 

@@ -1,6 +1,7 @@
 #include "learning/StudyRecord.h"
 
 #include "Simulator.h"
+#include "config/RouterStore.h"
 #include "console/Console.h"
 #include "learning/Catalogue.h"
 #include "learning/Grading.h"
@@ -44,13 +45,7 @@ void restoreRouters(Simulator& sim, const KeptRouters& kept) {
     sim.activeRouter = active == 1 ? RouterId::b : RouterId::a;
     sim.liveRouter = kept.routers[active].live;
     sim.startupConfig = kept.routers[active].saved;
-    routerState& live = sim.liveRouter;
-    sim.output.replace(std::exchange(live.consoleText, {}));
-    for (const auto& [start, length] : live.consoleBold)
-        sim.output.bold.push_back({start, length});
-    live.consoleBold.clear();
-    sim.io().outputReplaced(sim.output);
-    setInputLine(sim, std::exchange(live.inputText, {}));
+    showLiveConsole(sim);
 }
 
 namespace {
