@@ -163,9 +163,11 @@ TEST(Conditions, ReadAndMetOrRefusedWithTheReason) {
     r.hostname = " Test1 ";
     r.serial0.clockRate = 56000;
     r.domainLookup = false;
+    r.execBanner = "Router Test\r\n";
     const std::pair<const char*, bool> met[] = {
         {"hostname is \"test1\"", true},
-        {"hostname = \"test1\"", false}, // "=" is exact
+        {"execBanner is \"router test\"", true}, // typed over several lines
+        {"hostname = \"test1\"", false},         // "=" is exact
         {"serial0.clockRate = 56000 and not domainLookup", true},
         {"serial0.clockRate = 64000", false},
         {"not serial0.shutdown", false},

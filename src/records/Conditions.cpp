@@ -605,8 +605,8 @@ bool fieldHolds(const ConditionTerm& term, const routerConfig& r) {
     case ConditionTerm::Test::set:
         return std::get<bool>(info.get(r));
     case ConditionTerm::Test::textIs:
-        return toLowerAscii(trimBlanks(std::get<std::string>(info.get(r)))) ==
-               toLowerAscii(trimBlanks(term.value));
+        return toLowerAscii(trimSpace(std::get<std::string>(info.get(r)))) ==
+               toLowerAscii(trimSpace(term.value));
     case ConditionTerm::Test::has: {
         const std::vector<std::string> items = info.items(r);
         return std::any_of(items.begin(), items.end(), [&](const std::string& i) {

@@ -25,6 +25,16 @@ inline std::string trimBlanks(std::string_view text) {
     return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
 }
 
+// The text without blanks, tabs and line ends at either end: a banner typed
+// over several lines keeps the line end before its closing delimiter.
+inline std::string trimSpace(std::string_view text) {
+    constexpr std::string_view space = " \t\r\n";
+    const std::size_t first = text.find_first_not_of(space);
+    if (first == std::string_view::npos)
+        return {};
+    return std::string(text.substr(first, text.find_last_not_of(space) - first + 1));
+}
+
 // The parts between separators; empty parts are kept, so "1..2" split at
 // "." gives three parts and the empty text gives one.
 inline std::vector<std::string_view> splitOn(std::string_view text, std::string_view separator) {
