@@ -3,6 +3,7 @@
 #include "Simulator.h"
 #include "learning/Catalogue.h"
 #include "progress/Study.h"
+#include "shell/ProgressOverview.h"
 
 #include <termios.h>
 #include <unistd.h>
@@ -66,34 +67,6 @@ void ConsoleStudy::openRecord(bool haveScript) {
 
 namespace {
 
-std::string padded(std::string text, std::size_t width) {
-    if (text.size() < width)
-        text.append(width - text.size(), ' ');
-    return text;
-}
-
-std::string days(int n) {
-    return std::to_string(n) + (n == 1 ? " day" : " days");
-}
-
-std::string duration(long seconds) {
-    const long minutes = seconds / 60;
-    if (minutes < 60)
-        return std::to_string(minutes) + " min";
-    return std::to_string(minutes / 60) + " h " + std::to_string(minutes % 60) + " min";
-}
-
-// The flash cards in content order, so a study session is the same each time.
-std::vector<FlashCard> deckOf(Simulator& sim) {
-    std::vector<FlashCard> deck;
-    if (ContentStore* store = sim.content())
-        for (auto& row : store->query("SELECT question, answer FROM flashCards ORDER BY ID", {},
-                                      "studyDueCards"))
-            if (row.size() == 2)
-                deck.push_back({std::move(row[0]), std::move(row[1])});
-    return deck;
-}
-
 // One study session, keys from `next` (empty: no more keys).
 int studyCards(StudySession& session, std::ostream& out,
                const std::function<std::optional<char32_t>()>& next) {
@@ -122,8 +95,9 @@ int studyCards(StudySession& session, std::ostream& out,
                 out << "Practice: any of 1-4 goes on.\n";
             } else {
                 const NextIntervals in = session.intervals(studyNow());
-                out << "1 Again (" << days(in.again) << ")  2 Hard (" << days(in.hard)
-                    << ")  3 Good (" << days(in.good) << ")  4 Easy (" << days(in.easy) << ")\n";
+                out << "1 Again (" << daysText(in.again) << ")  2 Hard (" << daysText(in.hard)
+                    << ")  3 Good (" << daysText(in.good) << ")  4 Easy (" << daysText(in.easy)
+                    << ")\n";
             }
             out << std::flush;
         } else if (*key >= '1' && *key <= '4' && session.revealed()) {
@@ -171,59 +145,19 @@ private:
 
 } // namespace
 
-std::string progressTable(Record* record, int deckSize, StudyTime now) {
-    std::map<std::string, ActivityProgress> known;
-    if (record)
-        for (ActivityProgress& a : record->activities())
-            known.emplace(a.name, std::move(a));
-    std::ostringstream out;
-    out << padded("Activity", 32) << padded("Status", 13) << "Percent  Best score  Last opened\n";
-    for (const std::string& name : activityNames()) {
-        ActivityProgress a;
-        if (const auto found = known.find(name); found != known.end())
-            a = found->second;
-        const std::string percent = std::to_string(a.percent()) + "%";
-        const std::string best = a.bestScore ? std::to_string(*a.bestScore) : "-";
-        out << padded(name, 32) << padded(a.status(), 13)
-            << std::string(7 - std::min<std::size_t>(7, percent.size()), ' ') << percent
-            << std::string(12 - std::min<std::size_t>(12, best.size()), ' ') << best << "  "
-            << (a.lastOpened ? isoDate(*a.lastOpened) : "-") << "\n";
-    }
-    int studied = 0;
-    std::vector<int> forecast(7, 0);
-    long week = 0;
-    if (record) {
-        studied = static_cast<int>(record->cards().size());
-        forecast = dueForecast(*record, now);
-        week = record->secondsSince(startOfLocalDay(now) - std::chrono::days{6});
-    }
-    const int newLeft =
-        record ? std::max(0, newCardsPerDay - record->cardsFirstReviewed(startOfLocalDay(now),
-                                                                         endOfLocalDay(now)))
-               : newCardsPerDay;
-    out << "\nFlash cards: " << studied << " of " << deckSize << " studied; due today "
-        << forecast[0] << ", new today up to " << std::min(newLeft, deckSize - studied) << ".\n"
-        << "Due in the next days:";
-    for (std::size_t i = 1; i < forecast.size(); ++i)
-        out << " " << forecast[i];
-    out << "\nTime studied in the last seven days: " << duration(week) << ".\n";
-    return out.str();
-}
-
 int ConsoleStudy::run(Simulator& sim, const std::optional<std::vector<ScriptKey>>& keys) {
     const StudyTime now = studyNow();
-    const std::vector<FlashCard> deck = deckOf(sim);
     if (progress_) {
         if (json_) {
             if (!record_)
                 return 1;
             std::cout << record_->exportJson(now);
         } else {
-            std::cout << progressTable(record_.get(), static_cast<int>(deck.size()), now);
+            std::cout << progressTable(progressOverview(sim, record_.get(), now));
         }
         return 0;
     }
-    StudySession session(deck, record_.get(), now);
+    StudySession session(studyDeck(sim), record_.get(), now);
     if (keys) {
         std::size_t at = 0;
         return studyCards(session, std::cout, [&]() -> std::optional<char32_t> {

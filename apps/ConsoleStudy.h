@@ -62,8 +62,4 @@ private:
 // The option lines for --help.
 std::string studyOptionHelp();
 
-// The progress table: every activity of the course with its status,
-// percentage, best score and last opening, then the cards due.
-std::string progressTable(Record* record, int deckSize, StudyTime now);
-
 } // namespace kestro

@@ -99,6 +99,7 @@ int main(int argc, char** argv) {
     }
 
     MDIForm1 main(sim);
+    main.setRecord(record.get());
     main.show();
     if (!recordNotice.empty())
         tell(recordNotice, QMessageBox::Warning);

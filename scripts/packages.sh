@@ -8,7 +8,7 @@ buildPackages=(
     libbenchmark-dev
     libvterm-dev
     clang-format
-    qt6-base-dev libgl-dev
+    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
     xvfb xauth imagemagick
 )
 # The fuzz target needs clang's libFuzzer and sanitizer runtimes.

@@ -8,13 +8,18 @@
 #include "desktop/ChecklistWindow.h"
 #include "desktop/MDIForm1.h"
 #include "platform/AppFolder.h"
+#include "progress/Record.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <functional>
@@ -94,6 +99,56 @@ public:
                  }
              },
              "checklist"},
+            {[this] {
+                 if (ChecklistWindow* w = main_.checklistWindow())
+                     w->close();
+                 // Two more attempts at Test 1 for the score history.
+                 for (const char* keys : {"\renable\rconfigure terminal\rhostname test1\r"
+                                          "banner motd #motd banner#\r",
+                                          "\renable\rconfigure terminal\rhostname test1\r"
+                                          "banner motd #motd banner#\rno ip domain-lookup\r"}) {
+                     main_.chooseMenuItem("test1");
+                     type(keys);
+                     main_.sidePanelClicked(SidePanelControl::showAnswer);
+                 }
+                 // The listing is typed in one go: no " --More--" stop.
+                 main_.bottomForm->setVisibleLinesOverride(1000);
+                 main_.chooseMenuItem("settingHostname");
+                 type("\renable\rconfigure terminal\rhostname Branch1\rend\rshow running-config\r"
+                      "exit\r\r");
+                 main_.chooseMenuItem("studyDueCards");
+                 if (auto* show = main_.findChild<QPushButton*>("studyShowAnswer"))
+                     show->click();
+             },
+             "studyCards"},
+            {[this] {
+                 if (auto* good = main_.findChild<QPushButton*>("studyGood"))
+                     good->click();
+                 if (auto* study = main_.findChild<QWidget*>("studyCardsWindow"))
+                     study->close();
+                 main_.myProgress();
+             },
+             "progress"},
+            {[this] {
+                 if (auto* tabs = main_.findChild<QTabWidget*>("progressTabs"))
+                     tabs->setCurrentIndex(1);
+             },
+             "progressTests"},
+            {[this] {
+                 if (auto* progress = main_.findChild<QWidget*>("progressWindow"))
+                     progress->close();
+                 // The Labs menu open at the lab just completed: its tick.
+                 QMenu* labs = main_.findChild<QMenu*>("mnuLabs");
+                 QMenu* sub = main_.findChild<QMenu*>("passwordsAndIdentification");
+                 if (labs == nullptr || sub == nullptr)
+                     return;
+                 labs->popup(main_.mapToGlobal(QPoint(0, main_.menuBar()->height())));
+                 labs->setActiveAction(sub->menuAction());
+                 sub->popup(labs->mapToGlobal(
+                     QPoint(labs->width(), labs->actionGeometry(sub->menuAction()).top())));
+                 sub->setActiveAction(sub->actions().value(1));
+             },
+             "menuTicks"},
         };
         steps_ = steps;
         QTimer::singleShot(800, this, [this] { runStep(0); });
@@ -112,8 +167,9 @@ private:
             const QString file = dir_ + "/" + steps_[i].second + ".png";
             // A view with a window of its own over the main one takes the
             // whole screen.
-            const bool ownWindow =
-                QApplication::activeWindow() != nullptr && QApplication::activeWindow() != &main_;
+            const bool ownWindow = (QApplication::activeWindow() != nullptr &&
+                                    QApplication::activeWindow() != &main_) ||
+                                   QApplication::activePopupWidget() != nullptr;
             const QPixmap shot = ownWindow ? main_.screen()->grabWindow(0) : main_.grab();
             if (!shot.save(file)) {
                 std::cerr << "kestro: cannot write the screenshot " << file.toStdString() << "\n";
@@ -164,7 +220,14 @@ int main(int argc, char** argv) {
     }
     RecordingConsole startupIo;
     Simulator sim(startupIo, std::move(content));
+    // A record of its own, so the progress views show this tour's work only.
+    QTemporaryDir recordDir;
+    std::string notice;
+    auto record = Record::open(recordDir.filePath("record.db").toStdString(), notice);
     MDIForm1 main(sim);
+    main.setRecord(record.get());
+    // A lab opened again starts afresh rather than asking.
+    main.resumeHook = [] { return false; };
     main.show();
     main.start();
     Tour tour(main, folder);

@@ -29,6 +29,8 @@ public:
     virtual void routerButton(RouterId target) = 0;
     // Opens the Check My Work window of the current activity.
     virtual void checkMyWork() = 0;
+    // Opens the My Progress window.
+    virtual void myProgress() = 0;
     // 0 "<--", 1 "Show Answer", 2 "-->".
     virtual void flashCardButton(int button) = 0;
 

@@ -4,7 +4,9 @@
 #include "desktop/BottomForm.h"
 #include "desktop/ChecklistWindow.h"
 #include "desktop/MultiRouterTopForm.h"
+#include "desktop/ProgressWindow.h"
 #include "desktop/SideMenu.h"
+#include "desktop/StudyCardsWindow.h"
 #include "desktop/TopForm.h"
 #include "desktop/flashCardForm.h"
 #include "desktop/frmAbout.h"
@@ -16,6 +18,8 @@
 #include "learning/FlashCards.h"
 #include "learning/Instructions.h"
 #include "platform/ErrorLog.h"
+#include "progress/Record.h"
+#include "shell/ProgressOverview.h"
 #include "shell/SidePanel.h"
 
 #include <QAction>
@@ -28,8 +32,10 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QTextEdit>
@@ -132,10 +138,14 @@ void MDIForm1::buildMenus() {
     for (const MenuItem& top : menuTree()) {
         QMenu* menu = menuBar()->addMenu(QString::fromStdString(top.caption));
         menu->setObjectName(QString::fromStdString(top.name));
+        // The ticks and percentages are read from the record as a menu opens.
+        menu->setToolTipsVisible(true);
+        connect(menu, &QMenu::aboutToShow, this, &MDIForm1::markMenus);
         std::function<void(QMenu*, const MenuItem&)> add = [&](QMenu* into, const MenuItem& item) {
             if (!item.children.empty()) {
                 QMenu* sub = into->addMenu(QString::fromStdString(item.caption));
                 sub->setObjectName(QString::fromStdString(item.name));
+                sub->setToolTipsVisible(true);
                 for (const MenuItem& child : item.children)
                     add(sub, child);
                 return;
@@ -224,10 +234,119 @@ void MDIForm1::menuChosen(const MenuItem& item) {
     case MenuAction::homePage:
         openBrowserAt(item.argument);
         return;
+    case MenuAction::studyCards:
+        studyDueCards();
+        return;
+    case MenuAction::progressView:
+        myProgress();
+        return;
     default:
         break;
     }
-    runCore([this, &item] { runMenuAction(sim_, item); });
+    const bool activity = item.action == MenuAction::guidedLab || item.action == MenuAction::test ||
+                          item.action == MenuAction::troubleshooting;
+    runCore([this, &item, activity] {
+        // The activity on screen is left first, while its routers are still
+        // there to be kept; a new activity is followed from its start.
+        recorder_.leaving(sim_, studyNow());
+        runMenuAction(sim_, item);
+        if (activity) {
+            recorder_.opened(sim_, studyNow());
+            resumeAsked_ = recorder_.canResume(recorder_.current());
+        }
+    });
+}
+
+void MDIForm1::setRecord(Record* record) {
+    record_ = record;
+    recorder_ = ActivityRecorder(record);
+    if (record_ != nullptr)
+        record_->setFailureHandler([this](const std::string& operation, const std::string& why) {
+            sim_.logError("study record", operation + ": " + why);
+        });
+}
+
+void MDIForm1::askResume() {
+    bool resume = true;
+    if (resumeHook) {
+        resume = resumeHook();
+    } else {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Kestro Router Simulator"),
+                        QStringLiteral("You left this activity with its routers configured.\n"
+                                       "Resume where you were, or start again with fresh "
+                                       "routers?"),
+                        QMessageBox::NoButton, this);
+        QPushButton* again = box.addButton(QStringLiteral("&Start Again"), QMessageBox::RejectRole);
+        QPushButton* on = box.addButton(QStringLiteral("&Resume"), QMessageBox::AcceptRole);
+        // Enter and Esc keep the student's work.
+        box.setDefaultButton(on);
+        box.setEscapeButton(on);
+        box.exec();
+        resume = box.clickedButton() != again;
+    }
+    runCore([this, resume] {
+        if (!resume || !recorder_.resume(sim_))
+            recorder_.startAgain(sim_);
+    });
+}
+
+void MDIForm1::markMenus() {
+    if (record_ == nullptr)
+        return;
+    std::map<std::string, ActivityProgress> known;
+    for (ActivityProgress& a : record_->activities())
+        known.emplace(a.name, std::move(a));
+    for (const auto& [name, action] : actions_) {
+        const MenuItem* item = findMenuItem(name);
+        if (item == nullptr ||
+            (item->action != MenuAction::guidedLab && item->action != MenuAction::test &&
+             item->action != MenuAction::troubleshooting))
+            continue;
+        ActivityProgress row;
+        if (const auto found = known.find(item->argument); found != known.end())
+            row = found->second;
+        const bool done = row.completed;
+        action->setCheckable(done);
+        action->setChecked(done);
+        const std::string note = progressNote(row);
+        action->setToolTip(note.empty() ? action->text() : QString::fromStdString(note));
+    }
+}
+
+void MDIForm1::studyDueCards() {
+    if (record_ == nullptr) {
+        messageBox("No study record is kept on this computer, so the cards cannot be scheduled. "
+                   "Load Flash Cards shows every card.");
+        return;
+    }
+    if (studyWindow_ == nullptr) {
+        studyWindow_ = new StudyCardsWindow(*this, *record_, this);
+        connect(studyWindow_, &StudyCardsWindow::cardRated, this, [this] {
+            if (progressWindow_ != nullptr && progressWindow_->isVisible())
+                progressWindow_->refresh();
+        });
+    }
+    studyWindow_->start();
+    studyWindow_->show();
+    studyWindow_->raise();
+    studyWindow_->activateWindow();
+}
+
+void MDIForm1::myProgress() {
+    if (record_ == nullptr) {
+        messageBox("No study record is kept on this computer, so there is no progress to show.");
+        return;
+    }
+    // What was done up to now is in the record before it is shown.
+    recorder_.noteProgress(sim_);
+    if (progressWindow_ == nullptr) {
+        progressWindow_ = new ProgressWindow(*this, *record_, this);
+        connect(progressWindow_, &ProgressWindow::recordChanged, this, &MDIForm1::markMenus);
+    }
+    progressWindow_->refresh();
+    progressWindow_->show();
+    progressWindow_->raise();
+    progressWindow_->activateWindow();
 }
 
 void MDIForm1::start() {
@@ -242,7 +361,12 @@ void MDIForm1::sidePanelClicked(SidePanelControl control) {
         openBrowserAt(homePageAddress);
         return;
     }
-    runCore([this, control] { pressSidePanel(sim_, control); });
+    runCore([this, control] {
+        pressSidePanel(sim_, control);
+        // "Show Answer/ Submit" of a test: the attempt goes into the record.
+        if (control == SidePanelControl::showAnswer)
+            recorder_.testSubmitted(sim_, studyNow());
+    });
 }
 
 void MDIForm1::flashCardButton(int button) {
@@ -298,6 +422,11 @@ void MDIForm1::runCore(std::function<void()> call) {
     --depth_;
     bottomForm->endCancel();
     syncWindows();
+    recorder_.noteProgress(sim_);
+    if (resumeAsked_ && pending_.empty()) {
+        resumeAsked_ = false;
+        askResume();
+    }
     if (!pending_.empty()) {
         std::function<void()> next = std::move(pending_.front());
         pending_.pop_front();
@@ -445,6 +574,8 @@ void MDIForm1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // The routers and the time of the activity on screen are kept.
+    recorder_.leaving(sim_, studyNow());
     event->accept();
 }
 

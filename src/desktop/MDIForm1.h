@@ -5,6 +5,7 @@
 #pragma once
 
 #include "desktop/CoreDoor.h"
+#include "learning/StudyRecord.h"
 #include "records/RouterState.h"
 #include "records/ShellState.h"
 #include "shell/MenuTree.h"
@@ -33,6 +34,9 @@ class flashCardForm;
 class networkDiagramForm;
 class SideMenu;
 class ChecklistWindow;
+class ProgressWindow;
+class StudyCardsWindow;
+class Record;
 
 class MDIForm1 : public QMainWindow, public CoreDoor {
     Q_OBJECT
@@ -41,6 +45,9 @@ public:
     ~MDIForm1() override;
 
     Simulator& sim() override { return sim_; }
+
+    // The study record the windows keep progress in (null: none is kept).
+    void setRecord(Record* record);
 
     // Shows the side panel and the welcome text, as at start-up.
     void start();
@@ -62,6 +69,13 @@ public:
     void checkMyWork() override;
     // The Check My Work window, once opened (null before).
     ChecklistWindow* checklistWindow() const { return checklistWindow_; }
+    void myProgress() override;
+    // Study Due Cards and My Progress, once opened (null before).
+    StudyCardsWindow* studyCardsWindow() const { return studyWindow_; }
+    ProgressWindow* progressWindow() const { return progressWindow_; }
+    // An activity left with its routers configured asks Resume (true) or
+    // Start again; tests answer instead of a person.
+    std::function<bool()> resumeHook;
     void openBrowserAt(const std::string& address);
     // The flash cards' buttons: 0 "<--", 1 "Show Answer", 2 "-->".
     void flashCardButton(int button) override;
@@ -102,9 +116,19 @@ private:
     void setLessonTitle(QWidget* form, const std::string& title);
     void arrange();
     void showLesson(QWidget* form, bool show);
+    void studyDueCards();
+    // The Resume / Start again question of the activity just opened.
+    void askResume();
+    // Ticks on completed activities, their progress in the tooltips.
+    void markMenus();
 
     Simulator& sim_;
     ChecklistWindow* checklistWindow_ = nullptr;
+    ProgressWindow* progressWindow_ = nullptr;
+    StudyCardsWindow* studyWindow_ = nullptr;
+    Record* record_ = nullptr;
+    ActivityRecorder recorder_{nullptr};
+    bool resumeAsked_ = false;
     int depth_ = 0;
     std::deque<std::function<void()>> pending_;
     bool closeWanted_ = false;

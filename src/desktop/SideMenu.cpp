@@ -67,6 +67,9 @@ SideMenu::SideMenu(CoreDoor& main, QWidget* parent) : QWidget(parent), main_(mai
                        static_cast<QWidget*>(checklistDone)})
         w->hide();
     connect(checkMyWork, &QPushButton::clicked, this, [this] { main_.checkMyWork(); });
+    progress = makeButton(this, "myProgress", "My Progress");
+    progress->setEnabled(true);
+    connect(progress, &QPushButton::clicked, this, [this] { main_.myProgress(); });
 
     const std::pair<QPushButton*, SidePanelControl> buttons[] = {
         {showInstructions, SidePanelControl::showInstructions},
@@ -78,7 +81,7 @@ SideMenu::SideMenu(CoreDoor& main, QWidget* parent) : QWidget(parent), main_(mai
     const std::pair<QAbstractButton*, Qt::Key> keys[] = {
         {showInstructions, Qt::Key_I}, {showAnswer, Qt::Key_A}, {showNetwork, Qt::Key_N},
         {homePageOnWeb, Qt::Key_H},    {learnMode, Qt::Key_L},  {testMode, Qt::Key_T},
-        {checkMyWork, Qt::Key_K}};
+        {checkMyWork, Qt::Key_K},      {progress, Qt::Key_P}};
     for (auto [control, key] : keys) {
         control->setShortcut(QKeySequence(Qt::ALT | key));
         control->setToolTip(control->text() + QStringLiteral(" (") +
@@ -146,7 +149,8 @@ void SideMenu::resizeEvent(QResizeEvent*) {
     const int g = static_cast<int>(0.6 * h);
     const int bw = static_cast<int>(w * 0.8);
     const int left = (w - bw) / 2;
-    QPushButton* column[] = {showInstructions, showAnswer, showNetwork, homePageOnWeb, checkMyWork};
+    QPushButton* column[] = {showInstructions, showAnswer,  showNetwork,
+                             homePageOnWeb,    checkMyWork, progress};
     for (int k = 0; k < 4; ++k)
         column[k]->setGeometry(left, k * h + (k + 1) * g, bw, h);
     const int frameTop = 5 * h + 6 * g;
@@ -156,6 +160,8 @@ void SideMenu::resizeEvent(QResizeEvent*) {
     const int bar = fontMetrics().height() + 8;
     checklistProgress->setGeometry(left, frameTop + 2 * h + g, bw, bar);
     checklistDone->setGeometry(left, frameTop + 2 * h + g + bar + 4, bw, 3 * bar);
+    // My Progress at the foot of the panel, whatever is open.
+    progress->setGeometry(left, height() - h - g, bw, h);
     const int inner = (2 * h - fontMetrics().height()) / 2;
     learnMode->setGeometry(12, fontMetrics().height() + 4, bw - 24, inner - 4);
     testMode->setGeometry(12, fontMetrics().height() + inner, bw - 24, inner - 4);

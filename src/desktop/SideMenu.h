@@ -36,6 +36,7 @@ public:
     QPushButton* checkMyWork;
     QProgressBar* checklistProgress;
     QLabel* checklistDone;
+    QPushButton* progress;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -4,6 +4,7 @@
 #include "config/RouterStore.h"
 #include "console/Console.h"
 #include "learning/Catalogue.h"
+#include "learning/Checklists.h"
 #include "learning/Grading.h"
 
 namespace kestro {
@@ -57,12 +58,30 @@ bool hasRouters(const Simulator& sim) {
                                       kind == ActivityKind::exercise);
 }
 
+// Whether the routers hold something of the student's: a command typed, or
+// a configuration that differs from the one the activity started with. A
+// lab only looked at is not offered back.
+bool worthKeeping(const KeptRouters& now, const KeptRouters& atStart) {
+    if (now.routers.size() != atStart.routers.size())
+        return true;
+    for (std::size_t i = 0; i < now.routers.size(); ++i) {
+        const KeptRouter& a = now.routers[i];
+        const KeptRouter& b = atStart.routers[i];
+        if (!a.live.commandHistory.empty() || a.saved != b.saved ||
+            static_cast<const routerConfig&>(a.live) != static_cast<const routerConfig&>(b.live))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void ActivityRecorder::opened(Simulator& sim, StudyTime now) {
     leaving(sim, now);
     current_ = sim.learning.activityName;
     openedAt_ = now;
+    writtenBest_ = 0;
+    atStart_ = hasRouters(sim) ? captureRouters(sim) : KeptRouters{};
     if (record_ && !current_.empty())
         record_->activityOpened(current_, now);
 }
@@ -70,13 +89,17 @@ void ActivityRecorder::opened(Simulator& sim, StudyTime now) {
 void ActivityRecorder::leaving(Simulator& sim, StudyTime now) {
     if (current_.empty())
         return;
+    noteProgress(sim);
     if (record_) {
         const long seconds = static_cast<long>((now - openedAt_).count());
         record_->addSitting(current_, {openedAt_, seconds});
         // The routers belong to the activity being left only while it is
         // still the one on screen.
-        if (hasRouters(sim) && sim.learning.activityName == current_)
-            record_->keepState(current_, snapshotText(captureRouters(sim)));
+        if (hasRouters(sim) && sim.learning.activityName == current_) {
+            const KeptRouters kept = captureRouters(sim);
+            if (worthKeeping(kept, atStart_))
+                record_->keepState(current_, snapshotText(kept));
+        }
     }
     current_.clear();
 }
@@ -119,9 +142,17 @@ void ActivityRecorder::testSubmitted(Simulator& sim, StudyTime now) {
     record_->forgetState(name);
 }
 
-void ActivityRecorder::checklistProgress(Simulator& sim, int done, int total, bool completed) {
-    if (record_ && !sim.learning.activityName.empty())
-        record_->checklistProgress(sim.learning.activityName, done, total, completed);
+void ActivityRecorder::noteProgress(Simulator& sim) {
+    // Only the activity on screen has its checklist loaded.
+    if (!record_ || current_.empty() || sim.learning.activityName != current_)
+        return;
+    const ChecklistProgress p = checklistProgress(sim);
+    if (p.total == 0 || p.best <= writtenBest_)
+        return;
+    // Every step met at once, even if later undone, completes the activity.
+    if (record_->checklistProgress(current_, static_cast<int>(p.best), static_cast<int>(p.total),
+                                   p.best == p.total))
+        writtenBest_ = p.best;
 }
 
 } // namespace kestro

@@ -7,6 +7,7 @@
 #include "progress/Record.h"
 #include "progress/RouterSnapshot.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -47,8 +48,10 @@ public:
     // the result of each check; a pass marks the test completed. The
     // routers of a submitted test are not kept.
     void testSubmitted(Simulator& sim, StudyTime now);
-    // The feedback checklist of the open activity reached `done` of `total`.
-    void checklistProgress(Simulator& sim, int done, int total, bool completed);
+    // After each command: the checklist's best progress in this sitting is
+    // written when it went up (a completed checklist completes the
+    // activity). leaving() does it too.
+    void noteProgress(Simulator& sim);
 
     // The activity being followed; empty when none.
     const std::string& current() const { return current_; }
@@ -57,6 +60,8 @@ private:
     Record* record_;
     std::string current_;
     StudyTime openedAt_{};
+    std::size_t writtenBest_ = 0;
+    KeptRouters atStart_; // the routers as the activity started
 };
 
 } // namespace kestro

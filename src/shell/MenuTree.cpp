@@ -50,7 +50,8 @@ std::vector<MenuItem> buildTree() {
                 });
     MenuItem cards =
         submenu("flashCards", "Flash Cards",
-                {{"loadFlashCards", "Load Flash Cards", MenuAction::flashCards, {}, {}}});
+                {{"loadFlashCards", "Load Flash Cards", MenuAction::flashCards, {}, {}},
+                 {"studyDueCards", "Study Due Cards", MenuAction::studyCards, {}, {}}});
     std::vector<MenuItem> exercises;
     const char* names[] = {"troubleShooting1", "troubleShooting2", "troubleShooting3",
                            "troubleshooting4", "troubleshooting5", "troubleshooting6"};
@@ -65,6 +66,8 @@ std::vector<MenuItem> buildTree() {
                              {}});
     }
     MenuItem troubleshooting = submenu("troubleshooting", "Troubleshooting", exercises);
+    MenuItem progress = submenu("progress", "Progress",
+                                {{"myProgress", "My Progress", MenuAction::progressView, {}, {}}});
     MenuItem help = submenu(
         "mnuHelp", "Help",
         {
@@ -74,7 +77,7 @@ std::vector<MenuItem> buildTree() {
             {"reportBug", "Report Bug/Feedback", MenuAction::feedbackPage, feedbackAddress, {}},
             {"officialWebSite", "Official WebSite", MenuAction::homePage, homePageAddress, {}},
         });
-    return {labs, tests, cards, troubleshooting, help};
+    return {labs, tests, cards, troubleshooting, progress, help};
 }
 
 } // namespace

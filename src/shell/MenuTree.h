@@ -17,6 +17,8 @@ enum class MenuAction {
     test,            // argument: "test1".."test3"
     troubleshooting, // argument: "troubleshooting1".."troubleshooting6"
     flashCards,
+    studyCards,   // the front end's study window over the record
+    progressView, // the front end's progress window over the record
     aboutBox,
     welcomeText, // argument: the Misc id of the text ("studyPlan", "disclaimer")
     feedbackPage,
@@ -31,7 +33,7 @@ struct MenuItem {
     std::vector<MenuItem> children;
 };
 
-// The five menus in menu-bar order, each with its items.
+// The menus in menu-bar order, each with its items.
 const std::vector<MenuItem>& menuTree();
 
 // The item with this control name anywhere in the tree, or null.
@@ -47,7 +49,8 @@ inline constexpr const char* feedbackAddress =
 
 // Runs a menu item's action in the core: the loaders of labs, tests,
 // exercises, flash cards and welcome texts. False for the actions a front
-// end does itself (about box, web pages) and for submenus.
+// end does itself (about box, web pages, the study and progress windows)
+// and for submenus.
 bool runMenuAction(Simulator& sim, const MenuItem& item);
 
 // The main window's caption.

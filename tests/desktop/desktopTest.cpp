@@ -7,8 +7,11 @@
 #include "desktop/BottomForm.h"
 #include "desktop/ChecklistWindow.h"
 #include "desktop/MDIForm1.h"
+#include "desktop/ProgressWindow.h"
+#include "desktop/StudyCardsWindow.h"
 #include "desktop/networkDiagramForm.h"
 #include "learning/Activities.h"
+#include "progress/Record.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -25,6 +28,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -276,6 +281,7 @@ private slots:
     void pasteTypesKeys();
     void assistiveTechnology();
     void checkMyWork();
+    void studyRecord();
 };
 
 void DesktopTest::transcripts_data() {
@@ -906,6 +912,113 @@ void DesktopTest::checkMyWork() {
     QCOMPARE(bar->value(), 1);
     QVERIFY(window->progressLine->text().startsWith(QStringLiteral("1 of ")));
     QVERIFY(bar->accessibleDescription().startsWith(QStringLiteral("1 of ")));
+}
+
+// The study record seen from the windows: a lab done is ticked in the menu,
+// a lab left configured is offered back, tests and cards are kept, and the
+// progress view resets, exports and imports.
+void DesktopTest::studyRecord() {
+    QTemporaryDir dir;
+    std::string notice;
+    auto record = Record::open(dir.filePath("record.db").toStdString(), notice);
+    QVERIFY(record);
+    {
+        Desktop d;
+        d.main.setRecord(record.get());
+        d.main.chooseMenuItem("settingHostname");
+        auto* bar = d.named<QProgressBar>("checklistProgress");
+        // The lab's walk-through, line by line: its progress goes into the
+        // record as it rises, and the last step completes the lab.
+        for (const char* line : {"", "enable", "hostname Branch1", "configure terminal", "hostname",
+                                 "hostname branch 1", "hostname Branch1", "end"})
+            typeLine(d, line);
+        QVERIFY(record->activity("settingHostname")->checklistDone >= 2);
+        QVERIFY(!record->activity("settingHostname")->completed);
+        for (const char* line : {"show running-config", "exit", ""})
+            typeLine(d, line);
+        QCOMPARE(bar->value(), bar->maximum());
+        QVERIFY(record->activity("settingHostname")->completed);
+        // A lab only looked at is not offered back; one with commands typed is.
+        d.main.chooseMenuItem("routerModes");
+        typeLine(d, "");
+        d.main.chooseMenuItem("motdBanner");
+        QVERIFY(!record->keptState("routerModes"));
+        typeLine(d, "");
+        typeLine(d, "enable");
+        typeLine(d, "configure terminal");
+        typeLine(d, "hostname Kept");
+        d.main.chooseMenuItem("loadFlashCards");
+        QVERIFY(record->keptState("motdBanner").has_value());
+
+        // The menu shows what the record holds once it opens.
+        QMenu* labs = d.named<QMenu>("mnuLabs");
+        QMetaObject::invokeMethod(labs, "aboutToShow");
+        QVERIFY(d.main.menuAction("settingHostname")->isChecked());
+        QAction* motd = d.main.menuAction("motdBanner");
+        QVERIFY(!motd->isChecked());
+        QVERIFY(motd->toolTip().endsWith(QStringLiteral("% done")));
+
+        // Leaving and coming back: Resume puts the kept router back.
+        int asked = 0;
+        d.main.resumeHook = [&] { return ++asked > 0; };
+        d.main.chooseMenuItem("motdBanner");
+        QCOMPARE(asked, 1);
+        QCOMPARE(QString::fromStdString(d.sim.liveRouter.hostname).toLower(),
+                 QStringLiteral("kept"));
+        // Start again: fresh routers, nothing kept.
+        d.main.chooseMenuItem("loadFlashCards");
+        d.main.resumeHook = [] { return false; };
+        d.main.chooseMenuItem("motdBanner");
+        QCOMPARE(QString::fromStdString(d.sim.liveRouter.hostname).toLower(),
+                 QStringLiteral("router"));
+        QVERIFY(!record->keptState("motdBanner"));
+
+        // A submitted test is an attempt.
+        d.main.chooseMenuItem("test1");
+        d.named<QPushButton>("showAnswer", "SideMenu")->click();
+        QCOMPARE(record->testAttempts("test1").size(), std::size_t{1});
+        d.main.chooseMenuItem("test1");
+        for (const char* line : {"", "enable", "configure terminal", "hostname test1"})
+            typeLine(d, line);
+        d.named<QPushButton>("showAnswer", "SideMenu")->click();
+        QCOMPARE(record->testAttempts("test1").size(), std::size_t{2});
+
+        // Study Due Cards: Space shows, 3 rates Good.
+        d.main.chooseMenuItem("studyDueCards");
+        StudyCardsWindow* study = d.main.studyCardsWindow();
+        QVERIFY(study && study->isVisible());
+        QVERIFY(!study->ratings[2]->isEnabled());
+        study->showAnswer->click();
+        QVERIFY(study->ratings[2]->text().contains(QStringLiteral("Good (")));
+        study->ratings[2]->click();
+        QCOMPARE(record->cards().size(), std::size_t{1});
+
+        // My Progress, from the side panel: its tabs and named controls.
+        d.named<QPushButton>("myProgress")->click();
+        ProgressWindow* progress = d.main.progressWindow();
+        QVERIFY(progress && progress->isVisible());
+        QCOMPARE(progress->windowTitle(), QStringLiteral("My Progress"));
+        auto* table = d.named<QTableWidget>("progressActivities", progress);
+        QCOMPARE(table->item(0, 0)->text(), QStringLiteral("About The Labs"));
+        for (QWidget* w : progress->findChildren<QWidget*>())
+            if (qobject_cast<QProgressBar*>(w) || w->inherits("QChartView"))
+                QVERIFY2(!w->accessibleName().isEmpty(), w->metaObject()->className());
+
+        // Export, reset (asked first; No keeps everything), import.
+        const QString file = dir.filePath("export.json");
+        progress->fileHook = [&](bool) { return file; };
+        d.named<QPushButton>("exportProgress", progress)->click();
+        QVERIFY(QFile::exists(file));
+        progress->confirmHook = [](const QString&) { return false; };
+        d.named<QPushButton>("resetProgress", progress)->click();
+        QVERIFY(record->activity("test1"));
+        progress->confirmHook = [](const QString&) { return true; };
+        d.named<QPushButton>("resetProgress", progress)->click();
+        QVERIFY(!record->activity("test1") || record->testAttempts("test1").empty());
+        d.named<QPushButton>("importProgress", progress)->click();
+        QCOMPARE(record->testAttempts("test1").size(), std::size_t{2});
+        QCOMPARE(record->cards().size(), std::size_t{1});
+    }
 }
 
 #include "desktopTest.moc"

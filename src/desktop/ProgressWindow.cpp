@@ -1,0 +1,409 @@
+#include "desktop/ProgressWindow.h"
+
+#include "Simulator.h"
+#include "desktop/CoreDoor.h"
+#include "progress/Clock.h"
+#include "progress/Record.h"
+#include "shell/ProgressOverview.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QtCharts/QBarCategoryAxis>
+#include <QtCharts/QBarSeries>
+#include <QtCharts/QBarSet>
+#include <QtCharts/QChart>
+#include <QtCharts/QChartView>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QValueAxis>
+
+namespace kestro {
+
+namespace {
+
+QString q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// A bar of `done` of `total` with its count in words beside it; the words
+// are also the bar's accessible description.
+QWidget* countBar(const QString& what, int done, int total, const QString& unit) {
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* bar = new QProgressBar;
+    bar->setRange(0, std::max(total, 1));
+    bar->setValue(done);
+    bar->setTextVisible(false);
+    const QString words = QStringLiteral("%1 of %2 %3").arg(done).arg(total).arg(unit);
+    bar->setAccessibleName(what);
+    bar->setAccessibleDescription(words);
+    auto* count = new QLabel(words);
+    count->setMinimumWidth(count->fontMetrics().horizontalAdvance(QStringLiteral("00 of 00 ")) +
+                           count->fontMetrics().horizontalAdvance(unit));
+    layout->addWidget(bar, 1);
+    layout->addWidget(count);
+    return row;
+}
+
+QLabel* heading(const QString& text) {
+    auto* label = new QLabel(text);
+    QFont f = label->font();
+    f.setBold(true);
+    f.setPointSizeF(f.pointSizeF() * 1.15);
+    label->setFont(f);
+    return label;
+}
+
+// A chart is a picture: its figures are also given in words, for a reader
+// who cannot see it.
+QChartView* chartView(QChart* chart, const QString& name, const QString& words) {
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setBackgroundRoundness(0);
+    auto* view = new QChartView(chart);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumHeight(220);
+    view->setAccessibleName(name);
+    view->setAccessibleDescription(words);
+    view->setToolTip(words);
+    return view;
+}
+
+// Replaces the contents of a tab with a fresh scrolled page.
+QVBoxLayout* freshPage(QWidget* tab) {
+    delete tab->layout();
+    for (QWidget* child : tab->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        child->deleteLater();
+    auto* outer = new QVBoxLayout(tab);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea;
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* page = new QWidget;
+    scroll->setWidget(page);
+    outer->addWidget(scroll);
+    return new QVBoxLayout(page);
+}
+
+} // namespace
+
+ProgressWindow::ProgressWindow(CoreDoor& main, Record& record, QWidget* parent)
+    : QDialog(parent), main_(main), record_(record) {
+    setObjectName("progressWindow");
+    setWindowTitle(QStringLiteral("My Progress"));
+    setModal(false);
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName("progressTabs");
+    overview_ = new QWidget;
+    overview_->setObjectName("progressOverview");
+    tests_ = new QWidget;
+    tests_->setObjectName("progressTests");
+    auto* activitiesTab = new QWidget;
+    activities_ = new QTableWidget(0, 5);
+    activities_->setObjectName("progressActivities");
+    activities_->setAccessibleName(QStringLiteral("Every activity and its progress"));
+    activities_->setHorizontalHeaderLabels({QStringLiteral("Activity"), QStringLiteral("Status"),
+                                            QStringLiteral("Percent"), QStringLiteral("Best score"),
+                                            QStringLiteral("Last opened")});
+    activities_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    activities_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    activities_->setSelectionMode(QAbstractItemView::SingleSelection);
+    activities_->setTabKeyNavigation(false);
+    activities_->verticalHeader()->hide();
+    activities_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    resetSelected_ = new QPushButton(QStringLiteral("Reset &Selected Activity..."));
+    resetSelected_->setObjectName("resetActivity");
+    auto* activitiesLayout = new QVBoxLayout(activitiesTab);
+    activitiesLayout->addWidget(activities_, 1);
+    auto* activityButtons = new QHBoxLayout;
+    activityButtons->addStretch();
+    activityButtons->addWidget(resetSelected_);
+    activitiesLayout->addLayout(activityButtons);
+    tabs_->addTab(overview_, QStringLiteral("&Overview"));
+    tabs_->addTab(tests_, QStringLiteral("&Tests"));
+    tabs_->addTab(activitiesTab, QStringLiteral("&Activities"));
+
+    auto* resetAll = new QPushButton(QStringLiteral("&Reset Progress..."), this);
+    resetAll->setObjectName("resetProgress");
+    auto* exportButton = new QPushButton(QStringLiteral("&Export..."), this);
+    exportButton->setObjectName("exportProgress");
+    auto* importButton = new QPushButton(QStringLiteral("&Import..."), this);
+    importButton->setObjectName("importProgress");
+    auto* closeButton = new QPushButton(QStringLiteral("Close"), this);
+    closeButton->setObjectName("progressClose");
+    resetAll->setToolTip(QStringLiteral("Forget every activity, test and flash card (asks first)"));
+    exportButton->setToolTip(QStringLiteral("Save the record as a file for another computer or "
+                                            "a teacher"));
+    importButton->setToolTip(QStringLiteral("Join a saved record with this one; newer progress "
+                                            "is kept"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(resetAll);
+    buttons->addStretch();
+    buttons->addWidget(exportButton);
+    buttons->addWidget(importButton);
+    buttons->addWidget(closeButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_, 1);
+    layout->addLayout(buttons);
+
+    connect(resetAll, &QPushButton::clicked, this, &ProgressWindow::resetAll);
+    connect(resetSelected_, &QPushButton::clicked, this, &ProgressWindow::resetSelected);
+    connect(exportButton, &QPushButton::clicked, this, &ProgressWindow::exportRecord);
+    connect(importButton, &QPushButton::clicked, this, &ProgressWindow::importRecord);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
+    connect(activities_, &QTableWidget::itemSelectionChanged, this,
+            [this] { resetSelected_->setEnabled(!activities_->selectedItems().isEmpty()); });
+    const int line = fontMetrics().height();
+    resize(std::max(720, line * 44), std::max(560, line * 34));
+}
+
+void ProgressWindow::refresh() {
+    const ProgressOverview o = progressOverview(main_.sim(), &record_, studyNow());
+    fillOverview(o);
+    fillTests(o);
+    fillActivities(o);
+}
+
+void ProgressWindow::fillOverview(const ProgressOverview& o) {
+    QVBoxLayout* page = freshPage(overview_);
+    page->addWidget(heading(QStringLiteral("Labs completed")));
+    auto* labs = new QFormLayout;
+    for (const TopicProgress& topic : o.topics) {
+        auto* label = new QLabel(q(topic.caption));
+        QWidget* bar = countBar(QStringLiteral("Labs completed in ") + q(topic.caption),
+                                topic.completed, topic.total,
+                                topic.total == 1 ? QStringLiteral("lab") : QStringLiteral("labs"));
+        labs->addRow(label, bar);
+    }
+    page->addLayout(labs);
+
+    page->addWidget(heading(QStringLiteral("Troubleshooting")));
+    page->addWidget(countBar(QStringLiteral("Exercises repaired"), o.exercisesRepaired,
+                             o.exercisesTotal, QStringLiteral("repaired")));
+
+    page->addWidget(heading(QStringLiteral("Flash cards")));
+    const QString cards = QStringLiteral("%1 of %2 cards studied. Due today: %3; new cards today: "
+                                         "up to %4.")
+                              .arg(o.cardsStudied)
+                              .arg(o.deckSize)
+                              .arg(o.forecast.empty() ? 0 : o.forecast[0])
+                              .arg(o.newToday);
+    auto* cardLine = new QLabel(cards);
+    cardLine->setWordWrap(true);
+    page->addWidget(cardLine);
+    auto* set = new QBarSet(QStringLiteral("Cards due"));
+    QStringList days;
+    QString words = QStringLiteral("Cards due:");
+    for (std::size_t i = 0; i < o.forecast.size(); ++i) {
+        *set << o.forecast[i];
+        days << q(forecastDayLabel(static_cast<int>(i)));
+        words += QStringLiteral(" %1 %2;").arg(days.back()).arg(o.forecast[i]);
+    }
+    auto* series = new QBarSeries;
+    series->append(set);
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("Cards due in the next seven days"));
+    chart->addSeries(series);
+    auto* x = new QBarCategoryAxis;
+    x->append(days);
+    auto* y = new QValueAxis;
+    const int most =
+        o.forecast.empty() ? 0 : *std::max_element(o.forecast.begin(), o.forecast.end());
+    y->setRange(0, std::max(5, most));
+    y->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    series->attachAxis(x);
+    series->attachAxis(y);
+    chart->legend()->hide();
+    QChartView* forecast =
+        chartView(chart, QStringLiteral("Cards due in the next seven days"), words);
+    forecast->setObjectName("cardForecast");
+    page->addWidget(forecast);
+
+    page->addWidget(heading(QStringLiteral("Time studied")));
+    page->addWidget(new QLabel(QStringLiteral("In the last seven days: ") +
+                               q(durationText(o.secondsThisWeek)) + QStringLiteral(".")));
+    page->addStretch();
+}
+
+void ProgressWindow::fillTests(const ProgressOverview& o) {
+    QVBoxLayout* page = freshPage(tests_);
+    auto* table = new QTableWidget(static_cast<int>(o.tests.size()), 4);
+    table->setObjectName("testScores");
+    table->setAccessibleName(QStringLiteral("Test scores"));
+    table->setHorizontalHeaderLabels({QStringLiteral("Test"), QStringLiteral("Attempts"),
+                                      QStringLiteral("Best score"), QStringLiteral("Last score")});
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setTabKeyNavigation(false);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("Score history (out of 1000)"));
+    auto* x = new QValueAxis;
+    x->setTitleText(QStringLiteral("Attempt"));
+    x->setLabelFormat(QStringLiteral("%d"));
+    auto* y = new QValueAxis;
+    y->setRange(0, 1000);
+    y->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    QString words = QStringLiteral("Score history.");
+    std::size_t attempts = 1;
+    for (std::size_t row = 0; row < o.tests.size(); ++row) {
+        const TestProgress& t = o.tests[row];
+        const auto score = [](const std::optional<int>& s) {
+            return s ? QString::number(*s) : QStringLiteral("-");
+        };
+        const QString cells[] = {q(t.caption), QString::number(t.scores.size()), score(t.best),
+                                 score(t.last)};
+        for (int c = 0; c < 4; ++c)
+            table->setItem(static_cast<int>(row), c, new QTableWidgetItem(cells[c]));
+        auto* line = new QLineSeries;
+        line->setName(q(t.caption));
+        line->setPointsVisible(true);
+        words += QStringLiteral(" ") + q(t.caption) + QStringLiteral(":");
+        for (std::size_t i = 0; i < t.scores.size(); ++i) {
+            line->append(static_cast<double>(i + 1), t.scores[i]);
+            words += QStringLiteral(" %1").arg(t.scores[i]);
+        }
+        if (t.scores.empty())
+            words += QStringLiteral(" no attempt");
+        words += QStringLiteral(".");
+        attempts = std::max(attempts, t.scores.size());
+        chart->addSeries(line);
+        line->attachAxis(x);
+        line->attachAxis(y);
+    }
+    x->setRange(1, static_cast<double>(std::max<std::size_t>(attempts, 2)));
+    x->setTickCount(
+        static_cast<int>(std::min<std::size_t>(std::max<std::size_t>(attempts, 2), 11)));
+    table->resizeColumnsToContents();
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    table->setMinimumHeight(table->horizontalHeader()->height() +
+                            table->verticalHeader()->length() + 4);
+    page->addWidget(table);
+    QChartView* history = chartView(chart, QStringLiteral("Score history"), words);
+    history->setObjectName("scoreHistory");
+    history->setMinimumHeight(280);
+    page->addWidget(history, 1);
+}
+
+void ProgressWindow::fillActivities(const ProgressOverview& o) {
+    activities_->setRowCount(static_cast<int>(o.activities.size()));
+    for (std::size_t row = 0; row < o.activities.size(); ++row) {
+        const ActivityRow& a = o.activities[row];
+        const ActivityProgress& p = a.progress;
+        const QString cells[] = {q(a.caption.empty() ? a.name : a.caption), q(p.status()),
+                                 QStringLiteral("%1%").arg(p.percent()),
+                                 p.bestScore ? QString::number(*p.bestScore) : QStringLiteral("-"),
+                                 p.lastOpened ? q(isoDate(*p.lastOpened)) : QStringLiteral("-")};
+        for (int c = 0; c < 5; ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            item->setData(Qt::UserRole, q(a.name));
+            activities_->setItem(static_cast<int>(row), c, item);
+        }
+    }
+    activities_->resizeColumnsToContents();
+    activities_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    resetSelected_->setEnabled(!activities_->selectedItems().isEmpty());
+}
+
+bool ProgressWindow::confirm(const QString& question) {
+    if (confirmHook)
+        return confirmHook(question);
+    return QMessageBox::question(this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+QString ProgressWindow::chooseFile(bool forSaving) {
+    if (fileHook)
+        return fileHook(forSaving);
+    const QString filter = QStringLiteral("Study record (*.json)");
+    return forSaving ? QFileDialog::getSaveFileName(this, QStringLiteral("Export Progress"),
+                                                    QStringLiteral("kestro-progress.json"), filter)
+                     : QFileDialog::getOpenFileName(this, QStringLiteral("Import Progress"),
+                                                    QString(), filter);
+}
+
+void ProgressWindow::tell(const QString& text) {
+    main_.messageBox(text.toStdString());
+}
+
+void ProgressWindow::resetAll() {
+    if (!confirm(QStringLiteral("Forget the progress of every lab, test and exercise and every "
+                                "flash card's schedule? This cannot be undone; Export first to "
+                                "keep a copy.")))
+        return;
+    if (!record_.resetAll())
+        tell(QStringLiteral("The progress could not be reset: the study record could not be "
+                            "written."));
+    refresh();
+    emit recordChanged();
+}
+
+void ProgressWindow::resetSelected() {
+    const QList<QTableWidgetItem*> chosen = activities_->selectedItems();
+    if (chosen.isEmpty())
+        return;
+    const std::string name = chosen.front()->data(Qt::UserRole).toString().toStdString();
+    const QString caption = activities_->item(chosen.front()->row(), 0)->text();
+    if (!confirm(QStringLiteral("Forget the progress of \"%1\", and the routers it was left "
+                                "with?")
+                     .arg(caption)))
+        return;
+    if (!record_.resetActivity(name))
+        tell(QStringLiteral("The activity could not be reset: the study record could not be "
+                            "written."));
+    refresh();
+    emit recordChanged();
+}
+
+void ProgressWindow::exportRecord() {
+    const QString path = chooseFile(true);
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    const QByteArray text = QByteArray::fromStdString(record_.exportJson(studyNow()));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size() ||
+        !file.flush()) {
+        tell(QStringLiteral("The progress could not be saved to %1: %2")
+                 .arg(path, file.errorString()));
+        return;
+    }
+    file.close();
+    tell(QStringLiteral("Your progress is saved in %1.").arg(path));
+}
+
+void ProgressWindow::importRecord() {
+    const QString path = chooseFile(false);
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        tell(QStringLiteral("%1 could not be read: %2").arg(path, file.errorString()));
+        return;
+    }
+    std::string error;
+    if (!record_.importJson(file.readAll().toStdString(), error)) {
+        tell(QStringLiteral("Nothing was imported from %1: %2").arg(path, q(error)));
+        return;
+    }
+    refresh();
+    emit recordChanged();
+    tell(QStringLiteral("The progress in %1 is joined with yours; where both had progress, the "
+                        "newer and the better is kept.")
+             .arg(path));
+}
+
+} // namespace kestro
