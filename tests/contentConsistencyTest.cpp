@@ -532,6 +532,35 @@ TEST_F(ContentConsistency, SubcommandScreensListEveryImplementedContinuation) {
     }
 }
 
+TEST_F(ContentConsistency, ImplementedLongerFormsAreTakenByTheCommandsDeclaredForms) {
+    // Each implemented row of an extended table is a line, or the beginning
+    // of a line, that its command's forms take in that mode.
+    for (const ModeContent& m : modeContent) {
+        if (m.extendedTable == nullptr)
+            continue;
+        const Mode mode = modeNamed(m.mode);
+        for (const CommandRow& row : rowsOf(m.extendedTable)) {
+            if (!row.implemented)
+                continue;
+            const std::vector<std::string> words = splitWords(withListNumber(row.cmd, "10"));
+            const kestro::CommandRow* command = commandRowFor(words.front());
+            ASSERT_NE(command, nullptr) << row.cmd;
+            for (const ModeHandler& h : command->handlers) {
+                if (h.mode != mode || h.syntax.forms.empty())
+                    continue;
+                const std::vector<std::string> spelled = spelledOut(words, h.syntax.aliases);
+                EXPECT_TRUE(std::any_of(h.syntax.forms.begin(), h.syntax.forms.end(),
+                                        [&](const Form& f) {
+                                            return f.id >= 0 &&
+                                                   matchForm(f, spelled) != FormMatch::invalid;
+                                        }))
+                    << m.extendedTable << ": no form of \"" << command->word << "\" in mode "
+                    << m.mode << " takes \"" << row.cmd << "\"";
+            }
+        }
+    }
+}
+
 TEST_F(ContentConsistency, ShowFormsAreImplementedExactlyWhenTheShowHandlerDisplaysThem) {
     // show changes nothing, so every form can be tried: an implemented form
     // displays something, any other is answered as incomplete or invalid.

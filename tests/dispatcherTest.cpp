@@ -1,5 +1,7 @@
-// normaliseLine, matchPattern, the shared messages and the mode machine.
+// normaliseLine, the syntax of command forms, the shared messages and the
+// mode machine.
 #include "ConsoleFixture.h"
+#include "registry/Syntax.h"
 
 #include <tuple>
 
@@ -24,15 +26,49 @@ TEST_F(Dispatcher, NormaliseLineKeepsMultiByteCharactersWhole) {
     EXPECT_EQ(normaliseLine(sim, "Router#HOST Ärger"), "host Ärger");
 }
 
-TEST_F(Dispatcher, MatchPatternAnswersMatchInvalidOrIncomplete) {
-    toPrivileged();
-    EXPECT_EQ(matchPattern(sim, "Router#password falcon", "password variable"), patternMatch);
-    EXPECT_EQ(matchPattern(sim, "Router#password", "password variable"), patternIncomplete);
-    EXPECT_EQ(matchPattern(sim, "Router#password a b", "password variable"), patternInvalid);
-    EXPECT_EQ(matchPattern(sim, "Router#pass word", "password variable"), patternInvalid);
-    // No abbreviation is accepted.
-    EXPECT_EQ(matchPattern(sim, "Router#int serial 0", "interface serial 0"), patternInvalid);
-    EXPECT_EQ(matchPattern(sim, "Router#", "reload"), patternIncomplete);
+TEST(Syntax, FormsTakeKeywordsShortFormsAndTypedSlots) {
+    using M = FormMatch;
+    const std::tuple<const char*, const char*, M> cases[] = {
+        {"password WORD", "password falcon", M::match},
+        {"password WORD", "password", M::shortOf},
+        {"password WORD", "password a b", M::invalid},
+        {"password WORD", "pass word", M::invalid},
+        // A keyword is typed in full unless the form says how short it may be.
+        {"interface serial 0", "int serial 0", M::invalid},
+        {"show ip int|erface b|rief", "show ip int b", M::match},
+        {"show ip int|erface b|rief", "show ip in b", M::invalid},
+        {"show/sh cdp", "sh cdp", M::match},
+        {"ip address A.B.C.D A.B.C.D", "ip address 10.0.0.1", M::shortOf},
+        {"ip address A.B.C.D A.B.C.D", "ip address 10.0.0 x", M::invalid},
+        {"access-list <1-99> permit any", "access-list 100", M::invalid},
+        {"access-list <1-99> permit any", "access-list 99", M::shortOf},
+        {"keepalive <0-32767>:5", "keepalive 000010", M::invalid},
+        {"banner motd WORD ...", "banner motd #a b c#", M::match},
+        {"banner motd WORD ...", "banner motd #", M::match},
+    };
+    for (const auto& [spelling, typed, expected] : cases)
+        EXPECT_EQ(matchForm(Form(spelling), splitWords(typed)), expected)
+            << spelling << " / " << typed;
+}
+
+TEST(Syntax, AliasesSpellShortFormsOutBeforeTheFormsAreTried) {
+    const Syntax syntax = {
+        {{"show interfaces serial 0", 1, WhenShort::invalid}, {"show interfaces ethernet 0", 2}},
+        {{"s0", "serial 0"}, {"sh", "show", Alias::Where::notLast}}};
+    const std::tuple<const char*, int, bool> cases[] = {
+        {"sh interfaces s0", 1, false},
+        {"show interfaces ethernet 0", 2, false},
+        {"sh", 0, false}, // "sh" alone is not spelled out
+        {"show interfaces", 0, true},
+        {"show interfaces serial", 0, false}, // only the ethernet form says incomplete
+    };
+    for (const auto& [typed, id, incomplete] : cases) {
+        const Parsed parsed = parseLine(syntax, splitWords(typed));
+        EXPECT_EQ(parsed.form ? parsed.form->id : 0, id) << typed;
+        EXPECT_EQ(parsed.incomplete, incomplete) << typed;
+    }
+    EXPECT_EQ(formSpellings(Form("show startup-config/config")),
+              (std::vector<std::string>{"show startup-config", "show config"}));
 }
 
 // Each mode keeps the name its command tables are stored under, and enterMode

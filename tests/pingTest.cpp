@@ -1,7 +1,7 @@
 // ping: the command forms, access-list evaluation, the reachability rules of
 // both topologies and the paced output.
 #include "StatusFixture.h"
-#include "status/Status.h"
+#include "status/Displays.h"
 
 #include <set>
 
@@ -99,7 +99,7 @@ protected:
     }
     std::string ping() {
         const std::size_t from = sim.output.text.size();
-        processPing(sim, sim.liveRouter.prompt + "ping 192.168.1.10");
+        pingTarget(sim, "192.168.1.10", false);
         return sim.output.text.substr(from);
     }
 
@@ -142,7 +142,7 @@ TEST_F(PingPacing, MarksAppearOneByOne) {
         std::vector<std::string>& r_;
     } watcher(sim, rows);
     sim.setIo(watcher);
-    processPing(sim, sim.liveRouter.prompt + "ping 192.168.1.10");
+    pingTarget(sim, "192.168.1.10", false);
     sim.setIo(io);
     ASSERT_EQ(rows.size(), 5u);
     for (std::size_t i = 0; i < rows.size(); ++i)

@@ -22,101 +22,64 @@ bool isListNumber(std::string_view text) {
 
 enum class Operands { any, host, address, wildcard };
 
+// A line's form: what it adds and which words hold the address and the
+// wildcard.
 struct LineForm {
-    const char* pattern;
     AccessListType type;
     Operands operands;
 };
 
-// Tried in this order: the host forms come before the wildcard forms, whose
-// two variables would also accept "host" and an address. An address alone
-// is a host, as the configuration listing prints it.
 const LineForm lineForms[] = {
-    {"access-list variable deny any", denyAny, Operands::any},
-    {"access-list variable permit any", permitAny, Operands::any},
-    {"access-list variable permit host variable", permitHost, Operands::host},
-    {"access-list variable deny host variable", denyHost, Operands::host},
-    {"access-list variable permit variable", permitHost, Operands::address},
-    {"access-list variable deny variable", denyHost, Operands::address},
-    {"access-list variable permit variable variable", permitWildcard, Operands::wildcard},
-    {"access-list variable deny variable variable", denyWildcard, Operands::wildcard},
+    {denyAny, Operands::any},
+    {permitAny, Operands::any},
+    {permitHost, Operands::host},
+    {denyHost, Operands::host},
+    {permitHost, Operands::address},
+    {denyHost, Operands::address},
+    {permitWildcard, Operands::wildcard},
+    {denyWildcard, Operands::wildcard},
 };
 
-// The entry a wholly matching line stands for; false when an address or
-// wildcard is not a dotted quad.
-bool buildEntry(const LineForm& form, const std::vector<std::string>& words,
-                accessListInfo& entry) {
+// The entry of a line that took the form with this index: the host forms
+// come before the wildcard forms, and an address alone is a host, as the
+// configuration listing prints it. Any dotted quad is taken as a wildcard;
+// nothing checks that its bits are contiguous or agree with the address.
+accessListInfo entryOf(const LineForm& form, const std::vector<std::string>& words) {
+    accessListInfo entry;
     entry.number = static_cast<int>(numberValue(words[1]));
     entry.typeOfList = form.type;
     entry.wildCard = "0.0.0.0";
-    switch (form.operands) {
-    case Operands::any:
-        return true;
-    case Operands::host:
+    if (form.operands == Operands::host)
         entry.ipAddress = words[4];
-        return isValidIpAddress(entry.ipAddress);
-    case Operands::address:
+    else if (form.operands != Operands::any)
         entry.ipAddress = words[3];
-        return isValidIpAddress(entry.ipAddress);
-    case Operands::wildcard:
-        // Any dotted quad is taken as a wildcard; nothing checks that its
-        // bits are contiguous or agree with the address.
-        entry.ipAddress = words[3];
+    if (form.operands == Operands::wildcard)
         entry.wildCard = words[4];
-        return isValidIpAddress(entry.ipAddress) && isValidIpAddress(entry.wildCard);
-    }
-    return false;
+    return entry;
 }
 
-// The message for a line no form handled.
-void rejectLine(Simulator& sim, const std::string& line, const std::vector<std::string>& words) {
-    const bool numberOk = words.size() >= 2 && isListNumber(words[1]);
-    const auto shortOf = [&](const char* pattern) {
-        return matchPattern(sim, line, pattern) == patternIncomplete;
-    };
-    if (numberOk &&
-        (shortOf("access-list variable permit host variable") ||
-         shortOf("access-list variable deny host variable") ||
-         shortOf("access-list variable permit any") || shortOf("access-list variable deny any"))) {
-        printIncompleteCommand(sim);
-        return;
-    }
-    if (shortOf("access-list variable permit variable variable") ||
-        shortOf("access-list variable deny variable variable")) {
-        const bool incomplete = words.size() == 1 || (words.size() <= 3 && numberOk) ||
-                                (words.size() == 4 && numberOk && isValidIpAddress(words[3]));
-        if (incomplete) {
-            printIncompleteCommand(sim);
-            return;
-        }
-    }
-    printInvalidInput(sim);
+void accessListCommand(const CommandContext& c) {
+    const accessListInfo entry = entryOf(lineForms[c.form], c.words);
+    std::vector<accessListInfo>& lists = c.sim.liveRouter.accessLists;
+    // A line already in the list is not added twice, and not reported.
+    if (std::find(lists.begin(), lists.end(), entry) == lists.end())
+        lists.push_back(entry);
 }
 
 } // namespace
 
-void processAccessList(Simulator& sim, const std::string& line) {
-    const std::vector<std::string> words = splitWords(normaliseLine(sim, line));
-    for (const LineForm& form : lineForms) {
-        if (matchPattern(sim, line, form.pattern) != patternMatch || !isListNumber(words[1]))
-            continue;
-        // "host" or "any" alone is the start of another form.
-        if (form.operands == Operands::address && (words[3] == "host" || words[3] == "any"))
-            continue;
-        accessListInfo entry;
-        if (!buildEntry(form, words, entry)) {
-            // A bad address or wildcard is refused aloud, never dropped in
-            // silence: the student must not believe the line was taken.
-            printInvalidInput(sim);
-            return;
-        }
-        std::vector<accessListInfo>& lists = sim.liveRouter.accessLists;
-        // A line already in the list is not added twice, and not reported.
-        if (std::find(lists.begin(), lists.end(), entry) == lists.end())
-            lists.push_back(entry);
-        return;
-    }
-    rejectLine(sim, line, words);
+ModeHandler accessListInConfiguration() {
+    // The form's id is its place in lineForms.
+    return {Mode::conf,
+            accessListCommand,
+            {{{"access-list <1-99> deny any", 0},
+              {"access-list <1-99> permit any", 1},
+              {"access-list <1-99> permit host A.B.C.D", 2},
+              {"access-list <1-99> deny host A.B.C.D", 3},
+              {"access-list <1-99> permit A.B.C.D", 4},
+              {"access-list <1-99> deny A.B.C.D", 5},
+              {"access-list <1-99> permit A.B.C.D A.B.C.D", 6},
+              {"access-list <1-99> deny A.B.C.D A.B.C.D", 7}}}};
 }
 
 bool removeAccessList(Simulator& sim, const std::string& number) {

@@ -9,7 +9,6 @@ namespace {
 // What "?" prints after the words of each configuration command.
 namespace help {
 
-using K = WordCheck::Kind;
 // Functions, not globals: the rows may be built during another file's
 // static start-up, before a global of this file exists.
 std::vector<Mode> conf() {
@@ -20,28 +19,22 @@ std::vector<Mode> interfaceMode() {
 }
 
 std::vector<HelpAnswer> accessList() {
-    const WordCheck list{K::listNumber, 1};
-    const WordCheck action{K::oneOf, 2, 0, 0, 0, {"permit", "deny"}};
     return {
         {conf(), {"access-list ?"}, markedHelpScreen("access_list_?")},
-        {conf(), {"access-list variable ?"}, markedHelpScreen("access_list_<1-99>_?"), {list}},
+        {conf(), {"access-list <1-99> ?"}, markedHelpScreen("access_list_<1-99>_?")},
         {conf(),
-         {"access-list variable variable ?"},
-         markedHelpScreen("access_list_<1-99>_variable_?"),
-         {list, action}},
+         {"access-list <1-99> permit/deny ?"},
+         markedHelpScreen("access_list_<1-99>_variable_?")},
         {conf(),
-         {"access-list variable variable host ?"},
-         helpLines({"$  Hostname or A.B.C.D  Host address"}),
-         {list, action}},
+         {"access-list <1-99> permit/deny host ?"},
+         helpLines({"$  Hostname or A.B.C.D  Host address"})},
         {conf(),
-         {"access-list variable variable any ?"},
-         helpLines({"  log  Log matches against this entry", "  <cr>"}),
-         {list, action}},
+         {"access-list <1-99> permit/deny any ?"},
+         helpLines({"  log  Log matches against this entry", "  <cr>"})},
         {conf(),
-         {"access-list variable variable variable ?"},
+         {"access-list <1-99> permit/deny A.B.C.D ?"},
          helpLines(
-             {"$  A.B.C.D  Wildcard bits", "  log      Log matches against this entry", "  <cr>"}),
-         {list, action, {K::ipAddress, 3}}},
+             {"$  A.B.C.D  Wildcard bits", "  log      Log matches against this entry", "  <cr>"})},
     };
 }
 
@@ -49,9 +42,8 @@ std::vector<HelpAnswer> banner() {
     return {
         {conf(), {"banner ?"}, helpScreen("banner_?")},
         {conf(),
-         {"banner variable ?"},
-         helpLines({"LINE  c banner-text c, where 'c' is a delimiting character"}),
-         {{K::oneOf, 1, 0, 0, 0, {"motd", "exec", "login"}}}},
+         {"banner motd/exec/login ?"},
+         helpLines({"LINE  c banner-text c, where 'c' is a delimiting character"})},
         {conf(), {"banner ..."}, helpLines({"LINE    <cr>"})},
     };
 }
@@ -85,17 +77,11 @@ std::vector<HelpAnswer> clock() {
 
 std::vector<HelpAnswer> execTimeout() {
     const std::vector<Mode> line = {Mode::configLine};
-    const WordCheck minutes{K::number, 1, 0, 35791, 8};
     return {
         {line, {"exec-timeout ?"}, helpLines({" <0-35791>  Timeout in minutes", "<cr>"})},
         {line,
-         {"exec-timeout variable ?"},
-         helpLines({"  <0-2147483>  Timeout in seconds <cr>"}),
-         {minutes}},
-        {line,
-         {"exec-timeout variable variable ?"},
-         helpLines({"  <0-2147483>  Timeout in seconds <cr>"}),
-         {minutes, {K::number, 2, 0, 2147483, 8}}},
+         {"exec-timeout <0-35791>:7 ?", "exec-timeout <0-35791>:7 <0-2147483>:7 ?"},
+         helpLines({"  <0-2147483>  Timeout in seconds <cr>"})},
     };
 }
 
@@ -111,25 +97,21 @@ std::vector<HelpAnswer> ip() {
          helpLines({" nsap  Enable IP DNS queries for CLNS NSAP addresses", " <cr>"})},
         {conf(), {"ip host ?"}, helpLines({"  WORD  Name of host"})},
         {conf(),
-         {"ip host variable ?"},
+         {"ip host WORD ?"},
          helpLines({"  <0-65535>  Default telnet port number",
                     " A.B.C.D    Host IP address (maximum of 8)"})},
-        {conf(), {"ip host variable variable ?"}, helpLines({" <cr>"})},
+        {conf(), {"ip host WORD WORD ?"}, helpLines({" <cr>"})},
         {interfaceMode(), {"ip ?"}, helpScreen("ip_?_ifmode")},
         {interfaceMode(), {"ip address ?"}, helpLines({"  A.B.C.D  IP address"})},
-        {interfaceMode(),
-         {"ip address variable ?"},
-         helpLines({"  A.B.C.D  IP subnet mask"}),
-         {{K::ipAddress, 2}}},
+        {interfaceMode(), {"ip address A.B.C.D ?"}, helpLines({"  A.B.C.D  IP subnet mask"})},
         {interfaceMode(),
          {"ip access-group ?"},
          helpLines({"$  <1-199>      IP access list (standard or extended)",
                     "  <1300-2699>  IP expanded access list (standard or extended) ",
                     "  WORD         Access-list name"})},
         {interfaceMode(),
-         {"ip access-group variable ?"},
-         helpLines({"$  in   inbound packets", "$  out  outbound packets"}),
-         {{K::listNumber, 2}}},
+         {"ip access-group <1-99> ?"},
+         helpLines({"$  in   inbound packets", "$  out  outbound packets"})},
     };
 }
 
@@ -148,9 +130,8 @@ std::vector<HelpAnswer> no() {
                          "$  out          outbound packets"},
                         false)},
         {interfaceMode(),
-         {"no ip access-group variable ?"},
-         pagedHelpLines({"$  in   inbound packets", "$  out  outbound packets"}),
-         {{K::listNumber, 3}}},
+         {"no ip access-group <1-99> ?"},
+         pagedHelpLines({"$  in   inbound packets", "$  out  outbound packets"})},
         {interfaceMode(), {"no cdp ?"}, helpLines({"  enable  Enable CDP on interface"})},
         {interfaceMode(),
          {"no clock ?"},
@@ -194,78 +175,55 @@ std::vector<HelpAnswer> no() {
 
 const std::vector<CommandRow>& configurationCommands() {
     using E = Elsewhere;
-    static const std::vector<CommandRow> rows = {
-        {"access-list",
-         {},
-         {{Mode::conf, withLine<processAccessList>}},
-         E::invalidInput,
-         help::accessList()},
-        {"bandwidth",
-         {},
-         {{Mode::configIf, withLine<processBandwidth>}},
-         E::invalidInput,
-         {{help::interfaceMode(),
-           {"bandwidth ?"},
-           helpLines({"$  <1-10000000>  Bandwidth in kilobits"})}}},
-        {"banner", {}, {{Mode::conf, withLine<processBanner>}}, E::invalidInput, help::banner()},
-        {"cdp",
-         {},
-         {{Mode::conf, withLine<processGlobalCdp>},
-          {Mode::configIf, withLine<processInterfaceCdp>}},
-         E::invalidInput,
-         help::cdp()},
-        {"clock",
-         {},
-         {{Mode::configIf, withLine<processClockRate>}},
-         E::invalidInput,
-         help::clock()},
-        {"description",
-         {},
-         {{Mode::configIf, withLine<processDescription>}},
-         E::invalidInput,
-         {{help::interfaceMode(),
-           {"description ?"},
-           helpLines({"$  LINE  Up to 80 characters describing this interface"})}}},
-        {"exec-timeout",
-         {},
-         {{Mode::configLine, withLine<processExecTimeout>}},
-         E::unknownCommand,
-         help::execTimeout()},
-        {"ip",
-         {},
-         {{Mode::conf, withLine<processGlobalIp>}, {Mode::configIf, withLine<processInterfaceIp>}},
-         E::invalidInput,
-         help::ip()},
-        {"keepalive",
-         {},
-         {{Mode::configIf, withLine<processKeepalive>}},
-         E::invalidInput,
-         {{help::interfaceMode(),
-           {"keepalive ?"},
-           helpLines({"  <0-32767>  Keepalive period (default 10 seconds)", "  <cr>"})}}},
-        {"network",
-         {},
-         {{Mode::configRouterRip, withLine<processNetworkRip>},
-          {Mode::configRouterIgrp, withLine<processNetworkIgrp>}},
-         E::unknownCommand,
-         {{{Mode::configRouterRip, Mode::configRouterIgrp},
-           {"network ?"},
-           helpLines({"   A.B.C.D  Network number"})}}},
-        {"no",
-         {},
-         {{Mode::conf, withLine<processNoConf>},
-          {Mode::configLine, withLine<processNoLine>},
-          {Mode::configIf, withLine<processNoInterface>},
-          {Mode::configRouterRip, withLine<processNoRouterRip>},
-          {Mode::configRouterIgrp, withLine<processNoRouterIgrp>}},
-         E::unknownCommand,
-         help::no()},
-        {"shutdown",
-         {},
-         {{Mode::configIf, withLine<processShutdown>}},
-         E::unknownCommand,
-         {{help::interfaceMode(), {"shutdown ?"}, helpLines({"  <cr>"})}}},
-    };
+    static const std::vector<CommandRow> rows = [] {
+        std::vector<ModeHandler> network = networkInRouting();
+        std::vector<ModeHandler> no = {noInConfigurationMode(), noOnLineMode(),
+                                       noOnInterfaceMode()};
+        for (ModeHandler& h : noInRouting())
+            no.push_back(std::move(h));
+        return std::vector<CommandRow>{
+            {"access-list", {}, {accessListInConfiguration()}, E::invalidInput, help::accessList()},
+            {"bandwidth",
+             {},
+             {bandwidthOnInterface()},
+             E::invalidInput,
+             {{help::interfaceMode(),
+               {"bandwidth ?"},
+               helpLines({"$  <1-10000000>  Bandwidth in kilobits"})}}},
+            {"banner", {}, {bannerInConfiguration()}, E::invalidInput, help::banner()},
+            {"cdp", {}, {cdpInConfiguration(), cdpOnInterface()}, E::invalidInput, help::cdp()},
+            {"clock", {}, {clockRateOnInterface()}, E::invalidInput, help::clock()},
+            {"description",
+             {},
+             {descriptionOnInterface()},
+             E::invalidInput,
+             {{help::interfaceMode(),
+               {"description ?"},
+               helpLines({"$  LINE  Up to 80 characters describing this interface"})}}},
+            {"exec-timeout", {}, {execTimeoutOnLine()}, E::unknownCommand, help::execTimeout()},
+            {"ip", {}, {ipInConfiguration(), ipOnInterface()}, E::invalidInput, help::ip()},
+            {"keepalive",
+             {},
+             {keepaliveOnInterface()},
+             E::invalidInput,
+             {{help::interfaceMode(),
+               {"keepalive ?"},
+               helpLines({"  <0-32767>  Keepalive period (default 10 seconds)", "  <cr>"})}}},
+            {"network",
+             {},
+             std::move(network),
+             E::unknownCommand,
+             {{{Mode::configRouterRip, Mode::configRouterIgrp},
+               {"network ?"},
+               helpLines({"   A.B.C.D  Network number"})}}},
+            {"no", {}, std::move(no), E::unknownCommand, help::no()},
+            {"shutdown",
+             {},
+             {shutdownOnInterface()},
+             E::unknownCommand,
+             {{help::interfaceMode(), {"shutdown ?"}, helpLines({"  <cr>"})}}},
+        };
+    }();
     return rows;
 }
 

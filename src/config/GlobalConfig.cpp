@@ -18,18 +18,9 @@ namespace kestro {
 
 namespace {
 
-std::vector<std::string> wordsOf(const Simulator& sim, const std::string& line) {
-    return splitWords(normaliseLine(sim, line));
-}
-
 // For the algorithms over a line's words.
 bool isValidIpAddressText(const std::string& text) {
     return isValidIpAddress(text);
-}
-
-// A CDP timer value: numeric, at most three characters, within low..high.
-bool isCdpValue(const std::string& text, long low, long high) {
-    return text.size() < 4 && isNumberInRange(text, low, high);
 }
 
 // The addresses from words[first] on are at most `most`, each a valid
@@ -66,116 +57,72 @@ void setHostAddresses(Simulator& sim, const std::vector<std::string>& words) {
         hosts.push_back({name, *address});
 }
 
-// Each no form acts on the words of a line that matched its template wholly
-// and answers whether it handled the line.
-using NoAction = bool (*)(Simulator&, const std::vector<std::string>&);
-
-struct NoForm {
-    const char* pattern;
-    NoAction act;
+enum GlobalForm : int {
+    password = 1,
+    secret,
+    banner,
+    domainLookup,
+    domainName,
+    nameServers,
+    hosts,
+    httpServer,
+    ipRouting,
+    cdpRun,
+    cdpTimer,
+    cdpHoldtime,
+    // the no forms
+    accessList,
+    execBanner,
+    loginBanner,
+    motdBanner,
+    ipHost,
+    routerIgrp,
+    routerRip,
 };
 
-bool noRouterIgrp(Simulator& sim, const std::vector<std::string>& words) {
-    return removeRouterIgrp(sim, words[3]);
-}
-
-bool noIpRouting(Simulator& sim, const std::vector<std::string>&) {
-    disableIpRouting(sim);
-    return true;
-}
-
-bool noRouterRip(Simulator& sim, const std::vector<std::string>&) {
-    removeRouterRip(sim);
-    return true;
-}
-
-bool noIpHost(Simulator& sim, const std::vector<std::string>& words) {
-    std::erase_if(sim.liveRouter.hosts,
-                  [&](const hostIpAssociation& h) { return h.hostName == words[3]; });
-    return true;
-}
-
-// A no form that empties a text or a list.
-template <auto setting> bool cleared(Simulator& sim, const std::vector<std::string>&) {
-    (sim.liveRouter.*setting).clear();
-    return true;
-}
-
-// A no form that puts a setting back to the value given.
-template <auto setting, auto value> bool reset(Simulator& sim, const std::vector<std::string>&) {
-    sim.liveRouter.*setting = value;
-    return true;
-}
-
-// Tried in this order; every form whose template matches wholly acts.
-const NoForm noForms[] = {
-    {"no access-list variable",
-     [](Simulator& sim, const std::vector<std::string>& w) { return removeAccessList(sim, w[2]); }},
-    {"no enable secret", cleared<&routerConfig::enableSecret>},
-    {"no enable password", cleared<&routerConfig::enablePassword>},
-    {"no banner exec", cleared<&routerConfig::execBanner>},
-    {"no banner login", cleared<&routerConfig::loginBanner>},
-    {"no ip name-server", cleared<&routerConfig::nameServers>},
-    {"no ip host variable", noIpHost},
-    {"no banner motd", cleared<&routerConfig::motdBanner>},
-    {"no cdp holdtime", reset<&routerConfig::cdpHoldtime, 180>},
-    {"no cdp run", reset<&routerConfig::cdpRun, false>},
-    {"no cdp timer", reset<&routerConfig::cdpTimer, 60>},
-    {"no ip routing", noIpRouting},
-    {"no ip http server", reset<&routerConfig::httpServer, false>},
-    {"no ip domain-lookup", reset<&routerConfig::domainLookup, false>},
-    {"no router igrp variable", noRouterIgrp},
-    {"no router rip", noRouterRip},
-};
-
-// The prefixes that make an unmatched no line incomplete rather than
-// invalid; "no ip host", "no ip name-server" and "no banner motd" are
-// deliberately absent.
-const char* const noIncompletePatterns[] = {
-    "no access-list variable",
-    "no router igrp variable",
-    "no router rip",
-    "no cdp holdtime",
-    "no cdp timer",
-    "no cdp run",
-    "no ip domain-lookup",
-    "no ip http server",
-    "no banner login",
-    "no banner exec",
-    "no enable password",
-    "no enable secret",
-};
-
-} // namespace
-
-void processEnableConf(Simulator& sim, const std::string& line) {
-    const std::vector<std::string> words = wordsOf(sim, line);
-    if (words.size() < 2) {
-        printIncompleteCommand(sim);
-        return;
+// The no forms that put a setting back.
+void noSetting(routerConfig& r, int form) {
+    switch (form) {
+    case secret:
+        r.enableSecret.clear();
+        break;
+    case password:
+        r.enablePassword.clear();
+        break;
+    case execBanner:
+        r.execBanner.clear();
+        break;
+    case loginBanner:
+        r.loginBanner.clear();
+        break;
+    case motdBanner:
+        r.motdBanner.clear();
+        break;
+    case nameServers:
+        r.nameServers.clear();
+        break;
+    case cdpHoldtime:
+        r.cdpHoldtime = 180;
+        break;
+    case cdpRun:
+        r.cdpRun = false;
+        break;
+    case cdpTimer:
+        r.cdpTimer = 60;
+        break;
+    case httpServer:
+        r.httpServer = false;
+        break;
+    case domainLookup:
+        r.domainLookup = false;
+        break;
     }
-    routerState& r = sim.liveRouter;
-    std::string* target = nullptr;
-    const char* pattern = nullptr;
-    if (words[1] == "password") {
-        target = &r.enablePassword;
-        pattern = "enable password variable";
-    } else if (words[1] == "secret") {
-        target = &r.enableSecret;
-        pattern = "enable secret variable";
-    } else {
-        printInvalidInput(sim);
-        return;
-    }
-    // The template spells "enable" in full, so a line begun with "en" fails here.
-    const int result = matchPattern(sim, line, pattern);
-    if (result == patternMatch)
-        *target = words[2];
-    else
-        printMismatch(sim, result);
 }
 
-namespace {
+void enableConf(const CommandContext& c) {
+    routerState& r = c.sim.liveRouter;
+    (c.form == secret ? r.enableSecret : r.enablePassword) = c.words[2];
+}
 
 // "banner KIND #Text#" on one line: the text between the delimiter and its
 // next appearance, as typed. None when the delimiter does not close on the
@@ -208,129 +155,147 @@ void storeBanner(routerConfig& r, std::string_view kind, std::string text) {
         r.loginBanner = std::move(text);
 }
 
+void bannerCommand(const CommandContext& c) {
+    Simulator& sim = c.sim;
+    const std::string& kind = c.words[1];
+    // The one-line form first: the delimiter closes on the same line.
+    if (std::optional<std::string> text = oneLineBanner(sim, c.line)) {
+        storeBanner(sim.liveRouter, kind, std::move(*text));
+        return;
+    }
+    if (c.words.size() > 3) {
+        printInvalidInput(sim);
+        return;
+    }
+    // Only the first character of the word counts; the text itself is
+    // always typed on the lines that follow.
+    const char delimiter = c.words[2].front();
+    sim.console.bannerKind = kind;
+    sim.console.bannerDelimiter = delimiter;
+    sim.console.bannerText.clear();
+    // The prompt is emptied first so the input line stays bare while the
+    // banner text is typed.
+    sim.liveRouter.prompt.clear();
+    printLine(sim, std::string("Enter TEXT message.  End with the character '") + delimiter + "'.");
+    sim.console.inputState = InputState::BannerText;
+}
+
+void globalIp(const CommandContext& c) {
+    routerState& r = c.sim.liveRouter;
+    switch (c.form) {
+    case domainLookup:
+        r.domainLookup = true;
+        break;
+    case domainName:
+        r.domainName = c.words[2];
+        break;
+    case nameServers:
+        setNameServers(c.sim, c.words);
+        break;
+    case hosts:
+        setHostAddresses(c.sim, c.words);
+        break;
+    case httpServer:
+        r.httpServer = true;
+        break;
+    case ipRouting:
+        r.ipRouting = true;
+        break;
+    }
+}
+
+void globalCdp(const CommandContext& c) {
+    routerState& r = c.sim.liveRouter;
+    if (c.form == cdpRun)
+        r.cdpRun = true;
+    else
+        (c.form == cdpTimer ? r.cdpTimer : r.cdpHoldtime) =
+            static_cast<int>(numberValue(c.words[2]));
+}
+
+void noInConfiguration(const CommandContext& c) {
+    Simulator& sim = c.sim;
+    const std::vector<std::string>& words = c.words;
+    switch (c.form) {
+    case accessList:
+        removeAccessList(sim, words[2]);
+        break;
+    case ipHost:
+        std::erase_if(sim.liveRouter.hosts,
+                      [&](const hostIpAssociation& h) { return h.hostName == words[3]; });
+        break;
+    case ipRouting:
+        disableIpRouting(sim);
+        break;
+    case routerIgrp:
+        removeRouterIgrp(sim, words[3]);
+        break;
+    case routerRip:
+        removeRouterRip(sim);
+        break;
+    default:
+        noSetting(sim.liveRouter, c.form);
+    }
+}
+
+constexpr WhenShort invalidWhenShort = WhenShort::invalid;
+
 } // namespace
 
-void processBanner(Simulator& sim, const std::string& line) {
-    static const std::pair<const char*, const char*> kinds[] = {
-        {"banner motd variable", "motd"},
-        {"banner login variable", "login"},
-        {"banner exec variable", "exec"},
-    };
-    const std::vector<std::string> words = wordsOf(sim, line);
-    // The one-line form first: the delimiter closes on the same line.
-    for (const auto& [pattern, kind] : kinds) {
-        if (words.size() < 3 || words[1] != kind)
-            continue;
-        if (std::optional<std::string> text = oneLineBanner(sim, line)) {
-            storeBanner(sim.liveRouter, kind, std::move(*text));
-            return;
-        }
-    }
-    bool incomplete = false;
-    for (const auto& [pattern, kind] : kinds) {
-        const int result = matchPattern(sim, line, pattern);
-        if (result == patternMatch) {
-            // Only the first character of the word counts; the text itself
-            // is always typed on the lines that follow.
-            const char delimiter = wordsOf(sim, line)[2].front();
-            sim.console.bannerKind = kind;
-            sim.console.bannerDelimiter = delimiter;
-            sim.console.bannerText.clear();
-            // The prompt is emptied first so the input line stays bare while
-            // the banner text is typed.
-            sim.liveRouter.prompt.clear();
-            printLine(sim, std::string("Enter TEXT message.  End with the character '") +
-                               delimiter + "'.");
-            sim.console.inputState = InputState::BannerText;
-            return;
-        }
-        incomplete = incomplete || result == patternIncomplete;
-    }
-    if (incomplete)
-        printIncompleteCommand(sim);
-    else
-        printInvalidInput(sim);
+ModeHandler enableInConfiguration() {
+    // "enable" is spelled in full here: "en password x" is refused.
+    return {Mode::conf,
+            enableConf,
+            {{{"enable password WORD", password},
+              {"enable secret WORD", secret},
+              {"en", answerIncomplete}}}};
 }
 
-void processGlobalIp(Simulator& sim, const std::string& line) {
-    routerState& r = sim.liveRouter;
-    const std::vector<std::string> words = wordsOf(sim, line);
-    bool acted = false;
-    const int lookup = matchPattern(sim, line, "ip domain-lookup");
-    if (lookup == patternMatch) {
-        r.domainLookup = true;
-        acted = true;
-    }
-    const int domainName = matchPattern(sim, line, "ip domain-name variable");
-    if (domainName == patternMatch) {
-        r.domainName = words[2];
-        acted = true;
-    }
-    if (words.size() >= 3 && words[0] == "ip" && words[1] == "name-server") {
-        setNameServers(sim, words);
-        return;
-    }
-    if (words.size() >= 3 && words[0] == "ip" && words[1] == "host") {
-        setHostAddresses(sim, words);
-        return;
-    }
-    if (matchPattern(sim, line, "ip http server") == patternMatch) {
-        r.httpServer = true;
-        acted = true;
-    }
-    if (matchPattern(sim, line, "ip routing") == patternMatch) {
-        r.ipRouting = true;
-        acted = true;
-    }
-    if (acted)
-        return;
-    // Only the domain templates can make an ip line incomplete.
-    if (lookup == patternIncomplete || domainName == patternIncomplete)
-        printIncompleteCommand(sim);
-    else
-        printInvalidInput(sim);
+ModeHandler bannerInConfiguration() {
+    return {Mode::conf, bannerCommand, {{{"banner motd/login/exec WORD ...", banner}}}};
 }
 
-void processGlobalCdp(Simulator& sim, const std::string& line) {
-    routerState& r = sim.liveRouter;
-    const int run = matchPattern(sim, line, "cdp run");
-    if (run == patternMatch) {
-        r.cdpRun = true;
-        return;
-    }
-    const std::vector<std::string> words = wordsOf(sim, line);
-    const int timer = matchPattern(sim, line, "cdp timer variable");
-    if (timer == patternMatch && isCdpValue(words[2], 5, 254)) {
-        r.cdpTimer = static_cast<int>(numberValue(words[2]));
-        return;
-    }
-    const int holdtime = matchPattern(sim, line, "cdp holdtime variable");
-    if (holdtime == patternMatch && isCdpValue(words[2], 10, 255)) {
-        r.cdpHoldtime = static_cast<int>(numberValue(words[2]));
-        return;
-    }
-    if (run == patternIncomplete || timer == patternIncomplete || holdtime == patternIncomplete)
-        printIncompleteCommand(sim);
-    else
-        printInvalidInput(sim);
+ModeHandler ipInConfiguration() {
+    // Only the domain forms make a shorter ip line incomplete.
+    return {Mode::conf,
+            globalIp,
+            {{{"ip domain-lookup", domainLookup},
+              {"ip domain-name WORD", domainName},
+              {"ip name-server A.B.C.D ...", nameServers, invalidWhenShort},
+              {"ip host WORD ...", hosts, invalidWhenShort},
+              {"ip http server", httpServer, invalidWhenShort},
+              {"ip routing", ipRouting, invalidWhenShort}}}};
 }
 
-void processNoConf(Simulator& sim, const std::string& line) {
-    const std::vector<std::string> words = wordsOf(sim, line);
-    bool handled = false;
-    for (const NoForm& form : noForms) {
-        if (matchPattern(sim, line, form.pattern) == patternMatch && form.act(sim, words))
-            handled = true;
-    }
-    if (handled)
-        return;
-    const bool incomplete =
-        std::any_of(std::begin(noIncompletePatterns), std::end(noIncompletePatterns),
-                    [&](const char* p) { return matchPattern(sim, line, p) == patternIncomplete; });
-    if (incomplete)
-        printIncompleteCommand(sim);
-    else
-        printInvalidInput(sim);
+ModeHandler cdpInConfiguration() {
+    return {Mode::conf,
+            globalCdp,
+            {{{"cdp run", cdpRun},
+              {"cdp timer <5-254>:3", cdpTimer},
+              {"cdp holdtime <10-255>:3", cdpHoldtime}}}};
+}
+
+// "no ip host", "no ip name-server" and "no banner motd" do not make a
+// shorter line incomplete.
+ModeHandler noInConfigurationMode() {
+    return {Mode::conf,
+            noInConfiguration,
+            {{{"no access-list <1-99>", accessList},
+              {"no enable secret", secret},
+              {"no enable password", password},
+              {"no banner exec", execBanner},
+              {"no banner login", loginBanner},
+              {"no ip name-server", nameServers, invalidWhenShort},
+              {"no ip host WORD", ipHost, invalidWhenShort},
+              {"no banner motd", motdBanner, invalidWhenShort},
+              {"no cdp holdtime", cdpHoldtime},
+              {"no cdp run", cdpRun},
+              {"no cdp timer", cdpTimer},
+              {"no ip routing", ipRouting, invalidWhenShort},
+              {"no ip http server", httpServer},
+              {"no ip domain-lookup", domainLookup},
+              {"no router igrp <1-65535>", routerIgrp},
+              {"no router rip", routerRip}}}};
 }
 
 } // namespace kestro

@@ -18,15 +18,6 @@ namespace kestro {
 
 namespace {
 
-// Numeric text of at most maxLength characters whose value lies in low..high.
-bool isBoundedNumber(std::string_view text, std::size_t maxLength, long low, long high) {
-    return text.size() <= maxLength && isNumberInRange(text, low, high);
-}
-
-std::vector<std::string> wordsOf(const Simulator& sim, const std::string& line) {
-    return splitWords(normaliseLine(sim, line));
-}
-
 bool isEthernet(const routerState& r) {
     return r.currentInterface == Interface::ethernet0;
 }
@@ -66,93 +57,55 @@ constexpr std::array<long, 18> acceptedClockRates = {
 
 } // namespace
 
-void processInterfaceIp(Simulator& sim, const std::string& line) {
+namespace {
+
+enum InterfaceForm : int { groupOut = 1, groupIn, address, shutdown, cdpRun, cdpEnable, clockRate };
+
+void interfaceIp(const CommandContext& c) {
+    Simulator& sim = c.sim;
     routerState& r = sim.liveRouter;
     interfaceConfig* iface = interfaceOrInvalid(sim);
     if (iface == nullptr)
         return;
-    const std::vector<std::string> words = wordsOf(sim, line);
-
-    // "ip access-group N" without a direction applies the list outbound.
-    if ((matchPattern(sim, line, "ip access-group variable out") == patternMatch ||
-         matchPattern(sim, line, "ip access-group variable") == patternMatch) &&
-        isNumberInRange(words[2], 1, 99)) {
-        iface->accessGroupOut = static_cast<int>(numberValue(words[2]));
+    const std::vector<std::string>& words = c.words;
+    if (c.form == groupOut || c.form == groupIn) {
+        // Without a direction the list applies outbound.
+        (c.form == groupIn ? iface->accessGroupIn : iface->accessGroupOut) =
+            static_cast<int>(numberValue(words[2]));
         return;
     }
-    if (matchPattern(sim, line, "ip access-group variable in") == patternMatch &&
-        isNumberInRange(words[2], 1, 99)) {
-        iface->accessGroupIn = static_cast<int>(numberValue(words[2]));
-        return;
-    }
-    if (matchPattern(sim, line, "ip address variable") == patternMatch) {
-        if (isValidIpAddress(words[2]))
-            printIncompleteCommand(sim);
-        else
-            printInvalidInput(sim);
-        return;
-    }
-    const int address = matchPattern(sim, line, "ip address variable variable");
-    if (address == patternMatch && isValidIpAddress(words[2]) && isValidSubnetMask(words[3])) {
-        const std::string overlap = checkOverlap(r, words[2], words[3], *r.currentInterface);
-        if (overlap == "ok") {
-            iface->ipAddress = words[2];
-            iface->subnetMask = words[3];
-        } else {
-            printLine(sim, overlap);
-        }
-        return;
-    }
-    if (matchPattern(sim, line, "ip access-group variable") == patternIncomplete ||
-        address == patternIncomplete)
-        printIncompleteCommand(sim);
-    else
+    if (!isValidSubnetMask(words[3])) {
         printInvalidInput(sim);
+        return;
+    }
+    const std::string overlap = checkOverlap(r, words[2], words[3], *r.currentInterface);
+    if (overlap == "ok") {
+        iface->ipAddress = words[2];
+        iface->subnetMask = words[3];
+    } else {
+        printLine(sim, overlap);
+    }
 }
 
 // "<word> N" on the selected interface: N of at most maxLength characters
-// in low..high goes into `field`.
-void setInterfaceNumber(Simulator& sim, const std::string& line, const char* pattern,
-                        std::size_t maxLength, long low, long high, long interfaceConfig::*field) {
-    interfaceConfig* iface = sim.liveRouter.selectedInterface();
-    const int result = matchPattern(sim, line, pattern);
-    if (result != patternMatch || iface == nullptr) {
-        printMismatch(sim, result);
-        return;
-    }
-    const std::string value = wordsOf(sim, line)[1];
-    if (!isBoundedNumber(value, maxLength, low, high)) {
-        printInvalidInput(sim);
-        return;
-    }
-    iface->*field = numberValue(value);
+// goes into `field`.
+template <long interfaceConfig::*field> void interfaceNumber(const CommandContext& c) {
+    if (interfaceConfig* iface = interfaceOrInvalid(c.sim))
+        iface->*field = numberValue(c.words[1]);
 }
 
-void processKeepalive(Simulator& sim, const std::string& line) {
-    setInterfaceNumber(sim, line, "keepalive variable", 5, 0, 32767, &interfaceConfig::keepalive);
-}
-
-void processBandwidth(Simulator& sim, const std::string& line) {
-    setInterfaceNumber(sim, line, "bandwidth variable", 8, 1, 10000000,
-                       &interfaceConfig::bandwidth);
-}
-
-void processClockRate(Simulator& sim, const std::string& line) {
-    routerState& r = sim.liveRouter;
-    interfaceConfig* iface = r.selectedInterface();
-    const int result = matchPattern(sim, line, "clock rate variable");
-    if (result != patternMatch || iface == nullptr) {
-        printMismatch(sim, result);
+void clockRateCommand(const CommandContext& c) {
+    Simulator& sim = c.sim;
+    interfaceConfig* iface = interfaceOrInvalid(sim);
+    if (iface == nullptr)
         return;
-    }
-    const std::string value = wordsOf(sim, line)[2];
     // A clock rate is a serial-line setting: Ethernet0 refuses every value,
     // listed or not.
-    if (!isBoundedNumber(value, 7, 300, 4000000) || isEthernet(r)) {
+    if (isEthernet(sim.liveRouter)) {
         printInvalidInput(sim);
         return;
     }
-    const long rate = numberValue(value);
+    const long rate = numberValue(c.words[2]);
     if (std::find(acceptedClockRates.begin(), acceptedClockRates.end(), rate) ==
         acceptedClockRates.end()) {
         printLine(sim, "Unknown clock rate");
@@ -161,142 +114,158 @@ void processClockRate(Simulator& sim, const std::string& line) {
     iface->clockRate = rate;
 }
 
-void processDescription(Simulator& sim, const std::string& line) {
-    interfaceConfig* iface = sim.liveRouter.selectedInterface();
-    const std::string n = normaliseLine(sim, line);
-    // Everything after "description " is the text, already lower-cased
-    // and with its runs of blanks made single by normalising.
-    constexpr std::string_view command = "description ";
-    const std::string text = n.size() > command.size() ? n.substr(command.size()) : "";
+void descriptionCommand(const CommandContext& c) {
+    interfaceConfig* iface = c.sim.liveRouter.selectedInterface();
+    // The words after "description" are the text, lower-cased and with
+    // single blanks between them, as normalising left them.
+    std::string text;
+    for (std::size_t i = 1; i < c.words.size(); ++i)
+        text += (i > 1 ? " " : "") + c.words[i];
     if (text.size() > 80 || iface == nullptr) {
-        printInvalidInput(sim);
+        printInvalidInput(c.sim);
         return;
     }
     iface->description = text;
 }
 
-void processShutdown(Simulator& sim, const std::string& line) {
-    interfaceConfig* iface = sim.liveRouter.selectedInterface();
-    const int result = matchPattern(sim, line, "shutdown");
-    if (result != patternMatch || iface == nullptr) {
-        printMismatch(sim, result);
-        return;
-    }
-    iface->shutdown = true;
+void shutdownCommand(const CommandContext& c) {
+    if (interfaceConfig* iface = interfaceOrInvalid(c.sim))
+        iface->shutdown = true;
 }
 
-void processInterfaceCdp(Simulator& sim, const std::string& line) {
-    interfaceConfig* iface = sim.liveRouter.selectedInterface();
-    const int enable = matchPattern(sim, line, "cdp enable");
-    if (enable == patternMatch && iface != nullptr) {
+void interfaceCdp(const CommandContext& c) {
+    if (c.form == cdpRun) {
+        c.sim.liveRouter.cdpRun = true;
+        leaveToPrivileged(c.sim);
+    } else if (interfaceConfig* iface = interfaceOrInvalid(c.sim)) {
         iface->cdpEnable = true;
-        return;
     }
-    if (matchPattern(sim, line, "cdp run") == patternMatch) {
-        sim.liveRouter.cdpRun = true;
-        leaveToPrivileged(sim);
-        return;
-    }
-    printMismatch(sim, enable);
 }
 
-void processNoInterface(Simulator& sim, const std::string& line) {
+void noOnInterface(const CommandContext& c) {
+    Simulator& sim = c.sim;
     routerState& r = sim.liveRouter;
     interfaceConfig* iface = interfaceOrInvalid(sim);
     if (iface == nullptr)
         return;
-    const std::vector<std::string> words = wordsOf(sim, line);
-    // Every template is matched before anything acts: "no cdp run" changes
-    // the prompt, and the line could no longer be read against the new one.
-    const int shutdown = matchPattern(sim, line, "no shutdown");
-    const int shut = matchPattern(sim, line, "no shut");
-    const int cdpRun = matchPattern(sim, line, "no cdp run");
-    const int cdpEnable = matchPattern(sim, line, "no cdp enable");
-    const int ipAddress = matchPattern(sim, line, "no ip address");
-    const int groupDirection = matchPattern(sim, line, "no ip access-group variable");
-    const int clockRate = matchPattern(sim, line, "no clock rate");
-    const int groupNumbered = matchPattern(sim, line, "no ip access-group variable variable");
-
-    if (shutdown == patternMatch || shut == patternMatch) {
+    switch (c.form) {
+    case shutdown:
         // A port without a cable opens too; the topology then shows it down.
         iface->shutdown = false;
-    } else if (cdpRun == patternMatch) {
+        break;
+    case cdpRun:
         r.cdpRun = false;
         leaveToPrivileged(sim);
-    } else if (cdpEnable == patternMatch) {
+        break;
+    case cdpEnable:
         iface->cdpEnable = false;
-    } else if (ipAddress == patternMatch) {
+        break;
+    case address:
         // The mask stays; only the address says whether one is configured.
         iface->ipAddress.clear();
-    } else if (groupDirection == patternMatch) {
-        if (words[3] == "in")
-            iface->accessGroupIn = 0;
-        else if (words[3] == "out")
-            iface->accessGroupOut = 0;
-        else
-            printInvalidInput(sim);
-    } else if (clockRate == patternMatch) {
+        break;
+    case groupIn:
+        // Any valid list number removes whatever list is applied in that
+        // direction; it is not compared with the applied one.
+        iface->accessGroupIn = 0;
+        break;
+    case groupOut:
+        iface->accessGroupOut = 0;
+        break;
+    case clockRate:
         if (isEthernet(r))
             printInvalidInput(sim);
         else
             iface->clockRate = 0;
-    } else if (groupNumbered == patternMatch) {
-        // Any valid list number removes whatever list is applied in that
-        // direction; it is not compared with the applied one.
-        if (!isNumberInRange(words[3], 1, 99))
-            printInvalidInput(sim);
-        else if (words[4] == "in")
-            iface->accessGroupIn = 0;
-        else if (words[4] == "out")
-            iface->accessGroupOut = 0;
-        else
-            printInvalidInput(sim);
-    } else {
-        const bool incomplete = groupNumbered == patternIncomplete ||
-                                clockRate == patternIncomplete || ipAddress == patternIncomplete ||
-                                cdpEnable == patternIncomplete || cdpRun == patternIncomplete ||
-                                shutdown == patternIncomplete;
-        printMismatch(sim, incomplete ? patternIncomplete : patternInvalid);
+        break;
     }
 }
 
-void processNoLine(Simulator& sim, const std::string& line) {
-    const int result = matchPattern(sim, line, "no login");
-    bool* flag = sim.liveRouter.currentLineLogin();
-    if (result != patternMatch || flag == nullptr) {
-        printMismatch(sim, result);
-        return;
-    }
-    *flag = false;
+void noOnLine(const CommandContext& c) {
+    if (bool* flag = c.sim.liveRouter.currentLineLogin())
+        *flag = false;
+    else
+        printInvalidInput(c.sim);
 }
 
-void processExecTimeout(Simulator& sim, const std::string& line) {
-    const ExecTimeout timeout = lineExecTimeout(sim.liveRouter);
-    const std::vector<std::string> words = wordsOf(sim, line);
-    if (words.size() == 1) {
-        printIncompleteCommand(sim);
-        return;
-    }
-    if (words.size() > 3 || timeout.minutes == nullptr) {
-        printInvalidInput(sim);
+void execTimeout(const CommandContext& c) {
+    const ExecTimeout timeout = lineExecTimeout(c.sim.liveRouter);
+    if (timeout.minutes == nullptr) {
+        printInvalidInput(c.sim);
         return;
     }
     // Both values are stored as typed: seconds above 59 are not carried.
-    const bool minutesOk = isBoundedNumber(words[1], 7, 0, 35791);
-    if (words.size() == 2) {
-        if (!minutesOk) {
-            printInvalidInput(sim);
-            return;
-        }
-        *timeout.minutes = numberValue(words[1]);
-        return;
-    }
-    if (!minutesOk || !isBoundedNumber(words[2], 7, 0, 2147483)) {
-        printInvalidInput(sim);
-        return;
-    }
-    *timeout.minutes = numberValue(words[1]);
-    *timeout.seconds = numberValue(words[2]);
+    *timeout.minutes = numberValue(c.words[1]);
+    if (c.words.size() == 3)
+        *timeout.seconds = numberValue(c.words[2]);
+}
+
+constexpr WhenShort invalidWhenShort = WhenShort::invalid;
+
+} // namespace
+
+ModeHandler ipOnInterface() {
+    return {Mode::configIf,
+            interfaceIp,
+            {{{"ip access-group <1-99> out", groupOut},
+              {"ip access-group <1-99>", groupOut},
+              {"ip access-group <1-99> in", groupIn},
+              {"ip address A.B.C.D A.B.C.D", address}}}};
+}
+
+ModeHandler keepaliveOnInterface() {
+    return {Mode::configIf,
+            interfaceNumber<&interfaceConfig::keepalive>,
+            {{{"keepalive <0-32767>:5"}}}};
+}
+
+ModeHandler bandwidthOnInterface() {
+    return {Mode::configIf,
+            interfaceNumber<&interfaceConfig::bandwidth>,
+            {{{"bandwidth <1-10000000>:8"}}}};
+}
+
+ModeHandler clockRateOnInterface() {
+    return {Mode::configIf, clockRateCommand, {{{"clock rate <300-4000000>:7"}}}};
+}
+
+ModeHandler descriptionOnInterface() {
+    return {Mode::configIf, descriptionCommand, {{{"description ..."}}}};
+}
+
+ModeHandler shutdownOnInterface() {
+    return {Mode::configIf, shutdownCommand, {{{"shutdown"}}}};
+}
+
+ModeHandler cdpOnInterface() {
+    return {Mode::configIf, interfaceCdp, {{{"cdp enable", cdpEnable}, {"cdp run", cdpRun}}}};
+}
+
+// Tried in this order; "no ip access-group" with a word other than a
+// direction is refused whole, not taken as the start of a longer form.
+ModeHandler noOnInterfaceMode() {
+    return {Mode::configIf,
+            noOnInterface,
+            {{{"no shutdown/shut", shutdown},
+              {"no cdp run", cdpRun},
+              {"no cdp enable", cdpEnable},
+              {"no ip address", address},
+              {"no ip access-group in", groupIn, invalidWhenShort},
+              {"no ip access-group out", groupOut, invalidWhenShort},
+              {"no ip access-group WORD", answerInvalid, invalidWhenShort},
+              {"no clock rate", clockRate},
+              {"no ip access-group <1-99> in", groupIn},
+              {"no ip access-group <1-99> out", groupOut}}}};
+}
+
+ModeHandler noOnLineMode() {
+    return {Mode::configLine, noOnLine, {{{"no login"}}}};
+}
+
+ModeHandler execTimeoutOnLine() {
+    return {Mode::configLine,
+            execTimeout,
+            {{{"exec-timeout <0-35791>:7"}, {"exec-timeout <0-35791>:7 <0-2147483>:7"}}}};
 }
 
 } // namespace kestro

@@ -10,105 +10,74 @@ namespace kestro {
 
 namespace {
 
-void processInterfaceEntry(Simulator& sim, const std::string& line) {
-    std::string n = normaliseLine(sim, line);
-    static const std::pair<const char*, const char*> spellings[] = {
-        {"int ", "interface "},        {" e0", " ethernet 0"},    {" s0", " serial 0"},
-        {" s1", " serial 1"},          {" e 0", " ethernet 0"},   {" s 0", " serial 0"},
-        {" s 1", " serial 1"},         {" serial0", " serial 0"}, {" serial1", " serial 1"},
-        {" ethernet0", " ethernet 0"},
-    };
-    for (const auto& [from, to] : spellings)
-        replaceAll(n, from, to);
-    const std::string rewritten = sim.liveRouter.prompt + n;
-    const int which = matchOneOf(
-        sim, rewritten, {"interface serial 0", "interface serial 1", "interface ethernet 0"});
-    if (which < 0)
-        return;
-    enterMode(sim, Mode::configIf);
-    sim.liveRouter.currentInterface = static_cast<Interface>(which);
+void interfaceEntry(const CommandContext& c) {
+    enterMode(c.sim, Mode::configIf);
+    // The form's id is the interface.
+    c.sim.liveRouter.currentInterface = static_cast<Interface>(c.form);
 }
 
-void processLineEntry(Simulator& sim, const std::string& line) {
-    std::string n = normaliseLine(sim, line);
-    replaceAll(n, "con ", "console ");
-    const std::string rewritten = sim.liveRouter.prompt + n;
-    const int which = matchOneOf(sim, rewritten, {"line aux 0", "line console 0", "line vty 0 4"});
-    if (which < 0)
-        return;
+void lineEntry(const CommandContext& c) {
+    // The form's id is the line.
     static const char* const lines[] = {"aux", "con", "vty"};
-    enterMode(sim, Mode::configLine);
-    sim.liveRouter.currentLine = lines[which];
+    enterMode(c.sim, Mode::configLine);
+    c.sim.liveRouter.currentLine = lines[c.form];
 }
 
-void processRouterEntry(Simulator& sim, const std::string& line) {
-    routerState& r = sim.liveRouter;
-    const int rip = matchPattern(sim, line, "router rip");
-    if (rip == patternMatch) {
-        if (r.ipRouting) {
-            r.ripConfigured = true;
-            enterMode(sim, Mode::configRouterRip);
-        } else {
-            printLine(sim, "IP routing not enabled");
-        }
-        return;
-    }
-    const int igrp = matchPattern(sim, line, "router igrp variable");
-    if (igrp == patternMatch) {
-        const std::vector<std::string> words = splitWords(normaliseLine(sim, line));
-        if (isNumberInRange(words[2], 1, 65535)) {
-            if (r.ipRouting) {
-                r.igrpAs = *numericValue(words[2]);
-                r.igrpConfigured = true;
-                enterMode(sim, Mode::configRouterIgrp);
-            } else {
-                printLine(sim, "IP routing not enabled");
-            }
-            return;
-        }
-    }
-    if (rip == patternIncomplete || igrp == patternIncomplete)
-        printIncompleteCommand(sim);
-    else
-        printInvalidInput(sim);
-}
+enum RouterForm : int { rip = 1, igrp };
 
-void process_hostname(Simulator& sim, const std::vector<std::string>& words) {
-    if (sim.liveRouter.mode != Mode::conf) {
-        printUnknownCommand(sim);
+void routerEntry(const CommandContext& c) {
+    routerState& r = c.sim.liveRouter;
+    if (!r.ipRouting) {
+        printLine(c.sim, "IP routing not enabled");
         return;
     }
-    if (words.size() == 1) {
-        printIncompleteCommand(sim);
-    } else if (words.size() > 2) {
-        printInvalidInput(sim);
+    if (c.form == rip) {
+        r.ripConfigured = true;
+        enterMode(c.sim, Mode::configRouterRip);
     } else {
-        sim.liveRouter.hostname = words[1];
-        sim.liveRouter.prompt = sim.liveRouter.hostname + "(config)#";
+        r.igrpAs = numberValue(c.words[2]);
+        r.igrpConfigured = true;
+        enterMode(c.sim, Mode::configRouterIgrp);
     }
-}
-
-// login and password act on the line selected by the line command.
-void processLineLogin(Simulator& sim, const std::string& line) {
-    if (matchOneOf(sim, line, {"login"}) < 0)
-        return;
-    if (bool* flag = sim.liveRouter.currentLineLogin())
-        *flag = true;
-    else
-        printInvalidInput(sim);
-}
-
-void processLinePassword(Simulator& sim, const std::string& line) {
-    if (matchOneOf(sim, line, {"password variable"}) < 0)
-        return;
-    if (std::string* password = sim.liveRouter.currentLinePassword())
-        *password = splitWords(normaliseLine(sim, line))[1];
-    else
-        printInvalidInput(sim);
 }
 
 void hostnameCommand(const CommandContext& c) {
-    process_hostname(c.sim, c.words);
+    c.sim.liveRouter.hostname = c.words[1];
+    c.sim.liveRouter.prompt = c.sim.liveRouter.hostname + "(config)#";
+}
+
+// login and password act on the line selected by the line command.
+void lineLogin(const CommandContext& c) {
+    if (bool* flag = c.sim.liveRouter.currentLineLogin())
+        *flag = true;
+    else
+        printInvalidInput(c.sim);
+}
+
+void linePassword(const CommandContext& c) {
+    if (std::string* password = c.sim.liveRouter.currentLinePassword())
+        *password = c.words[1];
+    else
+        printInvalidInput(c.sim);
+}
+
+using W = Alias::Where;
+
+// The interfaces typed short or glued to their number.
+Syntax interfaceSyntax() {
+    return {{{"interface serial 0", static_cast<int>(Interface::serial0)},
+             {"interface serial 1", static_cast<int>(Interface::serial1)},
+             {"interface ethernet 0", static_cast<int>(Interface::ethernet0)}},
+            {{"int", "interface", W::notLast},
+             {"e0", "ethernet 0"},
+             {"s0", "serial 0"},
+             {"s1", "serial 1"},
+             {"e 0", "ethernet 0"},
+             {"s 0", "serial 0"},
+             {"s 1", "serial 1"},
+             {"serial0", "serial 0"},
+             {"serial1", "serial 1"},
+             {"ethernet0", "ethernet 0"}}};
 }
 
 } // namespace
@@ -119,40 +88,40 @@ const std::vector<CommandRow>& modeEntryCommands() {
     static const std::vector<CommandRow> rows = {
         {"hostname",
          {},
-         {{Mode::conf, hostnameCommand}},
+         {{Mode::conf, hostnameCommand, {{{"hostname WORD"}}}}},
          Elsewhere::unknownCommand,
          {{conf, {"hostname ?"}, helpLines({" WORD  This system's network name"})},
           {conf, {"hostname ..."}, helpSilence()}}},
         {"interface",
          {"int"},
-         {{Mode::conf, withLine<processInterfaceEntry>}},
+         {{Mode::conf, interfaceEntry, interfaceSyntax()}},
          Elsewhere::unknownCommand,
-         {{conf, {"int ?", "interface ?"}, helpScreen("interface_?")}}},
+         {{conf, {"interface/int ?"}, helpScreen("interface_?")}}},
         {"line",
          {},
-         {{Mode::conf, withLine<processLineEntry>}},
+         {{Mode::conf,
+           lineEntry,
+           {{{"line aux 0", 0}, {"line console 0", 1}, {"line vty 0 4", 2}},
+            {{"con", "console", W::notLast}}}}},
          Elsewhere::unknownCommand,
          {{conf,
            {"line ?"},
            helpLines({"<0-6>    First Line number", "aux      Auxiliary line",
                       "console  Primary terminal line", "vty      Virtual terminal"},
                      false)},
-          {conf,
-           {"line variable ?"},
-           helpLines({"<0-0>    First Line number"}),
-           {{WordCheck::Kind::oneOf, 1, 0, 0, 0, {"aux", "console"}}}},
+          {conf, {"line aux/console ?"}, helpLines({"<0-0>    First Line number"})},
           {conf, {"line vty ?"}, helpLines({"<0-4>    First Line number"})},
           {conf, {"line ..."}, helpSilence()}}},
-        {"login", {}, {{Mode::configLine, withLine<processLineLogin>}}, Elsewhere::unknownCommand},
+        {"login", {}, {{Mode::configLine, lineLogin, {{{"login"}}}}}, Elsewhere::unknownCommand},
         {"password",
          {},
-         {{Mode::configLine, withLine<processLinePassword>}},
+         {{Mode::configLine, linePassword, {{{"password WORD"}}}}},
          Elsewhere::unknownCommand,
          {{line, {"password ?"}, helpScreen("password_?")},
           {line, {"password ..."}, helpLines({"LINE    <cr>"})}}},
         {"router",
          {},
-         {{Mode::conf, withLine<processRouterEntry>}},
+         {{Mode::conf, routerEntry, {{{"router rip", rip}, {"router igrp <1-65535>", igrp}}}}},
          Elsewhere::invalidInput,
          {{conf, {"router ?"}, helpScreen("router_?")},
           {conf, {"router igrp ?"}, helpLines({"$  <1-65535>  Autonomous system number"})}}},

@@ -16,29 +16,9 @@ namespace kestro {
 
 namespace {
 
-// The classful network a line of the given template names, or empty after
-// printing the message for a line that does not fit it.
-std::string networkOfLine(Simulator& sim, const std::string& line, std::string_view pattern) {
-    const int result = matchPattern(sim, line, pattern);
-    if (result == patternMatch) {
-        const std::string address = splitWords(normaliseLine(sim, line)).back();
-        if (isValidIpAddress(address))
-            return classfulNetwork(address);
-    }
-    if (result == patternIncomplete)
-        printIncompleteCommand(sim);
-    else
-        printInvalidInput(sim);
-    return {};
-}
-
-} // namespace
-
-void processNetworkRip(Simulator& sim, const std::string& line) {
-    const std::string network = networkOfLine(sim, line, "network variable");
-    if (network.empty())
-        return;
-    std::vector<std::string>& networks = sim.liveRouter.ripNetworks;
+void networkRip(const CommandContext& c) {
+    const std::string network = classfulNetwork(c.words.back());
+    std::vector<std::string>& networks = c.sim.liveRouter.ripNetworks;
     const bool known = std::any_of(networks.begin(), networks.end(), [&](const std::string& n) {
         return trimBlanks(n) == trimBlanks(network);
     });
@@ -46,33 +26,40 @@ void processNetworkRip(Simulator& sim, const std::string& line) {
         networks.push_back(network);
 }
 
-void processNetworkIgrp(Simulator& sim, const std::string& line) {
-    const std::string network = networkOfLine(sim, line, "network variable");
-    if (network.empty())
-        return;
-    routerState& r = sim.liveRouter;
+void networkIgrp(const CommandContext& c) {
+    routerState& r = c.sim.liveRouter;
     // One list serves every IGRP section; the same network may stand under
     // several autonomous systems, but only once under each.
-    const asNetworkAssociation entry{r.igrpAs, network};
+    const asNetworkAssociation entry{r.igrpAs, classfulNetwork(c.words.back())};
     if (std::find(r.igrpNetworks.begin(), r.igrpNetworks.end(), entry) == r.igrpNetworks.end())
         r.igrpNetworks.push_back(entry);
 }
 
-void processNoRouterRip(Simulator& sim, const std::string& line) {
-    const std::string network = networkOfLine(sim, line, "no network variable");
-    if (network.empty())
-        return;
-    std::erase(sim.liveRouter.ripNetworks, network);
+void noNetworkRip(const CommandContext& c) {
+    std::erase(c.sim.liveRouter.ripNetworks, classfulNetwork(c.words.back()));
 }
 
-void processNoRouterIgrp(Simulator& sim, const std::string& line) {
-    const std::string network = networkOfLine(sim, line, "no network variable");
-    if (network.empty())
-        return;
+void noNetworkIgrp(const CommandContext& c) {
+    const std::string network = classfulNetwork(c.words.back());
     // Removed from every section, not only the one being configured;
     // igrpConfigured is left as it is.
-    std::erase_if(sim.liveRouter.igrpNetworks,
+    std::erase_if(c.sim.liveRouter.igrpNetworks,
                   [&](const asNetworkAssociation& n) { return n.networkAddress == network; });
+}
+
+} // namespace
+
+// A network statement always stores the classful network of the address.
+std::vector<ModeHandler> networkInRouting() {
+    const Syntax network = {{{"network A.B.C.D"}}};
+    return {{Mode::configRouterRip, networkRip, network},
+            {Mode::configRouterIgrp, networkIgrp, network}};
+}
+
+std::vector<ModeHandler> noInRouting() {
+    const Syntax noNetwork = {{{"no network A.B.C.D"}}};
+    return {{Mode::configRouterRip, noNetworkRip, noNetwork},
+            {Mode::configRouterIgrp, noNetworkIgrp, noNetwork}};
 }
 
 void removeRouterRip(Simulator& sim) {

@@ -1,6 +1,6 @@
 // The global-configuration no forms that belong to the routing protocols.
-// The no handler of mode "conf" calls them on a line that matched the
-// template wholly; like every handler they print nothing.
+// The no handler of mode "conf" calls them on a line that took one of its
+// forms wholly; like every handler they print nothing.
 #pragma once
 
 #include <string_view>

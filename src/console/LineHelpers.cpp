@@ -47,18 +47,6 @@ std::vector<std::string> splitWords(std::string_view normalised) {
     return words;
 }
 
-int matchPattern(const Simulator& sim, std::string_view line, std::string_view pattern) {
-    const std::vector<std::string> words = splitWords(normaliseLine(sim, line));
-    const std::vector<std::string> templ = splitWords(pattern);
-    if (words.size() > templ.size())
-        return patternInvalid;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        if (templ[i] != "variable" && templ[i] != words[i])
-            return patternInvalid;
-    }
-    return words.size() < templ.size() ? patternIncomplete : patternMatch;
-}
-
 void printInvalidInput(Simulator& sim) {
     sim.facts.pending.rejected = true;
     // Without a command being dispatched (a line ended by Ctrl-Z), the mark
@@ -78,13 +66,6 @@ void printUnknownCommand(Simulator& sim) {
     sim.facts.pending.rejected = true;
     if (sim.liveRouter.mode == Mode::user)
         printLine(sim, "% Unknown command or computer name, or unable to find computer address");
-    else
-        printInvalidInput(sim);
-}
-
-void printMismatch(Simulator& sim, int result) {
-    if (result == patternIncomplete)
-        printIncompleteCommand(sim);
     else
         printInvalidInput(sim);
 }
@@ -135,27 +116,6 @@ void replaceAll(std::string& text, std::string_view from, std::string_view to) {
         text.replace(at, from.size(), to);
         at += to.size();
     }
-}
-
-// Matches the rewritten line against each template in turn; answers the
-// index of the first match, or -1 after printing the incomplete message (when
-// any template found the line too short) or the invalid-input message.
-int matchOneOf(Simulator& sim, std::string_view line,
-               std::initializer_list<const char*> templates) {
-    bool incomplete = false;
-    int index = 0;
-    for (const char* t : templates) {
-        const int m = matchPattern(sim, line, t);
-        if (m == patternMatch)
-            return index;
-        incomplete = incomplete || m == patternIncomplete;
-        ++index;
-    }
-    if (incomplete)
-        printIncompleteCommand(sim);
-    else
-        printInvalidInput(sim);
-    return -1;
 }
 
 } // namespace kestro

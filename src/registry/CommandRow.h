@@ -1,12 +1,13 @@
 // One row per command, declared once beside its handlers: its first word
-// and accepted short forms, the handler of each mode, what other modes
-// answer, and what "?" prints after its words. Dispatch, the list of handled
-// commands, the short forms and the "?" answers are all read from the rows.
-// Adding a command takes its row and handler here, and its table rows and
-// help screens in data/.
+// and accepted short forms, the handler of each mode with the forms it takes
+// there (registry/Syntax.h), what other modes answer, and what "?" prints
+// after its words. Dispatch, the list of handled commands, the short forms
+// and the "?" answers are all read from the rows. Adding a command takes its
+// row and handler, and its table rows and help screens in data/.
 #pragma once
 
 #include "records/RouterState.h"
+#include "registry/Syntax.h"
 
 #include <initializer_list>
 #include <string>
@@ -19,13 +20,16 @@ namespace kestro {
 class Simulator;
 
 // What a handler gets: the whole input line (prompt included), its
-// normalised words and the mode it was typed in (read once, before any
-// handler runs).
+// normalised words with the handler's short forms spelled out, the mode it
+// was typed in (read once, before any handler runs) and, for a handler with
+// forms, the id of the form the words took and the handler's syntax.
 struct CommandContext {
     Simulator& sim;
     const std::string& line;
     const std::vector<std::string>& words;
     Mode mode;
+    int form = 0;
+    const Syntax* syntax = nullptr;
 };
 
 using CommandHandler = void (*)(const CommandContext&);
@@ -39,9 +43,12 @@ template <LineHandler handler> void withLine(const CommandContext& c) {
 // What the command answers in a mode that has no handler for it.
 enum class Elsewhere { invalidInput, unknownCommand, nothing };
 
+// A line that fits none of the syntax's forms is answered by the
+// dispatcher without running the handler.
 struct ModeHandler {
     Mode mode;
     CommandHandler handler;
+    Syntax syntax = {};
 };
 
 // What "?" prints for one spelling of a command.
@@ -63,28 +70,14 @@ HelpText pagedHelpLines(std::initializer_list<std::string_view> lines, bool blan
 HelpText helpSilence();
 HelpText helpUnknownCommand();
 
-// A check on one typed word beyond the spelling's "variable".
-struct WordCheck {
-    enum class Kind { ipAddress, listNumber, number, oneOf };
-    Kind kind;
-    std::size_t word;
-    long low = 0, high = 0;                   // number: the range...
-    std::size_t shorterThan = 0;              // ...and, when not 0, fewer characters than this
-    std::vector<std::string_view> words = {}; // oneOf
-};
-
-// One "?" answer of a command: in one of `modes`, when the typed words
-// (short forms first spelled out by `rewrites`) match one of `spellings` and
-// every check holds. A spelling lists the words before and including "?";
-// "variable" stands for any word, and "..." as the last word for any further
-// words. A command's answers are tried in order; the first that matches
-// answers.
+// One "?" answer of a command: in one of `modes`, when the typed words take
+// one of `spellings` wholly. A spelling is a form (registry/Syntax.h) of the
+// words before and including "?". A command's answers are tried in order;
+// the first that matches answers.
 struct HelpAnswer {
     std::vector<Mode> modes;
-    std::vector<std::string_view> spellings;
+    std::vector<Form> spellings;
     HelpText text;
-    std::vector<WordCheck> checks = {};
-    std::vector<std::pair<std::string_view, std::string_view>> rewrites = {};
 };
 
 struct CommandRow {
@@ -115,8 +108,10 @@ inline std::vector<Mode> everyMode() {
 }
 
 // The same handler in each of `modes`.
-std::vector<ModeHandler> sameIn(std::initializer_list<Mode> modes, CommandHandler handler);
-std::vector<ModeHandler> inEveryConfigurationMode(CommandHandler handler);
-std::vector<ModeHandler> inEveryMode(CommandHandler handler);
+std::vector<ModeHandler> sameIn(std::initializer_list<Mode> modes, CommandHandler handler,
+                                const Syntax& syntax = {});
+std::vector<ModeHandler> inEveryConfigurationMode(CommandHandler handler,
+                                                  const Syntax& syntax = {});
+std::vector<ModeHandler> inEveryMode(CommandHandler handler, const Syntax& syntax = {});
 
 } // namespace kestro

@@ -154,18 +154,17 @@ std::string completeAccessListCmd(Simulator& sim, const std::string& line) {
 
 std::string completeAccessGroupCmd(Simulator& sim, const std::string& line) {
     Typed typed = typedParts(sim, line);
-    // The number is only taken once the word after it has been started, as
-    // the templates demand the full word count.
+    // The number is looked up as the tables' placeholder in "ip access-group
+    // N x" (once the word after it has been started) and in "no ip
+    // access-group N" with or without the word after it.
+    const std::vector<std::string>& w = typed.w;
+    const bool no = w.size() >= 4 && w[0] == "no";
+    const std::size_t at = no ? 3 : 2;
+    const bool group = w.size() >= at + 1 && w[at - 2] == "ip" && w[at - 1] == "access-group";
     std::string k;
-    if (matchPattern(sim, line, "ip access-group variable variable") == patternMatch &&
-        isNumberInRange(typed.w[2], 1, 99)) {
-        k = wholeNumber(typed.w[2]);
-        replaceAll(typed.n, k, listPlaceholder);
-    }
-    if ((matchPattern(sim, line, "no ip access-group variable") == patternMatch ||
-         matchPattern(sim, line, "no ip access-group variable variable") == patternMatch) &&
-        isNumberInRange(typed.w[3], 1, 99)) {
-        k = wholeNumber(typed.w[3]);
+    if (group && w.size() <= at + 2 && (no || w.size() == at + 2) &&
+        isNumberInRange(w[at], 1, 99)) {
+        k = wholeNumber(w[at]);
         replaceAll(typed.n, k, listPlaceholder);
     }
 

@@ -12,7 +12,6 @@
 #include "console/Console.h"
 #include "console/LineHelpers.h"
 #include "content/CommandTables.h"
-#include "records/AddressUtils.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -46,8 +45,6 @@ public:
 
 private:
     bool matches(const HelpAnswer& a) const;
-    bool spelled(const std::vector<std::string>& words, std::string_view spelling) const;
-    bool holds(const std::vector<std::string>& words, const WordCheck& check) const;
     bool print(const HelpText& text);
     // "?" alone: the mode's own list of commands.
     bool modeCommands();
@@ -58,49 +55,11 @@ private:
     Mode mode_;
 };
 
-bool Request::spelled(const std::vector<std::string>& words, std::string_view spelling) const {
-    const std::vector<std::string> templ = splitWords(spelling);
-    for (std::size_t i = 0; i < templ.size(); ++i) {
-        if (templ[i] == "...")
-            return i + 1 == templ.size() && words.size() >= i;
-        if (i >= words.size() || (templ[i] != "variable" && templ[i] != words[i]))
-            return false;
-    }
-    return words.size() == templ.size();
-}
-
-bool Request::holds(const std::vector<std::string>& words, const WordCheck& check) const {
-    static const std::string none;
-    const std::string& w = check.word < words.size() ? words[check.word] : none;
-    switch (check.kind) {
-    case WordCheck::Kind::ipAddress:
-        return isValidIpAddress(w);
-    case WordCheck::Kind::listNumber:
-        return isNumberInRange(w, 1, 99);
-    case WordCheck::Kind::number:
-        return (check.shorterThan == 0 || w.size() < check.shorterThan) &&
-               isNumberInRange(w, check.low, check.high);
-    case WordCheck::Kind::oneOf:
-        return std::find(check.words.begin(), check.words.end(), w) != check.words.end();
-    }
-    return false;
-}
-
 bool Request::matches(const HelpAnswer& a) const {
     if (std::find(a.modes.begin(), a.modes.end(), mode_) == a.modes.end())
         return false;
-    std::vector<std::string> words = w_;
-    if (!a.rewrites.empty()) {
-        // Short forms are spelled out in the line as typed, words joined.
-        std::string l = sim_.liveRouter.prompt + n_;
-        for (const auto& [from, to] : a.rewrites)
-            replaceAll(l, from, to);
-        words = splitWords(normaliseLine(sim_, l));
-    }
-    const bool anySpelling = std::any_of(a.spellings.begin(), a.spellings.end(),
-                                         [&](std::string_view s) { return spelled(words, s); });
-    return anySpelling && std::all_of(a.checks.begin(), a.checks.end(),
-                                      [&](const WordCheck& c) { return holds(words, c); });
+    return std::any_of(a.spellings.begin(), a.spellings.end(),
+                       [&](const Form& s) { return matchForm(s, w_) == FormMatch::match; });
 }
 
 bool Request::print(const HelpText& text) {

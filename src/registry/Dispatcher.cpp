@@ -38,23 +38,24 @@ bool CommandRow::handledIn(Mode mode) const {
                        [&](const ModeHandler& h) { return mode == h.mode; });
 }
 
-std::vector<ModeHandler> sameIn(std::initializer_list<Mode> modes, CommandHandler handler) {
+std::vector<ModeHandler> sameIn(std::initializer_list<Mode> modes, CommandHandler handler,
+                                const Syntax& syntax) {
     std::vector<ModeHandler> handlers;
     for (Mode mode : modes)
-        handlers.push_back({mode, handler});
+        handlers.push_back({mode, handler, syntax});
     return handlers;
 }
 
-std::vector<ModeHandler> inEveryConfigurationMode(CommandHandler handler) {
+std::vector<ModeHandler> inEveryConfigurationMode(CommandHandler handler, const Syntax& syntax) {
     std::vector<ModeHandler> handlers;
     for (Mode mode : configurationModes)
-        handlers.push_back({mode, handler});
+        handlers.push_back({mode, handler, syntax});
     return handlers;
 }
 
-std::vector<ModeHandler> inEveryMode(CommandHandler handler) {
-    std::vector<ModeHandler> handlers = sameIn({Mode::user, Mode::priv}, handler);
-    for (const ModeHandler& h : inEveryConfigurationMode(handler))
+std::vector<ModeHandler> inEveryMode(CommandHandler handler, const Syntax& syntax) {
+    std::vector<ModeHandler> handlers = sameIn({Mode::user, Mode::priv}, handler, syntax);
+    for (const ModeHandler& h : inEveryConfigurationMode(handler, syntax))
         handlers.push_back(h);
     return handlers;
 }
@@ -129,6 +130,26 @@ void recordRun(Simulator& sim, const std::vector<std::string>& words, const Comm
     sim.facts.runs.push_back(std::move(run));
 }
 
+// Runs the handler on a line that takes one of its forms (or on any line,
+// for a handler without forms); answers any other line itself.
+void runHandler(Simulator& sim, const std::string& line, const std::vector<std::string>& words,
+                Mode mode, const ModeHandler& h) {
+    if (h.syntax.forms.empty()) {
+        h.handler(CommandContext{sim, line, words, mode});
+        return;
+    }
+    const Parsed parsed = parseLine(h.syntax, words);
+    const int id = parsed.form ? parsed.form->id : 0;
+    if (parsed.form && id >= 0)
+        h.handler(CommandContext{sim, line, parsed.words, mode, id, &h.syntax});
+    else if (h.syntax.unknownWhenUnfit && !parsed.form)
+        printUnknownCommand(sim);
+    else if (parsed.incomplete || id == answerIncomplete)
+        printIncompleteCommand(sim);
+    else
+        printInvalidInput(sim);
+}
+
 } // namespace
 
 void dispatchCommand(Simulator& sim, const std::string& line) {
@@ -157,7 +178,7 @@ void dispatchCommand(Simulator& sim, const std::string& line) {
     const CommandRow& row = *found->second;
     for (const ModeHandler& h : row.handlers) {
         if (mode == h.mode) {
-            h.handler(CommandContext{sim, line, words, mode});
+            runHandler(sim, line, words, mode, h);
             recordRun(sim, words, row);
             return;
         }

@@ -24,13 +24,6 @@ constexpr const char* hostQuestion = "Address or name of remote host []?";
 constexpr const char* sourceQuestion = "Source filename []?";
 constexpr const char* tftpServer = "192.160.5.5";
 
-// Replaces the last word when it is `word`.
-void widenLastWord(std::string& text, std::string_view word, std::string_view wide) {
-    const std::string tail = " " + std::string(word);
-    if (text.ends_with(tail))
-        text.replace(text.size() - tail.size(), tail.size(), " " + std::string(wide));
-}
-
 void askCopyQuestion(Simulator& sim, const char* question, const char* dialogue) {
     routerState& r = sim.liveRouter;
     r.savedPrompt = r.prompt;
@@ -155,29 +148,24 @@ void answerTftpDestination(Simulator& sim, const std::string& answer) {
 
 } // namespace
 
-void processCopy(Simulator& sim, const std::string& line) {
-    std::string n = normaliseLine(sim, line);
-    replaceAll(n, " run ", " running-config ");
-    replaceAll(n, " start ", " startup-config ");
-    widenLastWord(n, "start", "startup-config");
-    widenLastWord(n, "run", "running-config");
-    const std::string rewritten = sim.liveRouter.prompt + n;
+namespace {
 
-    struct Form {
-        const char* pattern;
-        const char* question;
-        const char* dialogue;
-    };
-    static const Form forms[] = {
-        {"copy running-config startup-config", saveQuestion, "run_start"},
-        {"copy startup-config running-config", loadQuestion, "start_run"},
-        {"copy tftp running-config", hostQuestion, "tftp_run"},
-    };
-    const int which =
-        matchOneOf(sim, rewritten, {forms[0].pattern, forms[1].pattern, forms[2].pattern});
-    if (which >= 0)
-        askCopyQuestion(sim, forms[which].question, forms[which].dialogue);
+// The form's id is its place here.
+struct CopyForm {
+    const char* question;
+    const char* dialogue;
+};
+const CopyForm copyForms[] = {
+    {saveQuestion, "run_start"},
+    {loadQuestion, "start_run"},
+    {hostQuestion, "tftp_run"},
+};
+
+void copyCommand(const CommandContext& c) {
+    askCopyQuestion(c.sim, copyForms[c.form].question, copyForms[c.form].dialogue);
 }
+
+} // namespace
 
 void copyQuestion(Simulator& sim, const std::string& line) {
     routerState& r = sim.liveRouter;
@@ -203,19 +191,18 @@ const std::vector<CommandRow>& copyCommands() {
     static const std::vector<CommandRow> rows = {
         {"copy",
          {},
-         {{Mode::priv, withLine<processCopy>}},
+         {{Mode::priv,
+           copyCommand,
+           {{{"copy running-config startup-config", 0},
+             {"copy startup-config running-config", 1},
+             {"copy tftp running-config", 2}},
+            {{"run", "running-config"}, {"start", "startup-config"}}}}},
          Elsewhere::invalidInput,
          // The short file names are answered like the long ones.
-         {{{Mode::priv},
-           {"copy ?"},
-           helpScreen("copy_?"),
-           {},
-           {{" run ", " running-config "}, {" start ", " startup-config "}}},
+         {{{Mode::priv}, {"copy ?"}, helpScreen("copy_?")},
           {{Mode::priv},
-           {"copy running-config ?", "copy startup-config ?", "copy tftp ?"},
-           helpScreen("copy_run_?"),
-           {},
-           {{" run ", " running-config "}, {" start ", " startup-config "}}}}},
+           {"copy running-config/run ?", "copy startup-config/start ?", "copy tftp ?"},
+           helpScreen("copy_run_?")}}},
     };
     return rows;
 }

@@ -10,7 +10,6 @@ namespace kestro {
 
 class Simulator;
 
-void processCopy(Simulator& sim, const std::string& line);
 // An answer to the open copy question (the whole input line).
 void copyQuestion(Simulator& sim, const std::string& line);
 

@@ -12,10 +12,6 @@ namespace {
 
 void exitCommand(const CommandContext& c) {
     Simulator& sim = c.sim;
-    if (matchPattern(sim, c.line, "exit") != patternMatch) {
-        printInvalidInput(sim);
-        return;
-    }
     if (c.mode == Mode::user || c.mode == Mode::priv) {
         loadRouter(sim);
     } else if (c.mode == Mode::conf) {
@@ -27,28 +23,24 @@ void exitCommand(const CommandContext& c) {
 }
 
 void endCommand(const CommandContext& c) {
-    if (matchPattern(c.sim, c.line, "end") == patternMatch) {
-        enterMode(c.sim, Mode::priv);
-        resetInputLine(c.sim);
-    } else {
-        printUnknownCommand(c.sim);
-    }
+    enterMode(c.sim, Mode::priv);
+    resetInputLine(c.sim);
 }
 
 void helpCommand(const CommandContext& c) {
-    if (matchPattern(c.sim, c.line, "help") == patternMatch)
-        procesHelp(c.sim);
-    else
-        printUnknownCommand(c.sim);
+    procesHelp(c.sim);
 }
 
 } // namespace
 
 const std::vector<CommandRow>& modeExitCommands() {
     static const std::vector<CommandRow> rows = {
-        {"end", {}, inEveryConfigurationMode(endCommand), Elsewhere::unknownCommand},
-        {"exit", {}, inEveryMode(exitCommand), Elsewhere::nothing},
-        {"help", {}, inEveryMode(helpCommand), Elsewhere::nothing},
+        {"end",
+         {},
+         inEveryConfigurationMode(endCommand, {{{"end"}}, {}, true}),
+         Elsewhere::unknownCommand},
+        {"exit", {}, inEveryMode(exitCommand, {{{"exit"}}}), Elsewhere::nothing},
+        {"help", {}, inEveryMode(helpCommand, {{{"help"}}, {}, true}), Elsewhere::nothing},
     };
     return rows;
 }

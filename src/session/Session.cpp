@@ -151,28 +151,6 @@ void checkEnablePassword(Simulator& sim, const std::string& line) {
     checkEnableAnswer(sim, line, sim.liveRouter.enablePassword, {"% Bad passwords", " "});
 }
 
-void process_configure_terminal(Simulator& sim, const std::vector<std::string>& words) {
-    if (sim.liveRouter.mode != Mode::priv) {
-        printUnknownCommand(sim);
-        return;
-    }
-    if (words.size() >= 3) {
-        printInvalidInput(sim);
-    } else if (words.size() == 2) {
-        const std::string& source = words[1];
-        if (source == "memory" || source == "network")
-            return;
-        if (std::string_view("terminal").starts_with(source)) {
-            printLine(sim, enterConfiguration);
-            enterMode(sim, Mode::conf);
-        } else {
-            printInvalidInput(sim);
-        }
-    } else {
-        ask(sim, InputState::ConfigureQuestion, configureQuestionText, configureQuestionText);
-    }
-}
-
 void configureQuestion(Simulator& sim, const std::string& line) {
     const std::string answer = normaliseLine(sim, line);
     sim.console.inputState = InputState::Normal;
@@ -183,13 +161,6 @@ void configureQuestion(Simulator& sim, const std::string& line) {
     } else if (answer != "memory" && answer != "network") {
         printLine(sim, "?Must be 'terminal', 'memory' or 'network'");
     }
-}
-
-void processReload(Simulator& sim, const std::string& line) {
-    if (matchPattern(sim, line, "reload") == patternMatch)
-        ask(sim, InputState::ReloadConfirm, reloadQuestion, reloadQuestion);
-    else
-        printInvalidInput(sim);
 }
 
 void reloadConfirm(Simulator& sim, char32_t ch) {
@@ -218,45 +189,6 @@ void reloadConfirm(Simulator& sim, char32_t ch) {
     resetInputLine(sim);
 }
 
-void proces_terminal(Simulator& sim, const std::vector<std::string>& words) {
-    routerState& r = sim.liveRouter;
-    if (r.mode != Mode::user && r.mode != Mode::priv) {
-        printUnknownCommand(sim);
-        return;
-    }
-    const std::size_t n = words.size();
-    if (n > 4) {
-        printInvalidInput(sim);
-    } else if (n == 1) {
-        printIncompleteCommand(sim);
-    } else if (n == 2) {
-        if (words[1] == "history")
-            r.historySize = 10;
-        else if (words[1] == "no")
-            printIncompleteCommand(sim);
-        else
-            printInvalidInput(sim);
-    } else if (n == 3) {
-        if (words[1] == "history" && words[2] == "size") {
-            printIncompleteCommand(sim);
-        } else if (words[1] == "no" && words[2] == "history") {
-            r.historySize = 0;
-            r.commandHistory.clear();
-            r.historyIndex = 1;
-        } else {
-            printInvalidInput(sim);
-        }
-    } else {
-        const std::string& size = words[3];
-        if (words[1] == "history" && words[2] == "size" && size.size() <= 3 &&
-            isNumberInRange(size, 1, 256)) {
-            r.historySize = static_cast<int>(*numericValue(size));
-        } else {
-            printInvalidInput(sim);
-        }
-    }
-}
-
 namespace {
 
 void enableCommand(const CommandContext& c) {
@@ -264,30 +196,57 @@ void enableCommand(const CommandContext& c) {
 }
 
 void disableCommand(const CommandContext& c) {
-    if (c.words.size() == 1) {
-        enterMode(c.sim, Mode::user);
-        resetInputLine(c.sim);
-    } else {
-        printInvalidInput(c.sim);
-    }
+    enterMode(c.sim, Mode::user);
+    resetInputLine(c.sim);
 }
 
 // Already in user mode: nothing to leave.
 void alreadyDisabled(const CommandContext&) {}
 
+enum SessionForm : int { question = 1, elsewhere, terminal, historyOn, historySize, historyOff };
+
 void configureCommand(const CommandContext& c) {
-    process_configure_terminal(c.sim, c.words);
+    Simulator& sim = c.sim;
+    if (c.form == question) {
+        ask(sim, InputState::ConfigureQuestion, configureQuestionText, configureQuestionText);
+    } else if (c.form == terminal) {
+        printLine(sim, enterConfiguration);
+        enterMode(sim, Mode::conf);
+    }
 }
 
 void terminalCommand(const CommandContext& c) {
-    proces_terminal(c.sim, c.words);
+    routerState& r = c.sim.liveRouter;
+    if (c.form == historyOn) {
+        r.historySize = 10;
+    } else if (c.form == historySize) {
+        r.historySize = static_cast<int>(numberValue(c.words[3]));
+    } else {
+        r.historySize = 0;
+        r.commandHistory.clear();
+        r.historyIndex = 1;
+    }
 }
 
 void logoutCommand(const CommandContext& c) {
-    if (c.words.size() == 1)
-        loadRouter(c.sim);
-    else
-        printUnknownCommand(c.sim);
+    loadRouter(c.sim);
+}
+
+void reloadCommand(const CommandContext& c) {
+    ask(c.sim, InputState::ReloadConfirm, reloadQuestion, reloadQuestion);
+}
+
+// Memory and network are taken and do nothing.
+Syntax configureSyntax() {
+    return {{{"conf|igure", question},
+             {"conf|igure memory/network", elsewhere},
+             {"conf|igure t|erminal", terminal}}};
+}
+
+Syntax terminalSyntax() {
+    return {{{"terminal history", historyOn},
+             {"terminal history size <1-256>:3", historySize},
+             {"terminal no history", historyOff}}};
 }
 
 } // namespace
@@ -298,31 +257,34 @@ const std::vector<CommandRow>& sessionCommands() {
     static const std::vector<CommandRow> rows = {
         {"configure",
          {"conf", "confi", "config", "configu", "configur"},
-         {{Mode::priv, configureCommand}},
+         {{Mode::priv, configureCommand, configureSyntax()}},
          E::unknownCommand,
-         {{everyMode(), {"configure variable variable ..."}, helpSilence()},
+         {{everyMode(), {"configure WORD WORD ..."}, helpSilence()},
           {{Mode::priv}, {"configure ?"}, helpScreen("configure_?")}}},
         {"disable",
          {},
-         {{Mode::user, alreadyDisabled}, {Mode::priv, disableCommand}},
+         {{Mode::user, alreadyDisabled}, {Mode::priv, disableCommand, {{{"disable"}}}}},
          E::unknownCommand},
         {"enable",
          {"en"},
-         {{Mode::user, enableCommand}, {Mode::conf, withLine<processEnableConf>}},
+         {{Mode::user, enableCommand}, enableInConfiguration()},
          E::nothing,
-         {{exec, {"enable ?", "en ?"}, helpLines({"<0-15>  Enable level", "<cr>"})},
-          {{Mode::conf}, {"enable ?", "en ?"}, helpScreen("enable_?")}}},
-        {"logout", {}, sameIn({Mode::user, Mode::priv}, logoutCommand), E::unknownCommand},
-        {"reload", {}, {{Mode::priv, withLine<processReload>}}, E::unknownCommand},
+         {{exec, {"enable/en ?"}, helpLines({"<0-15>  Enable level", "<cr>"})},
+          {{Mode::conf}, {"enable/en ?"}, helpScreen("enable_?")}}},
+        {"logout",
+         {},
+         sameIn({Mode::user, Mode::priv}, logoutCommand, {{{"logout"}}, {}, true}),
+         E::unknownCommand},
+        {"reload", {}, {{Mode::priv, reloadCommand, {{{"reload"}}}}}, E::unknownCommand},
         {"terminal",
          {},
-         sameIn({Mode::user, Mode::priv}, terminalCommand),
+         sameIn({Mode::user, Mode::priv}, terminalCommand, terminalSyntax()),
          E::unknownCommand,
          {{exec, {"terminal ?"}, helpScreen("terminal_?")},
           {exec,
            {"terminal history ?"},
            helpLines({" size  Set history buffer size", " <cr>"}, false)},
-          {everyMode(), {"terminal variable ?"}, helpUnknownCommand()},
+          {everyMode(), {"terminal WORD ?"}, helpUnknownCommand()},
           {exec,
            {"terminal history size ?"},
            helpLines({"<0-256>  Size of history buffer"}, false)}}},

@@ -24,13 +24,9 @@ void checkEnableSecret(Simulator& sim, const std::string& line);
 void checkEnablePassword(Simulator& sim, const std::string& line);
 void checkLoginPassword(Simulator& sim, const std::string& line);
 
-void process_configure_terminal(Simulator& sim, const std::vector<std::string>& words);
 void configureQuestion(Simulator& sim, const std::string& line);
 
-void processReload(Simulator& sim, const std::string& line);
 void reloadConfirm(Simulator& sim, char32_t ch);
-
-void proces_terminal(Simulator& sim, const std::vector<std::string>& words);
 
 // The rows of the session commands: enable, disable, configure, reload,
 // terminal, logout.

@@ -112,6 +112,6 @@ bool pingTarget(Simulator& sim, const std::string& address, bool silent);
 // interrupted.
 void printPingResult(Simulator& sim, const std::string& target, bool reachable);
 
-// processPing (the command handler) is declared in status/Status.h.
+// The ping command (its forms and handler) is declared in status/Status.h.
 
 } // namespace kestro

@@ -236,26 +236,17 @@ void printPingResult(Simulator& sim, const std::string& target, bool reachable) 
         printLine(sim, "Success rate is 0 percent (0/5)");
 }
 
-void processPing(Simulator& sim, const std::string& line) {
-    switch (matchPattern(sim, line, "ping variable")) {
-    case patternMatch: {
-        const std::vector<std::string> words = splitWords(normaliseLine(sim, line));
-        const std::string& target = words[1];
-        // Names are not resolved: ping takes addresses only.
-        if (!isValidIpAddress(target)) {
-            printInvalidInput(sim);
-            return;
-        }
-        pingTarget(sim, target, false);
-        return;
-    }
-    case patternIncomplete:
-        printIncompleteCommand(sim);
-        return;
-    default:
-        printInvalidInput(sim);
-        return;
-    }
+namespace {
+
+// Names are not resolved: ping takes addresses only.
+void pingCommand(const CommandContext& c) {
+    pingTarget(c.sim, c.words[1], false);
+}
+
+} // namespace
+
+ModeHandler pingIn(Mode mode) {
+    return {mode, pingCommand, {{{"ping A.B.C.D"}}}};
 }
 
 } // namespace kestro

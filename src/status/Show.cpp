@@ -1,7 +1,6 @@
-// The show commands of user and privileged mode: the short forms are
-// rewritten into one spelling, the first matching template picks the
-// display. The simple displays live here; the network displays are in
-// status/Displays.h and the configuration listings in config/ConfigRendering.h.
+// The show commands of user and privileged mode: the first form a line
+// takes, its short forms spelled out, picks the display. The simple displays live here; the network
+// displays are in status/Displays.h and the configuration listings in config/ConfigRendering.h.
 #include "status/Status.h"
 
 #include "Simulator.h"
@@ -41,73 +40,6 @@ namespace {
 
 constexpr const char* userCaller = "process_show_user";
 constexpr const char* privCaller = "process_show_privileged";
-
-std::string lastWord(const std::string& normalised) {
-    const std::size_t blank = normalised.rfind(' ');
-    return blank == std::string::npos ? normalised : normalised.substr(blank + 1);
-}
-
-std::string rewriteUserLine(const Simulator& sim, const std::string& line) {
-    std::string n = normaliseLine(sim, line);
-    replaceAll(n, "sh ", "show ");
-    if (n == "sh")
-        n = "show";
-    else if (n.ends_with(" sh"))
-        n.replace(n.size() - 3, 3, " show");
-    return n;
-}
-
-// The conditions look at the last word as typed, before any rewrite.
-std::string rewritePrivLine(const Simulator& sim, const std::string& line) {
-    std::string n = normaliseLine(sim, line);
-    const std::string last = lastWord(n);
-    if (last == "int")
-        replaceAll(n, " int", " interface");
-    replaceAll(n, "sh ", "show ");
-    replaceAll(n, " int ", " interface ");
-    replaceAll(n, " s0", " serial 0");
-    replaceAll(n, " s1", " serial 1");
-    replaceAll(n, " e0", " ethernet 0");
-    replaceAll(n, " e 0", " ethernet 0");
-    replaceAll(n, " s 0", " serial 0");
-    replaceAll(n, " s 1", " serial 1");
-    if (last == "run")
-        replaceAll(n, " run", " running-config");
-    if (last != "startup-config")
-        replaceAll(n, " start", " startup-config");
-    return n;
-}
-
-// Words of the newer displays typed short: each word may be cut to any
-// beginning at least `shortest` long (the beginnings stay unique where the
-// word stands), and the line is spelled out in full.
-struct WordForm {
-    std::string_view word;
-    std::size_t shortest;
-};
-
-std::string fullSpelling(const std::string& line) {
-    static const std::vector<std::vector<WordForm>> forms = {
-        {{"show", 2}, {"ip", 2}, {"interface", 3}, {"brief", 1}},
-        {{"show", 2}, {"cdp", 3}, {"neighbors", 1}, {"detail", 1}},
-        {{"show", 2}, {"cdp", 3}, {"neighbors", 1}},
-    };
-    const std::vector<std::string> words = splitWords(line);
-    for (const std::vector<WordForm>& form : forms) {
-        if (words.size() != form.size())
-            continue;
-        bool fits = true;
-        for (std::size_t i = 0; i < form.size() && fits; ++i)
-            fits = words[i].size() >= form[i].shortest && form[i].word.starts_with(words[i]);
-        if (!fits)
-            continue;
-        std::string full;
-        for (const WordForm& w : form)
-            full += (full.empty() ? "" : " ") + std::string(w.word);
-        return full;
-    }
-    return line;
-}
 
 // --- the simple displays ---------------------------------------------------
 
@@ -171,182 +103,218 @@ void showProtocols(Simulator& sim) {
     printPaged(sim, text);
 }
 
-// --- dispatch --------------------------------------------------------------
+// --- the forms --------------------------------------------------------------
 
-// A display and the spellings that reach it (unused places stay null).
-struct Row {
-    const char* templates[3];
+// Each display a form of show may name.
+enum Display : int {
+    subcommandHint = 1,
+    flash,
+    clock,
+    history,
+    hosts,
+    ipProtocols,
+    ipInterfaceBrief,
+    cdpNeighbors,
+    cdpNeighborsDetail,
+    users,
+    version,
+    cdpGlobal,
+    cdpInterfaces,
+    cdpSerial0,
+    cdpSerial1,
+    cdpEthernet0,
+    interfaces,
+    serial0,
+    serial1,
+    ethernet0,
+    ipInterfaces,
+    ipSerial0,
+    ipSerial1,
+    ipEthernet0,
+    accessLists,
+    ipRoute,
+    runningConfig,
+    startupConfig,
+    protocols,
+};
+
+template <Interface i> void cdpInterfaceOf(Simulator& s) {
+    showCdpInterface(s, i);
+}
+template <Interface i> void interfaceOf(Simulator& s) {
+    showInterfaces(s, i);
+}
+template <Interface i> void ipInterfaceOf(Simulator& s) {
+    showIpInterface(s, i);
+}
+
+struct Shown {
+    Display display;
     void (*show)(Simulator&);
 };
 
-const Row userRows[] = {
-    {{"show"}, showSubcommandHint},
-    {{"show flash"}, [](Simulator& s) { showContent(s, "show_flash", userCaller); }},
-    {{"show clock"}, showClock},
-    {{"show history"}, showHistory},
-    {{"show hosts"}, showHosts},
-    {{"show ip protocols"}, showIpProtocols},
-    {{"show ip interface brief"}, showIpInterfaceBrief},
-    {{"show cdp neighbors"}, showCdpNeighbors},
-    {{"show cdp neighbors detail"}, showCdpNeighborsDetail},
-    {{"show users"}, [](Simulator& s) { showContent(s, "show_users", userCaller); }},
-    {{"show version"}, [](Simulator& s) { showVersion(s, userCaller); }},
-};
-
-const char* const userIncomplete[] = {
-    "show",       "show flash",   "show clock",   "show hosts",
-    "show users", "show version", "show history", "show ip protocols",
-};
-
-const Row privRows[] = {
-    {{"show"}, showSubcommandHint},
-    {{"show flash"}, [](Simulator& s) { showContent(s, "show_flash", privCaller); }},
-    {{"show cdp"}, showCdpGlobal},
-    {{"show cdp interface"}, [](Simulator& s) { showCdpInterface(s, std::nullopt); }},
-    {{"show cdp interface serial 0", "show cdp interface s0"},
-     [](Simulator& s) { showCdpInterface(s, Interface::serial0); }},
-    {{"show cdp interface serial 1", "show cdp interface s1"},
-     [](Simulator& s) { showCdpInterface(s, Interface::serial1); }},
-    {{"show cdp interface ethernet 0", "show cdp interface e0"},
-     [](Simulator& s) { showCdpInterface(s, Interface::ethernet0); }},
-    {{"show cdp neighbors"}, showCdpNeighbors},
-    {{"show cdp neighbors detail"}, showCdpNeighborsDetail},
-    {{"show clock"}, showClock},
-    {{"show history"}, showHistory},
-    {{"show hosts"}, showHosts},
-    {{"show interfaces", "show interface"}, [](Simulator& s) { showInterfaces(s, std::nullopt); }},
-    {{"show interfaces serial 0", "show interface serial 0"},
-     [](Simulator& s) { showInterfaces(s, Interface::serial0); }},
-    {{"show interfaces serial 1", "show interface serial 1"},
-     [](Simulator& s) { showInterfaces(s, Interface::serial1); }},
-    {{"show interfaces ethernet 0", "show interface ethernet 0"},
-     [](Simulator& s) { showInterfaces(s, Interface::ethernet0); }},
-    {{"show ip interface"}, [](Simulator& s) { showIpInterface(s, std::nullopt); }},
-    {{"show ip interface brief"}, showIpInterfaceBrief},
-    {{"show ip interface serial 0"}, [](Simulator& s) { showIpInterface(s, Interface::serial0); }},
-    {{"show ip interface serial 1"}, [](Simulator& s) { showIpInterface(s, Interface::serial1); }},
-    {{"show ip interface ethernet 0"},
-     [](Simulator& s) { showIpInterface(s, Interface::ethernet0); }},
-    {{"show ip access-lists", "show access-lists"}, showAccessLists},
-    {{"show ip protocols"}, showIpProtocols},
-    {{"show ip route"}, showIpRoute},
-    {{"show running-config"}, showRunningConfig},
-    {{"show startup-config", "show config", "show configuration"}, showStartupConfig},
-    {{"show protocols"}, showProtocols},
-    {{"show users"}, [](Simulator& s) { showContent(s, "show_users", privCaller); }},
-    {{"show version"}, [](Simulator& s) { showVersion(s, privCaller); }},
-};
-
-const char* const privIncomplete[] = {
-    "show",
-    "show flash",
-    "show clock",
-    "show hosts",
-    "show history",
-    "show users",
-    "show version",
-    "show cdp interface",
-    "show cdp interface serial 0",
-    "show cdp interface ethernet 0",
-    "show interfaces serial 1",
-    "show interfaces ethernet 0",
-    "show ip protocols",
-};
-
-template <std::size_t R, std::size_t I>
-void dispatchShow(Simulator& sim, const std::string& rewritten, const Row (&rows)[R],
-                  const char* const (&incomplete)[I]) {
-    // matchPattern normalises its line, which takes the prompt off first.
-    const std::string line = sim.liveRouter.prompt + fullSpelling(rewritten);
-    for (const Row& row : rows) {
-        for (const char* t : row.templates) {
-            if (t != nullptr && matchPattern(sim, line, t) == patternMatch) {
-                // Every spelling of a display counts as having run it.
-                for (const char* spelling : row.templates)
-                    if (spelling != nullptr)
-                        sim.facts.pending.spellings.emplace_back(spelling);
-                row.show(sim);
-                return;
-            }
-        }
-    }
-    for (const char* t : incomplete) {
-        if (matchPattern(sim, line, t) == patternIncomplete) {
-            printIncompleteCommand(sim);
-            return;
-        }
-    }
-    printInvalidInput(sim);
+// The displays of both modes; flash, users and version name the mode's
+// caller to the content store.
+void showDisplay(Simulator& sim, Display display, Mode mode) {
+    static const Shown displays[] = {
+        {subcommandHint, showSubcommandHint},
+        {clock, showClock},
+        {history, showHistory},
+        {hosts, showHosts},
+        {ipProtocols, showIpProtocols},
+        {ipInterfaceBrief, showIpInterfaceBrief},
+        {cdpNeighbors, showCdpNeighbors},
+        {cdpNeighborsDetail, showCdpNeighborsDetail},
+        {cdpGlobal, showCdpGlobal},
+        {cdpInterfaces, [](Simulator& s) { showCdpInterface(s, std::nullopt); }},
+        {cdpSerial0, cdpInterfaceOf<Interface::serial0>},
+        {cdpSerial1, cdpInterfaceOf<Interface::serial1>},
+        {cdpEthernet0, cdpInterfaceOf<Interface::ethernet0>},
+        {interfaces, [](Simulator& s) { showInterfaces(s, std::nullopt); }},
+        {serial0, interfaceOf<Interface::serial0>},
+        {serial1, interfaceOf<Interface::serial1>},
+        {ethernet0, interfaceOf<Interface::ethernet0>},
+        {ipInterfaces, [](Simulator& s) { showIpInterface(s, std::nullopt); }},
+        {ipSerial0, ipInterfaceOf<Interface::serial0>},
+        {ipSerial1, ipInterfaceOf<Interface::serial1>},
+        {ipEthernet0, ipInterfaceOf<Interface::ethernet0>},
+        {accessLists, showAccessLists},
+        {ipRoute, showIpRoute},
+        {runningConfig, showRunningConfig},
+        {startupConfig, showStartupConfig},
+        {protocols, showProtocols},
+    };
+    const char* caller = mode == Mode::user ? userCaller : privCaller;
+    if (display == flash)
+        return showContent(sim, "show_flash", caller);
+    if (display == users)
+        return showContent(sim, "show_users", caller);
+    if (display == version)
+        return showVersion(sim, caller);
+    for (const Shown& d : displays)
+        if (d.display == display)
+            return d.show(sim);
 }
 
-} // namespace
-
-void processShowUser(Simulator& sim, const std::string& line) {
-    dispatchShow(sim, rewriteUserLine(sim, line), userRows, userIncomplete);
+void showCommand(const CommandContext& c) {
+    // Every spelling of a display counts as having run it.
+    for (const Form& form : c.syntax->forms)
+        if (form.id == c.form)
+            for (std::string& spelling : formSpellings(form))
+                c.sim.facts.pending.spellings.push_back(std::move(spelling));
+    showDisplay(c.sim, static_cast<Display>(c.form), c.mode);
 }
 
-void processShowPriv(Simulator& sim, const std::string& line) {
-    dispatchShow(sim, rewritePrivLine(sim, line), privRows, privIncomplete);
+// A line that stops inside one of these forms is incomplete; inside the
+// others it is invalid input.
+constexpr WhenShort incomplete = WhenShort::incomplete;
+constexpr WhenShort invalid = WhenShort::invalid;
+
+Syntax userShow() {
+    return {{
+                {"show", subcommandHint},
+                {"show flash", flash},
+                {"show clock", clock},
+                {"show history", history},
+                {"show hosts", hosts},
+                {"show ip protocols", ipProtocols},
+                {"show ip int|erface b|rief", ipInterfaceBrief, invalid},
+                {"show cdp n|eighbors", cdpNeighbors, invalid},
+                {"show cdp n|eighbors d|etail", cdpNeighborsDetail, invalid},
+                {"show users", users},
+                {"show version", version},
+            },
+            {{"sh", "show"}}};
 }
 
-namespace {
+Syntax privilegedShow() {
+    using W = Alias::Where;
+    return {{
+                {"show", subcommandHint},
+                {"show flash", flash},
+                {"show cdp", cdpGlobal, invalid},
+                {"show cdp interface", cdpInterfaces},
+                {"show cdp interface serial 0", cdpSerial0},
+                {"show cdp interface serial 1", cdpSerial1, invalid},
+                {"show cdp interface ethernet 0", cdpEthernet0},
+                {"show cdp n|eighbors", cdpNeighbors, invalid},
+                {"show cdp n|eighbors d|etail", cdpNeighborsDetail, invalid},
+                {"show clock", clock},
+                {"show history", history},
+                {"show hosts", hosts},
+                {"show interfaces/interface", interfaces, invalid},
+                {"show interfaces/interface serial 0", serial0, invalid},
+                {"show interfaces serial 1", serial1},
+                {"show interface serial 1", serial1, invalid},
+                {"show interfaces ethernet 0", ethernet0},
+                {"show interface ethernet 0", ethernet0, invalid},
+                {"show ip interface", ipInterfaces, invalid},
+                {"show ip int|erface b|rief", ipInterfaceBrief, invalid},
+                {"show ip interface serial 0", ipSerial0, invalid},
+                {"show ip interface serial 1", ipSerial1, invalid},
+                {"show ip interface ethernet 0", ipEthernet0, invalid},
+                {"show ip access-lists", accessLists, invalid},
+                {"show access-lists", accessLists, invalid},
+                {"show ip protocols", ipProtocols},
+                {"show ip route", ipRoute, invalid},
+                {"show running-config", runningConfig, invalid},
+                {"show startup-config/config/configuration", startupConfig, invalid},
+                {"show protocols", protocols, invalid},
+                {"show users", users},
+                {"show version", version},
+            },
+            {{"int", "interface"},
+             {"sh", "show", W::notLast},
+             {"s0", "serial 0"},
+             {"s1", "serial 1"},
+             {"e0", "ethernet 0"},
+             {"e 0", "ethernet 0"},
+             {"s 0", "serial 0"},
+             {"s 1", "serial 1"},
+             {"run", "running-config"},
+             {"start", "startup-config"}}};
+}
 
-// What "?" prints after the words of show. The interface forms are
-// recognised as typed ("show int ?" is not one of them); the others with
-// "sh" and "int" spelled out.
+// What "?" prints after the words of show. "show int ?" is not among the
+// interface forms.
 std::vector<HelpAnswer> showHelp() {
     const std::vector<Mode> user = {Mode::user};
     const std::vector<Mode> priv = {Mode::priv};
-    const std::vector<std::pair<std::string_view, std::string_view>> spelledOut = {
-        {"sh ", "show "}, {"int ", "interface "}, {"nei ", "neighbors "}};
     return {
-        {user, {"show ?"}, helpScreen("show_user"), {}, spelledOut},
-        {user, {"show ip ?"}, helpScreen("show_ip_?_user"), {}, spelledOut},
+        {user, {"show/sh ?"}, helpScreen("show_user")},
+        {user, {"show/sh ip ?"}, helpScreen("show_ip_?_user")},
         {user,
-         {"show ip interface ?"},
+         {"show/sh ip interface/int ?"},
          pagedHelpLines({"  Ethernet  IEEE 802.3", "  Null      Null interface",
                          "  Serial    Serial",
-                         "$  brief     Brief summary of IP status and configuration", "  <cr>"}),
-         {},
-         spelledOut},
-        {priv, {"show ?"}, helpScreen("show_priv"), {}, spelledOut},
-        {{Mode::user, Mode::priv}, {"show cdp ?"}, helpScreen("show_cdp_?"), {}, spelledOut},
+                         "$  brief     Brief summary of IP status and configuration", "  <cr>"})},
+        {priv, {"show/sh ?"}, helpScreen("show_priv")},
+        {{Mode::user, Mode::priv}, {"show/sh cdp ?"}, helpScreen("show_cdp_?")},
         {{Mode::user, Mode::priv},
-         {"show cdp neighbors ?"},
+         {"show/sh cdp neighbors/nei ?"},
          pagedHelpLines({"  Ethernet  IEEE 802.3", "  Null      Null interface",
-                         "  Serial    Serial", "$  detail    Show detailed information", "  <cr>"}),
-         {},
-         spelledOut},
-        {priv, {"show cdp interface ?"}, helpScreen("show_cdp_interface_?"), {}, spelledOut},
+                         "  Serial    Serial", "$  detail    Show detailed information",
+                         "  <cr>"})},
+        {priv, {"show/sh cdp interface/int ?"}, helpScreen("show_cdp_interface_?")},
+        {priv, {"show interfaces ?", "sh interfaces/int ?"}, helpScreen("show_interfaces_?")},
         {priv,
-         {"show interfaces ?", "sh interfaces ?", "sh int ?"},
-         helpScreen("show_interfaces_?")},
-        {priv,
-         {"show interfaces serial ?", "sh interfaces serial ?", "sh int serial ?",
-          "show int serial ?"},
+         {"show/sh interfaces/int serial ?"},
          helpLines({"$  <0-1>  Serial interface number"})},
         {priv,
-         {"show interfaces ethernet ?", "sh interfaces ethernet ?", "sh int ethernet ?",
-          "show int ethernet ?"},
+         {"show/sh interfaces/int ethernet ?"},
          helpLines({"$  <0-0>  Ethernet interface number"})},
-        {priv, {"show ip ?"}, helpScreen("show_ip_?_priv"), {}, spelledOut},
+        {priv, {"show/sh ip ?"}, helpScreen("show_ip_?_priv")},
         {priv,
-         {"show ip interface ?"},
+         {"show/sh ip interface/int ?"},
          pagedHelpLines({"$  Ethernet  IEEE 802.3", "  Null      Null interface",
                          "$  Serial    Serial",
-                         "$  brief     Brief summary of IP status and configuration", "  <cr>"}),
-         {},
-         spelledOut},
+                         "$  brief     Brief summary of IP status and configuration", "  <cr>"})},
         {priv,
-         {"show ip interface ethernet ?"},
-         pagedHelpLines({"$  <0-0>  Ethernet interface number"}),
-         {},
-         spelledOut},
+         {"show/sh ip interface/int ethernet ?"},
+         pagedHelpLines({"$  <0-0>  Ethernet interface number"})},
         {priv,
-         {"show ip interface serial ?"},
-         pagedHelpLines({"$  <0-1>  Serial interface number"}),
-         {},
-         spelledOut},
+         {"show/sh ip interface/int serial ?"},
+         pagedHelpLines({"$  <0-1>  Serial interface number"})},
     };
 }
 
@@ -356,7 +324,7 @@ const std::vector<CommandRow>& statusCommands() {
     static const std::vector<CommandRow> rows = {
         {"ping",
          {},
-         sameIn({Mode::user, Mode::priv}, withLine<processPing>),
+         {pingIn(Mode::user), pingIn(Mode::priv)},
          Elsewhere::unknownCommand,
          {{{Mode::user, Mode::priv},
            {"ping ?"},
@@ -364,7 +332,7 @@ const std::vector<CommandRow>& statusCommands() {
                       "  tag   Tag encapsulated IP echo"})}}},
         {"show",
          {"sh"},
-         {{Mode::user, withLine<processShowUser>}, {Mode::priv, withLine<processShowPriv>}},
+         {{Mode::user, showCommand, userShow()}, {Mode::priv, showCommand, privilegedShow()}},
          Elsewhere::unknownCommand,
          showHelp()},
     };

@@ -11,9 +11,8 @@ namespace kestro {
 
 class Simulator;
 
-void processShowUser(Simulator& sim, const std::string& line);
-void processShowPriv(Simulator& sim, const std::string& line);
-void processPing(Simulator& sim, const std::string& line);
+// ping in an exec mode.
+ModeHandler pingIn(Mode mode);
 
 // The rows of show and ping.
 const std::vector<CommandRow>& statusCommands();

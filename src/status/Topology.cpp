@@ -380,70 +380,80 @@ void showIpRoute(Simulator& sim) {
 
 // --- routing protocol summary -------------------------------------------------
 
+namespace {
+
+void appendRipSection(Simulator& sim, std::string& text) {
+    const routerState& r = sim.liveRouter;
+    const int due = static_cast<int>(uniformFraction(sim) * 30 + 1);
+    appendLine(text, "Routing Protocol is 'rip'");
+    appendLine(text, "  Sending updates every 30 seconds, next due in " + std::to_string(due) +
+                         " seconds");
+    appendLine(text, "  Invalid after 180 seconds, hold down 180, flushed after 240");
+    appendLine(text, "  Outgoing update filter list for all interfaces is");
+    appendLine(text, "  Incoming update filter list for all interfaces is");
+    appendLine(text, "  Redistributing: rip");
+    appendLine(text, "  Default version control: send version 1, receive any version");
+    appendLine(text, "  Routing for Networks:");
+    for (auto it = r.ripNetworks.rbegin(); it != r.ripNetworks.rend(); ++it)
+        appendLine(text, "    " + *it);
+    appendLine(text, "  Routing Information Sources:");
+    appendLine(text, "    Gateway         Distance      Last Update");
+    // The neighbour whose route is in the table; its last update came
+    // within the last half minute.
+    if (const std::optional<LearntRoute> route = learntRoute(sim)) {
+        const std::string distance = "120";
+        const int age = static_cast<int>(uniformFraction(sim) * 30);
+        std::string gateway = route->nextHop;
+        gateway.resize(std::max<std::size_t>(gateway.size() + 1, 16), ' ');
+        appendLine(text, "    " + gateway + std::string(8 - distance.size(), ' ') + distance +
+                             "      00:00:" + (age < 10 ? "0" : "") + std::to_string(age));
+    }
+    appendLine(text, "  Distance: (default is 120)");
+}
+
+void appendIgrpSection(Simulator& sim, std::string& text, long as) {
+    const std::string number = std::to_string(as);
+    const int due = static_cast<int>(uniformFraction(sim) * 90 + 1);
+    appendLine(text, "    ");
+    appendLine(text, "Routing Protocol is 'igrp " + number + "'");
+    appendLine(text, "  Sending updates every 90 seconds, next due in " + std::to_string(due) +
+                         " seconds");
+    appendLine(text, "  Invalid after 270 seconds, hold down 280, flushed after 630");
+    appendLine(text, "  Outgoing update filter list for all interfaces is");
+    appendLine(text, "  Incoming update filter list for all interfaces is");
+    appendLine(text, "  Default networks flagged in outgoing updates");
+    appendLine(text, "  Default networks accepted from incoming updates");
+    appendLine(text, "  IGRP metric weight K1=1, K2=0, K3=1, K4=0, K5=0");
+    appendLine(text, "  IGRP maximum hopcount 100");
+    appendLine(text, "  IGRP maximum metric variance 1");
+    appendLine(text, "  Redistributing: igrp " + number);
+    appendLine(text, "  Routing for Networks:");
+    for (const asNetworkAssociation& n : sim.liveRouter.igrpNetworks) {
+        if (n.igrpAsNumber == as)
+            appendLine(text, "    " + n.networkAddress);
+    }
+    appendLine(text, "  Routing Information Sources:");
+    appendLine(text, "    Gateway         Distance      Last Update");
+    // IGRP's administrative distance is 100 (RIP's 120).
+    appendLine(text, "  Distance: (default is 100)");
+}
+
+} // namespace
+
 void showIpProtocols(Simulator& sim) {
     const routerState& r = sim.liveRouter;
     std::string text;
     if (r.ipRouting) {
-        if (r.ripConfigured && !r.ripNetworks.empty()) {
-            const int due = static_cast<int>(uniformFraction(sim) * 30 + 1);
-            appendLine(text, "Routing Protocol is 'rip'");
-            appendLine(text, "  Sending updates every 30 seconds, next due in " +
-                                 std::to_string(due) + " seconds");
-            appendLine(text, "  Invalid after 180 seconds, hold down 180, flushed after 240");
-            appendLine(text, "  Outgoing update filter list for all interfaces is");
-            appendLine(text, "  Incoming update filter list for all interfaces is");
-            appendLine(text, "  Redistributing: rip");
-            appendLine(text, "  Default version control: send version 1, receive any version");
-            appendLine(text, "  Routing for Networks:");
-            for (auto it = r.ripNetworks.rbegin(); it != r.ripNetworks.rend(); ++it)
-                appendLine(text, "    " + *it);
-            appendLine(text, "  Routing Information Sources:");
-            appendLine(text, "    Gateway         Distance      Last Update");
-            // The neighbour whose route is in the table; its last update came
-            // within the last half minute.
-            if (const std::optional<LearntRoute> route = learntRoute(sim)) {
-                const std::string distance = "120";
-                const int age = static_cast<int>(uniformFraction(sim) * 30);
-                std::string gateway = route->nextHop;
-                gateway.resize(std::max<std::size_t>(gateway.size() + 1, 16), ' ');
-                appendLine(text, "    " + gateway + std::string(8 - distance.size(), ' ') +
-                                     distance + "      00:00:" + (age < 10 ? "0" : "") +
-                                     std::to_string(age));
-            }
-            appendLine(text, "  Distance: (default is 120)");
-        }
+        if (r.ripConfigured && !r.ripNetworks.empty())
+            appendRipSection(sim, text);
         if (r.igrpConfigured && !r.igrpNetworks.empty()) {
             std::vector<long> systems;
             for (const asNetworkAssociation& n : r.igrpNetworks) {
                 if (std::find(systems.begin(), systems.end(), n.igrpAsNumber) == systems.end())
                     systems.push_back(n.igrpAsNumber);
             }
-            for (long as : systems) {
-                const std::string number = std::to_string(as);
-                const int due = static_cast<int>(uniformFraction(sim) * 90 + 1);
-                appendLine(text, "    ");
-                appendLine(text, "Routing Protocol is 'igrp " + number + "'");
-                appendLine(text, "  Sending updates every 90 seconds, next due in " +
-                                     std::to_string(due) + " seconds");
-                appendLine(text, "  Invalid after 270 seconds, hold down 280, flushed after 630");
-                appendLine(text, "  Outgoing update filter list for all interfaces is");
-                appendLine(text, "  Incoming update filter list for all interfaces is");
-                appendLine(text, "  Default networks flagged in outgoing updates");
-                appendLine(text, "  Default networks accepted from incoming updates");
-                appendLine(text, "  IGRP metric weight K1=1, K2=0, K3=1, K4=0, K5=0");
-                appendLine(text, "  IGRP maximum hopcount 100");
-                appendLine(text, "  IGRP maximum metric variance 1");
-                appendLine(text, "  Redistributing: igrp " + number);
-                appendLine(text, "  Routing for Networks:");
-                for (const asNetworkAssociation& n : r.igrpNetworks) {
-                    if (n.igrpAsNumber == as)
-                        appendLine(text, "    " + n.networkAddress);
-                }
-                appendLine(text, "  Routing Information Sources:");
-                appendLine(text, "    Gateway         Distance      Last Update");
-                // IGRP's administrative distance is 100 (RIP's 120).
-                appendLine(text, "  Distance: (default is 100)");
-            }
+            for (long as : systems)
+                appendIgrpSection(sim, text, as);
         }
     }
     printPaged(sim, text);
