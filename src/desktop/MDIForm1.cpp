@@ -75,24 +75,7 @@ MDIForm1::MDIForm1(Simulator& sim, QWidget* parent) : QMainWindow(parent), sim_(
     mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     mdiArea->setBackground(QColor(236, 238, 246));
 
-    bottomForm = new BottomForm(*this);
-    topForm = new TopForm(*this);
-    multiRouterTopForm = new MultiRouterTopForm(*this);
-    welcome = new welcomeForm(*this);
-    answerForm = new showAnswerForm(*this);
-    flashCards = new flashCardForm(*this);
-    diagramForm = new networkDiagramForm(*this);
-    // Each window carries a title a screen reader announces; the lesson
-    // windows take their lesson's name as it opens.
-    const std::pair<QWidget*, const char*> forms[] = {
-        {topForm, "Instructions"},       {multiRouterTopForm, "Instructions"},
-        {bottomForm, "Router console"},  {welcome, "Welcome"},
-        {answerForm, "Test report"},     {flashCards, "Flash cards"},
-        {diagramForm, "Network diagram"}};
-    for (auto [form, title] : forms) {
-        addLesson(form);
-        setLessonTitle(form, title);
-    }
+    createLessons();
     sim_.setIo(*bottomForm);
 
     buildMenus();
@@ -124,6 +107,27 @@ MDIForm1::~MDIForm1() {
     // Closing the window moves the focus once more, when this object is no
     // longer whole.
     disconnect(focusRule_);
+}
+
+void MDIForm1::createLessons() {
+    bottomForm = new BottomForm(*this);
+    topForm = new TopForm(*this);
+    multiRouterTopForm = new MultiRouterTopForm(*this);
+    welcome = new welcomeForm(*this);
+    answerForm = new showAnswerForm(*this);
+    flashCards = new flashCardForm(*this);
+    diagramForm = new networkDiagramForm(*this);
+    // Each window carries a title a screen reader announces; the lesson
+    // windows take their lesson's name as it opens.
+    const std::pair<QWidget*, const char*> forms[] = {
+        {topForm, "Instructions"},       {multiRouterTopForm, "Instructions"},
+        {bottomForm, "Router console"},  {welcome, "Welcome"},
+        {answerForm, "Test report"},     {flashCards, "Flash cards"},
+        {diagramForm, "Network diagram"}};
+    for (auto [form, title] : forms) {
+        addLesson(form);
+        setLessonTitle(form, title);
+    }
 }
 
 QMdiSubWindow* MDIForm1::addLesson(QWidget* form) {

@@ -112,6 +112,8 @@ private:
     // Moves the focus to the next (or previous) text pane or input line.
     void focusNextPane(bool back);
     void menuChosen(const MenuItem& item);
+    // The lesson windows, each with the title a screen reader announces.
+    void createLessons();
     QMdiSubWindow* addLesson(QWidget* form);
     void setLessonTitle(QWidget* form, const std::string& title);
     void arrange();

@@ -95,6 +95,101 @@ QVBoxLayout* freshPage(QWidget* tab) {
     return new QVBoxLayout(page);
 }
 
+// The cards due on each of the next seven days, as bars.
+QChartView* forecastChart(const std::vector<int>& forecast) {
+    auto* set = new QBarSet(QStringLiteral("Cards due"));
+    QStringList days;
+    QString words = QStringLiteral("Cards due:");
+    for (std::size_t i = 0; i < forecast.size(); ++i) {
+        *set << forecast[i];
+        days << q(forecastDayLabel(static_cast<int>(i)));
+        words += QStringLiteral(" %1 %2;").arg(days.back()).arg(forecast[i]);
+    }
+    auto* series = new QBarSeries;
+    series->append(set);
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("Cards due in the next seven days"));
+    chart->addSeries(series);
+    auto* x = new QBarCategoryAxis;
+    x->append(days);
+    auto* y = new QValueAxis;
+    const int most = forecast.empty() ? 0 : *std::max_element(forecast.begin(), forecast.end());
+    y->setRange(0, std::max(5, most));
+    y->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    series->attachAxis(x);
+    series->attachAxis(y);
+    chart->legend()->hide();
+    QChartView* view = chartView(chart, QStringLiteral("Cards due in the next seven days"), words);
+    view->setObjectName("cardForecast");
+    return view;
+}
+
+// Each test's attempts, best and last score.
+QTableWidget* scoreTable(const std::vector<TestProgress>& tests) {
+    auto* table = new QTableWidget(static_cast<int>(tests.size()), 4);
+    table->setObjectName("testScores");
+    table->setAccessibleName(QStringLiteral("Test scores"));
+    table->setHorizontalHeaderLabels({QStringLiteral("Test"), QStringLiteral("Attempts"),
+                                      QStringLiteral("Best score"), QStringLiteral("Last score")});
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setTabKeyNavigation(false);
+    table->verticalHeader()->hide();
+    const auto score = [](const std::optional<int>& s) {
+        return s ? QString::number(*s) : QStringLiteral("-");
+    };
+    for (std::size_t row = 0; row < tests.size(); ++row) {
+        const TestProgress& t = tests[row];
+        const QString cells[] = {q(t.caption), QString::number(t.scores.size()), score(t.best),
+                                 score(t.last)};
+        for (int c = 0; c < 4; ++c)
+            table->setItem(static_cast<int>(row), c, new QTableWidgetItem(cells[c]));
+    }
+    table->resizeColumnsToContents();
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    table->setMinimumHeight(table->horizontalHeader()->height() +
+                            table->verticalHeader()->length() + 4);
+    return table;
+}
+
+// One line per test: the score of each attempt, in order.
+QChartView* scoreChart(const std::vector<TestProgress>& tests) {
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("Score history (out of 1000)"));
+    auto* x = new QValueAxis;
+    x->setTitleText(QStringLiteral("Attempt"));
+    x->setLabelFormat(QStringLiteral("%d"));
+    auto* y = new QValueAxis;
+    y->setRange(0, 1000);
+    y->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    QString words = QStringLiteral("Score history.");
+    std::size_t attempts = 2;
+    for (const TestProgress& t : tests) {
+        auto* line = new QLineSeries;
+        line->setName(q(t.caption));
+        line->setPointsVisible(true);
+        words += QStringLiteral(" ") + q(t.caption) + QStringLiteral(":");
+        for (std::size_t i = 0; i < t.scores.size(); ++i) {
+            line->append(static_cast<double>(i + 1), t.scores[i]);
+            words += QStringLiteral(" %1").arg(t.scores[i]);
+        }
+        words += t.scores.empty() ? QStringLiteral(" no attempt.") : QStringLiteral(".");
+        attempts = std::max(attempts, t.scores.size());
+        chart->addSeries(line);
+        line->attachAxis(x);
+        line->attachAxis(y);
+    }
+    x->setRange(1, static_cast<double>(attempts));
+    x->setTickCount(static_cast<int>(std::min<std::size_t>(attempts, 11)));
+    QChartView* view = chartView(chart, QStringLiteral("Score history"), words);
+    view->setObjectName("scoreHistory");
+    view->setMinimumHeight(280);
+    return view;
+}
+
 } // namespace
 
 ProgressWindow::ProgressWindow(CoreDoor& main, Record& record, QWidget* parent)
@@ -108,6 +203,19 @@ ProgressWindow::ProgressWindow(CoreDoor& main, Record& record, QWidget* parent)
     overview_->setObjectName("progressOverview");
     tests_ = new QWidget;
     tests_->setObjectName("progressTests");
+    QWidget* activitiesTab = buildActivitiesTab();
+    tabs_->addTab(overview_, QStringLiteral("&Overview"));
+    tabs_->addTab(tests_, QStringLiteral("&Tests"));
+    tabs_->addTab(activitiesTab, QStringLiteral("&Activities"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_, 1);
+    layout->addLayout(buildButtons());
+    const int line = fontMetrics().height();
+    resize(std::max(720, line * 44), std::max(560, line * 34));
+}
+
+QWidget* ProgressWindow::buildActivitiesTab() {
     auto* activitiesTab = new QWidget;
     activities_ = new QTableWidget(0, 5);
     activities_->setObjectName("progressActivities");
@@ -129,10 +237,13 @@ ProgressWindow::ProgressWindow(CoreDoor& main, Record& record, QWidget* parent)
     activityButtons->addStretch();
     activityButtons->addWidget(resetSelected_);
     activitiesLayout->addLayout(activityButtons);
-    tabs_->addTab(overview_, QStringLiteral("&Overview"));
-    tabs_->addTab(tests_, QStringLiteral("&Tests"));
-    tabs_->addTab(activitiesTab, QStringLiteral("&Activities"));
+    connect(resetSelected_, &QPushButton::clicked, this, &ProgressWindow::resetSelected);
+    connect(activities_, &QTableWidget::itemSelectionChanged, this,
+            [this] { resetSelected_->setEnabled(!activities_->selectedItems().isEmpty()); });
+    return activitiesTab;
+}
 
+QHBoxLayout* ProgressWindow::buildButtons() {
     auto* resetAll = new QPushButton(QStringLiteral("&Reset Progress..."), this);
     resetAll->setObjectName("resetProgress");
     auto* exportButton = new QPushButton(QStringLiteral("&Export..."), this);
@@ -152,19 +263,12 @@ ProgressWindow::ProgressWindow(CoreDoor& main, Record& record, QWidget* parent)
     buttons->addWidget(exportButton);
     buttons->addWidget(importButton);
     buttons->addWidget(closeButton);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabs_, 1);
-    layout->addLayout(buttons);
 
     connect(resetAll, &QPushButton::clicked, this, &ProgressWindow::resetAll);
-    connect(resetSelected_, &QPushButton::clicked, this, &ProgressWindow::resetSelected);
     connect(exportButton, &QPushButton::clicked, this, &ProgressWindow::exportRecord);
     connect(importButton, &QPushButton::clicked, this, &ProgressWindow::importRecord);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
-    connect(activities_, &QTableWidget::itemSelectionChanged, this,
-            [this] { resetSelected_->setEnabled(!activities_->selectedItems().isEmpty()); });
-    const int line = fontMetrics().height();
-    resize(std::max(720, line * 44), std::max(560, line * 34));
+    return buttons;
 }
 
 void ProgressWindow::refresh() {
@@ -201,35 +305,7 @@ void ProgressWindow::fillOverview(const ProgressOverview& o) {
     auto* cardLine = new QLabel(cards);
     cardLine->setWordWrap(true);
     page->addWidget(cardLine);
-    auto* set = new QBarSet(QStringLiteral("Cards due"));
-    QStringList days;
-    QString words = QStringLiteral("Cards due:");
-    for (std::size_t i = 0; i < o.forecast.size(); ++i) {
-        *set << o.forecast[i];
-        days << q(forecastDayLabel(static_cast<int>(i)));
-        words += QStringLiteral(" %1 %2;").arg(days.back()).arg(o.forecast[i]);
-    }
-    auto* series = new QBarSeries;
-    series->append(set);
-    auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("Cards due in the next seven days"));
-    chart->addSeries(series);
-    auto* x = new QBarCategoryAxis;
-    x->append(days);
-    auto* y = new QValueAxis;
-    const int most =
-        o.forecast.empty() ? 0 : *std::max_element(o.forecast.begin(), o.forecast.end());
-    y->setRange(0, std::max(5, most));
-    y->setLabelFormat(QStringLiteral("%d"));
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    series->attachAxis(x);
-    series->attachAxis(y);
-    chart->legend()->hide();
-    QChartView* forecast =
-        chartView(chart, QStringLiteral("Cards due in the next seven days"), words);
-    forecast->setObjectName("cardForecast");
-    page->addWidget(forecast);
+    page->addWidget(forecastChart(o.forecast));
 
     page->addWidget(heading(QStringLiteral("Time studied")));
     page->addWidget(new QLabel(QStringLiteral("In the last seven days: ") +
@@ -239,64 +315,8 @@ void ProgressWindow::fillOverview(const ProgressOverview& o) {
 
 void ProgressWindow::fillTests(const ProgressOverview& o) {
     QVBoxLayout* page = freshPage(tests_);
-    auto* table = new QTableWidget(static_cast<int>(o.tests.size()), 4);
-    table->setObjectName("testScores");
-    table->setAccessibleName(QStringLiteral("Test scores"));
-    table->setHorizontalHeaderLabels({QStringLiteral("Test"), QStringLiteral("Attempts"),
-                                      QStringLiteral("Best score"), QStringLiteral("Last score")});
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setTabKeyNavigation(false);
-    table->verticalHeader()->hide();
-    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("Score history (out of 1000)"));
-    auto* x = new QValueAxis;
-    x->setTitleText(QStringLiteral("Attempt"));
-    x->setLabelFormat(QStringLiteral("%d"));
-    auto* y = new QValueAxis;
-    y->setRange(0, 1000);
-    y->setLabelFormat(QStringLiteral("%d"));
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    QString words = QStringLiteral("Score history.");
-    std::size_t attempts = 1;
-    for (std::size_t row = 0; row < o.tests.size(); ++row) {
-        const TestProgress& t = o.tests[row];
-        const auto score = [](const std::optional<int>& s) {
-            return s ? QString::number(*s) : QStringLiteral("-");
-        };
-        const QString cells[] = {q(t.caption), QString::number(t.scores.size()), score(t.best),
-                                 score(t.last)};
-        for (int c = 0; c < 4; ++c)
-            table->setItem(static_cast<int>(row), c, new QTableWidgetItem(cells[c]));
-        auto* line = new QLineSeries;
-        line->setName(q(t.caption));
-        line->setPointsVisible(true);
-        words += QStringLiteral(" ") + q(t.caption) + QStringLiteral(":");
-        for (std::size_t i = 0; i < t.scores.size(); ++i) {
-            line->append(static_cast<double>(i + 1), t.scores[i]);
-            words += QStringLiteral(" %1").arg(t.scores[i]);
-        }
-        if (t.scores.empty())
-            words += QStringLiteral(" no attempt");
-        words += QStringLiteral(".");
-        attempts = std::max(attempts, t.scores.size());
-        chart->addSeries(line);
-        line->attachAxis(x);
-        line->attachAxis(y);
-    }
-    x->setRange(1, static_cast<double>(std::max<std::size_t>(attempts, 2)));
-    x->setTickCount(
-        static_cast<int>(std::min<std::size_t>(std::max<std::size_t>(attempts, 2), 11)));
-    table->resizeColumnsToContents();
-    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    table->setMinimumHeight(table->horizontalHeader()->height() +
-                            table->verticalHeader()->length() + 4);
-    page->addWidget(table);
-    QChartView* history = chartView(chart, QStringLiteral("Score history"), words);
-    history->setObjectName("scoreHistory");
-    history->setMinimumHeight(280);
-    page->addWidget(history, 1);
+    page->addWidget(scoreTable(o.tests));
+    page->addWidget(scoreChart(o.tests), 1);
 }
 
 void ProgressWindow::fillActivities(const ProgressOverview& o) {

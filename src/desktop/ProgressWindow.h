@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -35,6 +36,8 @@ signals:
     void recordChanged();
 
 private:
+    QWidget* buildActivitiesTab();
+    QHBoxLayout* buildButtons();
     bool confirm(const QString& question);
     QString chooseFile(bool forSaving);
     void tell(const QString& text);

@@ -71,6 +71,10 @@ SideMenu::SideMenu(CoreDoor& main, QWidget* parent) : QWidget(parent), main_(mai
     progress->setEnabled(true);
     connect(progress, &QPushButton::clicked, this, [this] { main_.myProgress(); });
 
+    connectControls();
+}
+
+void SideMenu::connectControls() {
     const std::pair<QPushButton*, SidePanelControl> buttons[] = {
         {showInstructions, SidePanelControl::showInstructions},
         {showAnswer, SidePanelControl::showAnswer},

@@ -43,6 +43,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Clicks, choices and Alt keys of the controls, each a core call.
+    void connectControls();
     CoreDoor& main_;
 };
 

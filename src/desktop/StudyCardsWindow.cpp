@@ -5,10 +5,10 @@
 #include "shell/ProgressOverview.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace kestro {
@@ -65,18 +65,36 @@ StudyCardsWindow::StudyCardsWindow(CoreDoor& main, Record& record, QWidget* pare
     connect(showAnswer, &QPushButton::clicked, this, &StudyCardsWindow::reveal);
     // Space and 1-4 act wherever the focus is in the window: Space never
     // presses the focused answer button.
-    auto* space = new QShortcut(QKeySequence(Qt::Key_Space), this);
-    connect(space, &QShortcut::activated, this, &StudyCardsWindow::reveal);
-    for (int i = 0; i < 4; ++i) {
-        auto* key = new QShortcut(QKeySequence(Qt::Key_1 + i), this);
-        connect(key, &QShortcut::activated, this, [this, i] { rate(i + 1); });
-    }
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
     const int line = fontMetrics().height();
     resize(std::max(640, line * 40), std::max(420, line * 26));
 }
 
 StudyCardsWindow::~StudyCardsWindow() = default;
+
+bool StudyCardsWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+            if (key->key() == Qt::Key_Space) {
+                reveal();
+                return true;
+            }
+            if (key->key() >= Qt::Key_1 && key->key() <= Qt::Key_4) {
+                rate(key->key() - Qt::Key_0);
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void StudyCardsWindow::keyPressEvent(QKeyEvent* event) {
+    if (!eventFilter(this, event))
+        QDialog::keyPressEvent(event);
+}
 
 void StudyCardsWindow::start() {
     session_ = std::make_unique<StudySession>(studyDeck(main_.sim()), &record_, studyNow());

@@ -35,6 +35,10 @@ signals:
     // A card was rated: the progress view follows.
     void cardRated();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void reveal();
     void rate(int rating);

@@ -983,15 +983,25 @@ void DesktopTest::studyRecord() {
         d.named<QPushButton>("showAnswer", "SideMenu")->click();
         QCOMPARE(record->testAttempts("test1").size(), std::size_t{2});
 
-        // Study Due Cards: Space shows, 3 rates Good.
+        // Study Due Cards by keys: 3 before the answer does nothing, Space
+        // shows it, 3 rates Good; Space on the focused Good button of the
+        // next card only shows its answer.
         d.main.chooseMenuItem("studyDueCards");
         StudyCardsWindow* study = d.main.studyCardsWindow();
         QVERIFY(study && study->isVisible());
-        QVERIFY(!study->ratings[2]->isEnabled());
-        study->showAnswer->click();
+        const auto press = [&](Qt::Key key) {
+            QTest::keyClick(study->focusWidget() ? study->focusWidget() : study, key);
+        };
+        press(Qt::Key_3);
+        QVERIFY(record->cards().empty());
+        press(Qt::Key_Space);
         QVERIFY(study->ratings[2]->text().contains(QStringLiteral("Good (")));
-        study->ratings[2]->click();
+        press(Qt::Key_3);
         QCOMPARE(record->cards().size(), std::size_t{1});
+        study->ratings[2]->setFocus();
+        press(Qt::Key_Space);
+        QCOMPARE(record->cards().size(), std::size_t{1});
+        QVERIFY(study->ratings[2]->isEnabled());
 
         // My Progress, from the side panel: its tabs and named controls.
         d.named<QPushButton>("myProgress")->click();
