@@ -49,8 +49,9 @@ QWidget* countBar(const QString& what, int done, int total, const QString& unit)
     bar->setAccessibleName(what);
     bar->setAccessibleDescription(words);
     auto* count = new QLabel(words);
-    count->setMinimumWidth(count->fontMetrics().horizontalAdvance(QStringLiteral("00 of 00 ")) +
-                           count->fontMetrics().horizontalAdvance(unit));
+    // One width for every count, so the bars line up.
+    count->setMinimumWidth(
+        count->fontMetrics().horizontalAdvance(QStringLiteral("00 of 00 repaired")));
     layout->addWidget(bar, 1);
     layout->addWidget(count);
     return row;
@@ -114,8 +115,14 @@ QChartView* forecastChart(const std::vector<int>& forecast) {
     x->append(days);
     auto* y = new QValueAxis;
     const int most = forecast.empty() ? 0 : *std::max_element(forecast.begin(), forecast.end());
-    y->setRange(0, std::max(5, most));
+    // Whole cards on the scale: one tick per card up to ten.
+    const int top = std::max(4, most);
+    y->setRange(0, top);
     y->setLabelFormat(QStringLiteral("%d"));
+    if (top <= 10)
+        y->setTickCount(top + 1);
+    else
+        y->applyNiceNumbers();
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(x);
@@ -211,8 +218,10 @@ ProgressWindow::ProgressWindow(CoreDoor& main, Record& record, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_, 1);
     layout->addLayout(buildButtons());
+    // Most of the main window, so the overview needs little scrolling.
     const int line = fontMetrics().height();
-    resize(std::max(720, line * 44), std::max(560, line * 34));
+    const QSize room = parent ? parent->size() : QSize(line * 60, line * 40);
+    resize(std::max(line * 44, room.width() * 3 / 5), std::max(line * 30, room.height() * 9 / 10));
 }
 
 QWidget* ProgressWindow::buildActivitiesTab() {
