@@ -267,6 +267,14 @@ void MDIForm1::setRecord(Record* record) {
     if (record_ != nullptr)
         record_->setFailureHandler([this](const std::string& operation, const std::string& why) {
             sim_.logError("study record", operation + ": " + why);
+            // Said once a run, after the core call that met it has returned.
+            if (recordFailureTold_)
+                return;
+            recordFailureTold_ = true;
+            QTimer::singleShot(0, this, [this, why] {
+                messageBox("Your progress could not be saved in the study record (" + why +
+                           "). The program goes on; what you do now may not be kept.");
+            });
         });
 }
 

@@ -131,6 +131,7 @@ private:
     Record* record_ = nullptr;
     ActivityRecorder recorder_{nullptr};
     bool resumeAsked_ = false;
+    bool recordFailureTold_ = false;
     int depth_ = 0;
     std::deque<std::function<void()>> pending_;
     bool closeWanted_ = false;
