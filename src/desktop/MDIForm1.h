@@ -70,9 +70,6 @@ public:
     // The Check My Work window, once opened (null before).
     ChecklistWindow* checklistWindow() const { return checklistWindow_; }
     void myProgress() override;
-    // Study Due Cards and My Progress, once opened (null before).
-    StudyCardsWindow* studyCardsWindow() const { return studyWindow_; }
-    ProgressWindow* progressWindow() const { return progressWindow_; }
     // An activity left with its routers configured asks Resume (true) or
     // Start again; tests answer instead of a person.
     std::function<bool()> resumeHook;

@@ -987,7 +987,8 @@ void DesktopTest::studyRecord() {
         // shows it, 3 rates Good; Space on the focused Good button of the
         // next card only shows its answer.
         d.main.chooseMenuItem("studyDueCards");
-        StudyCardsWindow* study = d.main.studyCardsWindow();
+        auto* study = d.named<StudyCardsWindow>("studyCardsWindow");
+        auto* good = d.named<QPushButton>("studyGood", study);
         QVERIFY(study && study->isVisible());
         const auto press = [&](Qt::Key key) {
             QTest::keyClick(study->focusWidget() ? study->focusWidget() : study, key);
@@ -995,17 +996,17 @@ void DesktopTest::studyRecord() {
         press(Qt::Key_3);
         QVERIFY(record->cards().empty());
         press(Qt::Key_Space);
-        QVERIFY(study->ratings[2]->text().contains(QStringLiteral("Good (")));
+        QVERIFY(good->text().contains(QStringLiteral("Good (")));
         press(Qt::Key_3);
         QCOMPARE(record->cards().size(), std::size_t{1});
-        study->ratings[2]->setFocus();
+        good->setFocus();
         press(Qt::Key_Space);
         QCOMPARE(record->cards().size(), std::size_t{1});
-        QVERIFY(study->ratings[2]->isEnabled());
+        QVERIFY(good->isEnabled());
 
         // My Progress, from the side panel: its tabs and named controls.
         d.named<QPushButton>("myProgress")->click();
-        ProgressWindow* progress = d.main.progressWindow();
+        auto* progress = d.named<ProgressWindow>("progressWindow");
         QVERIFY(progress && progress->isVisible());
         QCOMPARE(progress->windowTitle(), QStringLiteral("My Progress"));
         auto* table = d.named<QTableWidget>("progressActivities", progress);
