@@ -77,11 +77,6 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // Without a record the program runs as before and keeps nothing; the
-    // notice of a record set aside is shown once the program can show it.
-    std::string recordNotice;
-    const std::unique_ptr<Record> record = Record::open(recordPath(recordOption), recordNotice);
-
     StartupIo startupIo;
     Simulator sim(startupIo, std::move(content));
     if (skipCountdown) {
@@ -98,14 +93,24 @@ int main(int argc, char** argv) {
         startup.exec();
     }
 
+    // The study record outlives the main window that writes to it.
+    std::unique_ptr<Record> record;
     MDIForm1 main(sim);
-    main.setRecord(record.get());
     main.show();
-    if (!recordNotice.empty())
-        tell(recordNotice, QMessageBox::Warning);
     main.start();
+    // The record is opened once the main window is up: the first screen does
+    // not need it. Without one the program runs as before and keeps nothing;
+    // the notice of a record set aside is shown then.
     if (quitWhenShown)
         QTimer::singleShot(0, &app, &QApplication::quit);
+    else
+        QTimer::singleShot(0, &main, [&] {
+            std::string notice;
+            record = Record::open(recordPath(recordOption), notice);
+            main.setRecord(record.get());
+            if (!notice.empty())
+                tell(notice, QMessageBox::Warning);
+        });
     const int status = QApplication::exec();
     sim.setIo(startupIo);
     return status;
