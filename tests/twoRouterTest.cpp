@@ -5,7 +5,9 @@
 
 #include "config/ConfigRendering.h"
 #include "learning/Activities.h"
+#include "learning/Catalogue.h"
 #include "learning/StudyRecord.h"
+#include "shell/ProgressOverview.h"
 
 #include <chrono>
 #include <filesystem>
@@ -290,6 +292,61 @@ TEST_F(TwoRouter, LeftRoutersComeBackWhenTheExerciseIsResumed) {
 
     recorder.startAgain(sim);
     EXPECT_FALSE(recorder.canResume("troubleshooting4"));
+    record.reset();
+    std::filesystem::remove(path);
+}
+
+} // namespace
+} // namespace kestro::testing
+
+namespace kestro::testing {
+namespace {
+
+// The overview the progress view and --progress show: labs per topic of the
+// Labs menu (only those with a checklist), exercises repaired, each test's
+// score history, and what a menu item's tooltip says.
+class ProgressOverviewTest : public ConsoleTest {
+protected:
+    ProgressOverviewTest() : ConsoleTest(true) {}
+};
+
+TEST_F(ProgressOverviewTest, CountsWhatTheRecordHolds) {
+    const std::string path = ::testing::TempDir() + "/overview-" + std::to_string(getpid()) + ".db";
+    std::filesystem::remove(path);
+    std::string notice;
+    auto record = Record::open(path, notice);
+    ASSERT_TRUE(record);
+    record->checklistProgress("settingHostname", 5, 5, true);
+    record->checklistProgress("managingPasswords", 2, 5, false);
+    record->checklistProgress("troubleshooting4", 3, 3, true);
+    const StudyTime t{std::chrono::hours{24 * 400}};
+    record->addTestAttempt("test1", {t, 430, {}});
+    record->addTestAttempt("test1", {t + std::chrono::minutes{5}, 860, {}});
+
+    const ProgressOverview o = progressOverview(sim, record.get(), t);
+    const auto topic = std::find_if(o.topics.begin(), o.topics.end(), [](const TopicProgress& p) {
+        return p.caption == "Passwords And Identification";
+    });
+    ASSERT_NE(topic, o.topics.end());
+    EXPECT_EQ(topic->completed, 1);
+    EXPECT_EQ(topic->total, 2);
+    EXPECT_EQ(o.topics.front().caption, "Starting Up"); // "About The Labs" has nothing to do
+    EXPECT_EQ(std::make_pair(o.exercisesRepaired, o.exercisesTotal), std::make_pair(1, 6));
+    EXPECT_EQ(o.tests.front().scores, (std::vector<int>{430, 860}));
+    EXPECT_EQ(o.tests.front().best, 860);
+    EXPECT_EQ(o.activities.size(), activityNames().size());
+
+    const std::pair<const char*, const char*> notes[] = {{"settingHostname", "Completed"},
+                                                         {"managingPasswords", "40% done"},
+                                                         {"test1", "86% done"},
+                                                         {"routerModes", ""}};
+    for (const auto& [name, note] : notes) {
+        ActivityProgress a;
+        for (const ActivityRow& row : o.activities)
+            if (row.name == name)
+                a = row.progress;
+        EXPECT_EQ(progressNote(a), note) << name;
+    }
     record.reset();
     std::filesystem::remove(path);
 }
