@@ -205,9 +205,8 @@ void showCommand(const CommandContext& c) {
     showDisplay(c.sim, static_cast<Display>(c.form), c.mode);
 }
 
-// A line that stops inside one of these forms is incomplete; inside the
-// others it is invalid input.
-constexpr WhenShort incomplete = WhenShort::incomplete;
+// A line that stops inside a form marked so is invalid input; inside the
+// others it is incomplete.
 constexpr WhenShort invalid = WhenShort::invalid;
 
 Syntax userShow() {
