@@ -3,6 +3,7 @@
 #include "Simulator.h"
 #include "learning/Catalogue.h"
 #include "progress/Study.h"
+#include "records/Text.h"
 #include "shell/MenuTree.h"
 
 #include <algorithm>
@@ -42,11 +43,6 @@ std::string forecastDayLabel(int day) {
 
 namespace {
 
-std::string withoutTrailingBlanks(std::string_view text) {
-    const std::size_t end = text.find_last_not_of(' ');
-    return std::string(text.substr(0, end == std::string_view::npos ? 0 : end + 1));
-}
-
 // Labs and their topics: a lab without a checklist (the reading-only ones)
 // has nothing to complete and is left out.
 void addTopics(Simulator& sim, const std::map<std::string, ActivityProgress>& known,
@@ -60,7 +56,7 @@ void addTopics(Simulator& sim, const std::map<std::string, ActivityProgress>& kn
             continue;
         if (lab.group == nullptr || lab.group != open || overview.topics.empty())
             overview.topics.push_back(
-                {withoutTrailingBlanks(lab.group ? lab.group->caption : lab.caption), 0, 0});
+                {trimBlanks(lab.group ? lab.group->caption : lab.caption), 0, 0});
         open = lab.group;
         TopicProgress& topic = overview.topics.back();
         ++topic.total;
