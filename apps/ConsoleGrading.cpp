@@ -103,7 +103,7 @@ int gradeFiles(const GradeRequest& request, std::ostream& out, std::ostream& err
             status = 1;
             continue;
         }
-        runScript(*sim, io, *keys, false);
+        runScript(*sim, io, *keys);
         std::vector<std::string> fields = {file};
         if (test) {
             const TestGrade grade =
