@@ -5,7 +5,7 @@
 #    kestro-console --script; prints the transcript's size and the program's
 #    peak resident memory (VmHWM) beside it.
 #  - The desktop: kestro-transcript-memory types the same mix into the
-#    console window (offscreen) until the transcript holds LINES lines and
+#    console window (offscreen, then under a virtual X display) until the transcript holds LINES lines and
 #    prints the resident memory at the start, on the way and at the end.
 # Usage: bench/memory.sh [BUILD_DIR] [LINES]   (LINES default 200000)
 set -euo pipefail
@@ -47,4 +47,7 @@ print(f"  transcript {size:.1f} MB ({lines} lines), peak resident {peak:.1f} MB 
 PY
 
 echo "desktop (offscreen, $lines transcript lines):"
-QT_QPA_PLATFORM=offscreen "$build/bin/kestro-transcript-memory" "$lines" | sed 's/^/  /'
+QT_QPA_PLATFORM=offscreen "$build/bin/kestro-transcript-memory" "$lines" 2>/dev/null | sed 's/^/  /'
+echo "desktop (Xvfb, $lines transcript lines):"
+env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1366x768x24" \
+    "$build/bin/kestro-transcript-memory" "$lines" 2>/dev/null | sed 's/^/  /'
