@@ -15,10 +15,13 @@ namespace kestro {
 
 namespace {
 
-// Message boxes of a graded session are answered at once and not shown.
+// Message boxes of a graded session are answered at once and not shown; what
+// it prints, clears and pauses for is not kept from one file to the next.
 class QuietIo : public RecordingConsole {
 public:
     void outputAppended(std::string_view, bool) override {}
+    void outputDiscarding(const OutputPane&, RouterId) override {}
+    bool pause(int) override { return true; }
 };
 
 // A report label as a column name: "   3a> Setting timeout: " -> "3a> Setting timeout".
@@ -103,7 +106,7 @@ int gradeFiles(const GradeRequest& request, std::ostream& out, std::ostream& err
             status = 1;
             continue;
         }
-        runScript(*sim, io, *keys, false);
+        runScript(*sim, io, *keys);
         std::vector<std::string> fields = {file};
         if (test) {
             const TestGrade grade =

@@ -93,6 +93,11 @@ int fail(const std::string& message) {
 // are answered at once.
 class ScriptIo : public RecordingConsole {
 public:
+    // The transcript is written out as it grows: no copy is kept here.
+    void outputAppended(std::string_view, bool) override {}
+    void outputDiscarding(const OutputPane&, RouterId) override {}
+    // Pauses are not slept, nor kept.
+    bool pause(int) override { return true; }
     void messageBox(const std::string& text) override {
         std::cerr << text << "\n";
         RecordingConsole::messageBox(text);
@@ -234,17 +239,18 @@ int run(int argc, char** argv) {
     if (const std::string problem = study.check(); !problem.empty())
         return fail(problem);
 
-    // The script is read before anything starts, so a bad file changes nothing.
-    std::vector<ScriptKey> keys;
+    // The script is read and checked before anything starts, so a bad file
+    // changes nothing; its keys are read again as they are typed.
+    std::string scriptText;
+    const std::string scriptName = scriptPath == "-" ? "<stdin>" : scriptPath;
     if (haveScript) {
         std::string error;
-        const std::optional<std::string> text = readScriptFile(scriptPath, error);
+        std::optional<std::string> text = readScriptFile(scriptPath, error);
         if (!text)
             return fail(error);
-        auto parsed = parseScript(*text, scriptPath == "-" ? "<stdin>" : scriptPath, error);
-        if (!parsed)
+        if (!checkScript(*text, scriptName, error))
             return fail(error);
-        keys = std::move(*parsed);
+        scriptText = std::move(*text);
     }
 
     const std::string dbPath = applicationFolder() + "/DataStore.db";
@@ -261,8 +267,11 @@ int run(int argc, char** argv) {
     if (seed)
         sim.random.seed(*seed);
     study.openRecord(haveScript);
-    if (study.replacesConsole())
-        return study.run(sim, haveScript ? std::optional(keys) : std::nullopt);
+    if (study.replacesConsole()) {
+        std::string error;
+        return study.run(sim,
+                         haveScript ? parseScript(scriptText, scriptName, error) : std::nullopt);
+    }
     if (!startActivity(sim, activity))
         return fail("unknown activity " + activity);
     if (const auto status = learning.beforeSession(sim, haveScript, bold))
@@ -274,9 +283,14 @@ int run(int argc, char** argv) {
         study.sessionEnded(sim);
         return status;
     }
-    const std::string transcript = runScript(sim, io, keys, bold);
+    // The transcript is written as it is typed; a kept record keeps the
+    // console text, so only without one may the pane forget what is written.
+    ScriptReader keys(scriptText, scriptName);
+    const TranscriptOutput transcript{std::cout, bold, study.record() ? 0 : std::size_t{1} << 20};
+    runScript(sim, io, keys, learning.replacesTranscript() ? nullptr : &transcript);
     study.sessionEnded(sim);
-    std::cout << (learning.replacesTranscript() ? learning.reportOutput(sim) : transcript);
+    if (learning.replacesTranscript())
+        std::cout << learning.reportOutput(sim);
     return learning.exitStatus(sim);
 }
 

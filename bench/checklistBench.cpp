@@ -54,7 +54,7 @@ void BM_EvaluateLargestChecklist(benchmark::State& state) {
     startActivity(sim, largest);
     if (state.range(0) == 1)
         if (auto keys = parseScript(walkThrough(largest), largest, error))
-            runScript(sim, io, *keys, false);
+            runScript(sim, io, *keys);
     const Checklist& list = *sim.learning.checklist.list;
     for (auto _ : state) {
         std::vector<bool> met = evaluateChecklist(sim, list);

@@ -178,6 +178,33 @@ TEST_F(ConsoleOutput, MarkedTextWrapsBoldRuns) {
     EXPECT_EQ(pane.markedText(), "a<b>bcd</b>e");
 }
 
+TEST_F(ConsoleOutput, ForgettingTheFrontKeepsTheBoldOfTheRest) {
+    // "ab" plain, "cde" bold, "f" plain, "gh" bold.
+    const struct {
+        std::size_t count;
+        const char* marked;
+    } cases[] = {
+        {0, "ab<b>cde</b>f<b>gh</b>"},
+        {3, "<b>de</b>f<b>gh</b>"},
+        {5, "f<b>gh</b>"},
+        {7, "<b>h</b>"},
+        {8, ""},
+        {99, ""},
+    };
+    for (const auto& c : cases) {
+        OutputPane pane;
+        for (auto [piece, bold] :
+             {std::pair{"ab", false}, {"cde", true}, {"f", false}, {"g", true}})
+            pane.append(piece, bold);
+        pane.forgetFront(c.count);
+        // A bold piece appended after it still joins the last run.
+        pane.append("h", true);
+        if (c.count > 7)
+            pane.forgetFront(1);
+        EXPECT_EQ(pane.markedText(), c.marked) << c.count;
+    }
+}
+
 TEST(ConsoleScrollBar, FollowsTheOutput) {
     EXPECT_FALSE(scrollBarFor(10, 10).enabled);
     const ScrollBarState s = scrollBarFor(35, 10);

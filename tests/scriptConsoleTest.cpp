@@ -1,6 +1,9 @@
 // The keystroke script reader and parser, and kestro-console's refusal of bad
 // files and options.
 #include "Frontends.h"
+#include "Simulator.h"
+#include "console/RecordingConsole.h"
+#include "learning/Activities.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +15,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <sstream>
 
 using namespace kestro;
 namespace fs = std::filesystem;
@@ -249,6 +254,72 @@ TEST(ConsoleOptions, GradingThreeHundredFilesTakesWellUnderTwoSeconds) {
 #else
     EXPECT_LT(took, std::chrono::seconds(2));
 #endif
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// The transcript written while the keys are typed is the one of the
+// transcript tests, with the pane kept whole and with it forgetting what is
+// written after every key (a long script's bounded memory), and with the
+// keys read from the text as they are typed.
+TEST(ScriptTranscript, WrittenAsTypedWithThePaneWholeOrForgotten) {
+    std::string error;
+    int cases = 0;
+    for (const auto& entry :
+         fs::directory_iterator(fs::path(KESTRO_SOURCE_DIR) / "tests/transcripts")) {
+        if (entry.path().extension() != ".keys")
+            continue;
+        fs::path argsPath = entry.path();
+        std::ifstream argsFile(argsPath.replace_extension(".args"));
+        std::string activity = "lab", word;
+        std::optional<std::uint32_t> seed;
+        int lines = 1000000;
+        bool bold = false, console = true;
+        while (argsFile >> word) {
+            if (word == "--activity")
+                argsFile >> activity;
+            else if (word == "--seed")
+                argsFile >> seed.emplace();
+            else if (word == "--lines")
+                argsFile >> lines;
+            else
+                bold = bold || word == "--bold", console = console && word == "--bold";
+        }
+        if (!console)
+            continue;
+        fs::path expectedPath = entry.path();
+        const std::string script = readFile(entry.path().string());
+        const std::string expected = readFile(expectedPath.replace_extension(".expected").string());
+        for (const std::size_t forgetAbove : {0, 1}) {
+            for (const bool fromText : {false, true}) {
+                RecordingConsole io;
+                io.lines = lines;
+                auto content =
+                    ContentStore::open(std::string(KESTRO_BIN_DIR) + "/DataStore.db", error);
+                ASSERT_TRUE(content) << error;
+                Simulator sim(io, std::move(content), ::testing::TempDir());
+                if (seed)
+                    sim.random.seed(*seed);
+                ASSERT_TRUE(startActivity(sim, activity)) << activity;
+                std::ostringstream out;
+                const TranscriptOutput output{out, bold, forgetAbove};
+                ScriptReader reader(script, "s");
+                if (fromText)
+                    runScript(sim, io, reader, &output);
+                else
+                    runScript(sim, io, *parseScript(script, "s", error), &output);
+                EXPECT_EQ(out.str(), expected)
+                    << entry.path() << " forgetting above " << forgetAbove;
+            }
+        }
+        ++cases;
+    }
+    EXPECT_GE(cases, 10);
 }
 
 } // namespace

@@ -43,7 +43,9 @@ public:
             {[this] {
                  main_.chooseMenuItem("configuringSerialInterface");
                  type("\renable\rshow history\rconfigure terminal\rinterface serial 0\r"
-                      "ip address 220.155.5.1 255.255.255.0\rclock rate 56000\rno shut");
+                      "ip address 220.155.5.1 255.255.255.0\rclock rate 56000\rno shutdown\r"
+                      // Help for the typed words: the console's bold lines.
+                      "ip access-group 1 ?");
              },
              "lab"},
             {[this] {

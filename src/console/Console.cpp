@@ -604,6 +604,20 @@ void OutputPane::replace(std::string newText) {
     bold.clear();
 }
 
+void OutputPane::forgetFront(std::size_t count) {
+    count = std::min(count, text.size());
+    text.erase(0, count);
+    std::vector<BoldRun> kept;
+    for (const BoldRun& run : bold) {
+        const std::size_t end = run.start + run.length;
+        if (end > count) {
+            const std::size_t start = std::max(run.start, count);
+            kept.push_back({start - count, end - start});
+        }
+    }
+    bold = std::move(kept);
+}
+
 std::string OutputPane::markedText() const {
     std::string out;
     std::size_t at = 0;

@@ -2,8 +2,8 @@
 
 #include "Simulator.h"
 #include "desktop/CoreDoor.h"
+#include "desktop/TranscriptView.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QEventLoop>
@@ -12,9 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QTextBlock>
 #include <QTimer>
 
 #include <cmath>
@@ -35,15 +33,6 @@ std::size_t bytePosition(const QString& text, int pos) {
     return static_cast<std::size_t>(text.left(pos).toUtf8().size());
 }
 
-QString withoutCarriageReturns(std::string_view piece) {
-    std::string s;
-    s.reserve(piece.size());
-    for (char c : piece)
-        if (c != '\r')
-            s += c;
-    return QString::fromStdString(s);
-}
-
 } // namespace
 
 BottomForm::BottomForm(CoreDoor& main, QWidget* parent) : QWidget(parent), main_(main) {
@@ -51,24 +40,32 @@ BottomForm::BottomForm(CoreDoor& main, QWidget* parent) : QWidget(parent), main_
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     mono.setPointSize(11);
 
-    TextShow = new QPlainTextEdit(this);
+    // The pane shows the core's transcript itself: the window keeps no copy.
+    TextShow = new TranscriptView(this);
     TextShow->setObjectName("TextShow");
     TextShow->setAccessibleName(QStringLiteral("Router console output"));
-    TextShow->setReadOnly(true);
-    TextShow->setUndoRedoEnabled(false);
-    TextShow->setLineWrapMode(QPlainTextEdit::NoWrap);
     TextShow->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     TextShow->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // The output pane and the scroll bar never keep the focus: typing always
     // reaches the input line, and the mouse can still select text.
     TextShow->setFocusPolicy(Qt::NoFocus);
-    TextShow->setTextInteractionFlags(Qt::TextSelectableByMouse);
     TextShow->setFont(mono);
     QPalette pal = TextShow->palette();
     pal.setColor(QPalette::Text, navyText);
     pal.setColor(QPalette::Base, Qt::white);
     TextShow->setPalette(pal);
     TextShow->viewport()->installEventFilter(this);
+    // A screen reader that scrolls the pane moves the console's bar along.
+    connect(TextShow, &TranscriptView::scrolledTo, this, [this](int firstLine) {
+        QScrollBar* inner = TextShow->verticalScrollBar();
+        const int max = VScroll1->maximum();
+        if (max <= 0 || inner->maximum() <= 0)
+            return;
+        const QSignalBlocker block(VScroll1);
+        VScroll1->setValue(
+            static_cast<int>(std::lround(static_cast<double>(firstLine) * max / inner->maximum())));
+        topLine_ = VScroll1->value();
+    });
 
     TextWrite = new QLineEdit(this);
     TextWrite->setObjectName("TextWrite");
@@ -129,50 +126,14 @@ void BottomForm::paintEvent(QPaintEvent*) {
     p.drawRect(r.adjusted(-pen, -pen, pen, pen));
 }
 
-void BottomForm::appendText(const std::string& text, bool bold) {
-    QTextCursor c(TextShow->document());
-    c.movePosition(QTextCursor::End);
-    const int at = c.position();
-    QTextCharFormat f;
-    f.setForeground(navyText);
-    f.setFontWeight(bold ? QFont::Bold : QFont::Normal);
-    const QString shown = withoutCarriageReturns(text);
-    c.insertText(shown, f);
-    // What the router printed is read out without moving the focus from the
-    // input line.
-    if (QAccessible::isActive() && !shown.isEmpty()) {
-        QAccessibleTextInsertEvent inserted(TextShow, at, shown);
-        QAccessible::updateAccessibility(&inserted);
-    }
-}
-
-void BottomForm::outputAppended(std::string_view piece, bool bold) {
-    appendText(std::string(piece), bold);
+void BottomForm::outputAppended(std::string_view, bool) {
+    // The core has appended the piece to the pane the view shows.
+    TextShow->paneGrew();
     updateScrollBar();
 }
 
 void BottomForm::outputReplaced(const OutputPane& pane) {
-    TextShow->clear();
-    QTextCursor c(TextShow->document());
-    c.beginEditBlock();
-    std::size_t pos = 0;
-    QTextCharFormat plain, strong;
-    plain.setForeground(navyText);
-    strong.setForeground(navyText);
-    strong.setFontWeight(QFont::Bold);
-    for (const BoldRun& run : pane.bold) {
-        if (run.start > pos)
-            c.insertText(
-                withoutCarriageReturns(std::string_view(pane.text).substr(pos, run.start - pos)),
-                plain);
-        c.insertText(
-            withoutCarriageReturns(std::string_view(pane.text).substr(run.start, run.length)),
-            strong);
-        pos = run.start + run.length;
-    }
-    if (pos < pane.text.size())
-        c.insertText(withoutCarriageReturns(std::string_view(pane.text).substr(pos)), plain);
-    c.endEditBlock();
+    TextShow->showPane(pane);
     topLine_ = 0;
     updateScrollBar();
 }
@@ -264,7 +225,7 @@ void BottomForm::messageBox(const std::string& text) {
 }
 
 void BottomForm::updateScrollBar() {
-    const int lastLine = TextShow->document()->blockCount() - 1;
+    const int lastLine = TextShow->lineCount() - 1;
     const ScrollBarState s = scrollBarFor(lastLine, visibleLines());
     const QSignalBlocker block(VScroll1);
     if (!s.enabled) {

@@ -14,13 +14,13 @@
 
 class QEventLoop;
 class QLineEdit;
-class QPlainTextEdit;
 class QScrollBar;
 class QKeyEvent;
 
 namespace kestro {
 
 class CoreDoor;
+class TranscriptView;
 
 class BottomForm : public QWidget, public ConsoleIo {
     Q_OBJECT
@@ -50,7 +50,7 @@ public:
     // The translation of a key event into the core's key, if it is one.
     static std::optional<Key> translate(const QKeyEvent& event);
 
-    QPlainTextEdit* TextShow;
+    TranscriptView* TextShow;
     QLineEdit* TextWrite;
     QScrollBar* VScroll1;
 
@@ -70,7 +70,6 @@ private:
     void typePasted();
     void updateScrollBar();
     void scrollcode(int value);
-    void appendText(const std::string& text, bool bold);
     void layoutControls();
 
     CoreDoor& main_;

@@ -74,6 +74,10 @@ struct OutputPane {
 
     void append(std::string_view piece, bool isBold);
     void replace(std::string newText);
+    // Forgets the first `count` bytes, for a front end that has written them
+    // out and keeps no second copy (script mode streams the transcript); the
+    // bold runs move with the text.
+    void forgetFront(std::size_t count);
     // The text with every bold run wrapped in <b>...</b>.
     std::string markedText() const;
 };

@@ -61,7 +61,7 @@ public:
         EXPECT_TRUE(keys) << error;
         const std::size_t mark = io.appended.size();
         if (keys)
-            runScript(sim, io, *keys, false);
+            runScript(sim, io, *keys);
         return io.appended.substr(mark);
     }
 

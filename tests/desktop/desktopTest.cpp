@@ -9,6 +9,7 @@
 #include "desktop/MDIForm1.h"
 #include "desktop/ProgressWindow.h"
 #include "desktop/StudyCardsWindow.h"
+#include "desktop/TranscriptView.h"
 #include "desktop/networkDiagramForm.h"
 #include "learning/Activities.h"
 #include "progress/Record.h"
@@ -31,7 +32,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QTextBlock>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -104,21 +104,19 @@ struct Desktop {
     }
     BottomForm& console() { return *named<BottomForm>("BottomForm"); }
     QLineEdit* input() { return named<QLineEdit>("TextWrite", &console()); }
-    QPlainTextEdit* output() { return named<QPlainTextEdit>("TextShow", &console()); }
+    TranscriptView* output() { return named<TranscriptView>("TextShow", &console()); }
     QScrollBar* consoleBar() { return named<QScrollBar>("VScroll1", &console()); }
     QString shownInput() { return input()->text(); }
     // What the window shows, as script mode prints it.
     std::string transcript(bool bold) {
         std::string out;
-        const QTextDocument* doc = output()->document();
-        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-            if (b != doc->begin())
+        for (int line = 0; line < output()->lineCount(); ++line) {
+            if (line > 0)
                 out += '\n';
-            for (auto it = b.begin(); !it.atEnd(); ++it) {
-                const QTextFragment f = it.fragment();
-                const bool strong = bold && f.charFormat().fontWeight() == QFont::Bold;
+            for (const TranscriptView::Run& run : output()->lineRuns(line)) {
+                const bool strong = bold && run.bold;
                 out += strong ? "<b>" : "";
-                out += f.text().toStdString();
+                out += run.text.toStdString();
                 out += strong ? "</b>" : "";
             }
         }
@@ -374,13 +372,13 @@ void DesktopTest::morePrompt() {
             ++step;
             firstPrompt = d.shownInput();
             readOnlyWhileWaiting = d.input()->isReadOnly();
-            before = d.output()->document()->blockCount();
+            before = d.output()->lineCount();
             typeKey(d.input(),
                     key == "\n" ? Key::special(keyEnter) : Key::character(key.at(0).unicode()));
         } else if (step == 2 && (c.waitingForKey() || !d.sim.busy())) {
             ++step;
             secondPrompt = d.shownInput();
-            after = d.output()->document()->blockCount();
+            after = d.output()->lineCount();
             if (c.waitingForKey())
                 typeKey(d.input(), Key::character('q'));
         } else if (step == 3 && !d.sim.busy()) {
@@ -407,12 +405,12 @@ void DesktopTest::scrollBarFollowsOutput() {
     QScrollBar* bar = d.consoleBar();
     const int visible = d.console().visibleLines();
     // The boot screen fits: no scrolling yet.
-    const int bootLines = d.output()->document()->blockCount();
+    const int bootLines = d.output()->lineCount();
     QVERIFY2(bootLines - 1 <= visible || bar->isEnabled(), "bar state follows the boot screen");
     typeLine(d, "");
     for (int i = 0; i < visible + 5; ++i)
         typeLine(d, "show clock");
-    const int lastLine = d.output()->document()->blockCount() - 1;
+    const int lastLine = d.output()->lineCount() - 1;
     QVERIFY(bar->isEnabled());
     QCOMPARE(bar->maximum(), lastLine - d.console().visibleLines());
     QCOMPARE(bar->value(), bar->maximum());
@@ -880,6 +878,42 @@ void DesktopTest::assistiveTechnology() {
     b->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(d.sim.activeRouter, RouterId::b);
     QVERIFY(b->state().checked);
+
+    // The output pane reads as read-only text, line by line. (That new
+    // output is announced cannot be seen here: the offscreen platform has
+    // no accessibility bridge to take the event.)
+    QAccessibleInterface* out = QAccessible::queryAccessibleInterface(d.output());
+    QCOMPARE(out->text(QAccessible::Name), QStringLiteral("Router console output"));
+    QVERIFY(out->state().readOnly && out->state().multiLine);
+    QAccessibleTextInterface* text = out->textInterface();
+    QVERIFY(text != nullptr);
+    typeLine(d, "");
+    const int count = text->characterCount();
+    typeLine(d, "show clock");
+    QCOMPARE(text->text(0, text->characterCount()), d.output()->toPlainText());
+    int start = 0, end = 0;
+    QCOMPARE(text->textAtOffset(count + 1, QAccessible::LineBoundary, &start, &end),
+             QStringLiteral("RouterB>show clock\n"));
+    QCOMPARE(std::make_pair(start, end), std::make_pair(count + 1, count + 20));
+    QCOMPARE(text->textAtOffset(count + 2, QAccessible::WordBoundary, &start, &end),
+             QStringLiteral("RouterB"));
+    QCOMPARE(out->text(QAccessible::Value), d.output()->toPlainText());
+
+    // The mouse selects text (the focus stays in the input line) and the
+    // context menu's Copy puts it on the clipboard.
+    QWidget* viewport = d.output()->viewport();
+    d.consoleBar()->setValue(0);
+    const QRect first = d.output()->characterRect(d.output()->lineStart(0));
+    QVERIFY(!first.isEmpty());
+    const QPoint from(first.left() + 1, first.center().y());
+    const QPoint to = from + QPoint(first.width() * 6, 0);
+    QTest::mousePress(viewport, Qt::LeftButton, {}, from);
+    QTest::mouseMove(viewport, to);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
+    QCOMPARE(d.output()->selectedText(), d.output()->lineText(0).left(6));
+    d.output()->copy();
+    QCOMPARE(QGuiApplication::clipboard()->text(), d.output()->lineText(0).left(6));
+    QCOMPARE(QApplication::focusWidget(), d.input());
 }
 
 // The checklist as a student meets it: the progress on the side panel, the
