@@ -28,6 +28,7 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QIcon>
+#include <QIconEngine>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -35,6 +36,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -49,6 +52,65 @@ namespace kestro {
 
 namespace {
 constexpr int iconDelayMs = 200;
+
+// A style icon read only when first drawn: asking the style for one reads
+// its picture file, and the first read loads every image format plugin,
+// which the first screen does not need.
+class DeferredIcon : public QIconEngine {
+public:
+    DeferredIcon(const QStyle* style, QStyle::StandardPixmap which, const QWidget* widget)
+        : style_(style), which_(which), widget_(widget) {}
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        real().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return real().pixmap(size, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return real().actualSize(size, mode, state);
+    }
+    QIconEngine* clone() const override { return new DeferredIcon(style_, which_, widget_); }
+
+private:
+    const QIcon& real() {
+        if (!loaded_) {
+            loaded_ = true;
+            icon_ = style_->standardIcon(which_, nullptr, widget_.data());
+        }
+        return icon_;
+    }
+    const QStyle* style_;
+    QStyle::StandardPixmap which_;
+    QPointer<const QWidget> widget_;
+    QIcon icon_;
+    bool loaded_ = false;
+};
+
+// The lesson windows have no title bar, so its icons are never drawn; the
+// other icons the main window asks for at start are read when first drawn.
+class LessonStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
+                       const QWidget* widget) const override {
+        switch (icon) {
+        case SP_TitleBarMenuButton:
+        case SP_TitleBarMinButton:
+        case SP_TitleBarMaxButton:
+        case SP_TitleBarCloseButton:
+        case SP_TitleBarNormalButton:
+        case SP_TitleBarShadeButton:
+        case SP_TitleBarUnshadeButton:
+        case SP_TitleBarContextHelpButton:
+            return {};
+        default:
+            if (option != nullptr)
+                return QProxyStyle::standardIcon(icon, option, widget);
+            return QIcon(new DeferredIcon(baseStyle(), icon, widget));
+        }
+    }
+};
 } // namespace
 
 MDIForm1::MDIForm1(Simulator& sim, QWidget* parent) : QMainWindow(parent), sim_(sim) {
@@ -75,6 +137,9 @@ MDIForm1::MDIForm1(Simulator& sim, QWidget* parent) : QMainWindow(parent), sim_(
     mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     mdiArea->setBackground(QColor(236, 238, 246));
 
+    // The style stays the one the program runs with; only those icons go.
+    if (dynamic_cast<LessonStyle*>(QApplication::style()) == nullptr)
+        QApplication::setStyle(new LessonStyle(QApplication::style()->name()));
     createLessons();
     sim_.setIo(*bottomForm);
 
