@@ -189,5 +189,37 @@ TEST_F(ChecklistCore, CommandsTickItemsAndTheHintLadderEndsInTheSolution) {
     EXPECT_EQ(checklistProgress(sim).best, 3u);
 }
 
+// Each line, typed in turn, meets the step that names its command in full,
+// which nothing typed before it met.
+TEST_F(ChecklistCore, EveryAcceptedShortFormCountsAsTheCommand) {
+    const std::pair<const char*, const char*> typedAndWritten[] = {
+        {"en", "enable"},
+        {"conf t", "configure terminal"},
+        {"int s0", "interface serial 0"},
+        {"ip address 10.1.1.1 255.0.0.0", "ip address 10.1.1.1 255.0.0.0"},
+        {"clock rate 64000", "clock rate 64000"},
+        {"no shut", "no shutdown"},
+        {"exit", "exit"},
+        {"int e 0", "interface ethernet 0"},
+        {"end", "end"},
+        {"sh run", "show running-config"},
+        {"sh int s0", "show interfaces serial 0"},
+        {"copy run start", "copy running-config startup-config"},
+    };
+    auto met = [&](const char* written) {
+        std::string error;
+        const auto c = parseCondition("ran \"" + std::string(written) + "\"", error);
+        ConditionWorld world;
+        world.facts = &sim.facts;
+        return c && conditionHolds(*c, world);
+    };
+    type("");
+    for (const auto& [typed, written] : typedAndWritten) {
+        EXPECT_FALSE(met(written)) << written;
+        type(typed);
+        EXPECT_TRUE(met(written)) << typed;
+    }
+}
+
 } // namespace
 } // namespace kestro::testing

@@ -13,9 +13,10 @@ namespace kestro {
 
 struct CommandRun {
     RouterId router = RouterId::a;
-    // The command as recorded: a show command in each spelling that reaches
-    // its display ("show ip access-lists", "show access-lists"); any other
-    // with its first word written out, the rest as typed.
+    // The command as recorded: as its declared form spells it ("interface
+    // serial 0" for "int s0"), as typed with its first word written out, and
+    // a show command in each spelling that reaches its display ("show ip
+    // access-lists", "show access-lists").
     std::vector<std::string> spellings;
     bool succeeded = true; // a ping: whether it was answered
     // Both routers' configurations when it ran (RouterB's null outside the

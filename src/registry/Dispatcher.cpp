@@ -103,10 +103,12 @@ std::shared_ptr<const routerConfig> snapshot(const routerConfig& now,
     return std::make_shared<const routerConfig>(now);
 }
 
-// Records a command that was carried out: in its handler's spellings, or
-// with its first word written out; not one the router answered with an
-// error message.
-void recordRun(Simulator& sim, const std::vector<std::string>& words, const CommandRow& row) {
+// Records a command that was carried out, not one the router answered with
+// an error message: as its form spells it (every short form typed counts as
+// the command), as typed with its first word written out (a step may ask
+// for a short form), and in any spellings its handler names.
+void recordRun(Simulator& sim, const std::vector<std::string>& words, const CommandRow& row,
+               std::string spelled) {
     SessionFacts::Pending& pending = sim.facts.pending;
     if (pending.rejected)
         return;
@@ -114,12 +116,13 @@ void recordRun(Simulator& sim, const std::vector<std::string>& words, const Comm
     run.router = sim.activeRouter;
     run.succeeded = pending.succeeded;
     run.spellings = std::move(pending.spellings);
-    if (run.spellings.empty()) {
-        std::string command = row.word;
-        for (std::size_t i = 1; i < words.size(); ++i)
-            command += " " + words[i];
-        run.spellings.push_back(std::move(command));
-    }
+    std::string typed = row.word;
+    for (std::size_t i = 1; i < words.size(); ++i)
+        typed += " " + words[i];
+    for (std::string* s : {&spelled, &typed})
+        if (!s->empty() &&
+            std::find(run.spellings.begin(), run.spellings.end(), *s) == run.spellings.end())
+            run.spellings.push_back(std::move(*s));
     const bool aLive = sim.activeRouter == RouterId::a;
     const CommandRun* last = sim.facts.runs.empty() ? nullptr : &sim.facts.runs.back();
     run.routerA = snapshot(aLive ? sim.liveRouter.config() : sim.routerAStore.config(),
@@ -131,23 +134,27 @@ void recordRun(Simulator& sim, const std::vector<std::string>& words, const Comm
 }
 
 // Runs the handler on a line that takes one of its forms (or on any line,
-// for a handler without forms); answers any other line itself.
-void runHandler(Simulator& sim, const std::string& line, const std::vector<std::string>& words,
-                Mode mode, const ModeHandler& h) {
+// for a handler without forms); answers any other line itself. Gives back
+// the line as the form it took spells it; empty for a handler without forms.
+std::string runHandler(Simulator& sim, const std::string& line,
+                       const std::vector<std::string>& words, Mode mode, const ModeHandler& h) {
     if (h.syntax.forms.empty()) {
         h.handler(CommandContext{sim, line, words, mode});
-        return;
+        return {};
     }
     const Parsed parsed = parseLine(h.syntax, words);
     const int id = parsed.form ? parsed.form->id : 0;
-    if (parsed.form && id >= 0)
+    if (parsed.form && id >= 0) {
         h.handler(CommandContext{sim, line, parsed.words, mode, id, &h.syntax});
-    else if (h.syntax.unknownWhenUnfit && !parsed.form)
+        return fullSpelling(*parsed.form, parsed.words);
+    }
+    if (h.syntax.unknownWhenUnfit && !parsed.form)
         printUnknownCommand(sim);
     else if (parsed.incomplete || id == answerIncomplete)
         printIncompleteCommand(sim);
     else
         printInvalidInput(sim);
+    return {};
 }
 
 } // namespace
@@ -178,8 +185,7 @@ void dispatchCommand(Simulator& sim, const std::string& line) {
     const CommandRow& row = *found->second;
     for (const ModeHandler& h : row.handlers) {
         if (mode == h.mode) {
-            runHandler(sim, line, words, mode, h);
-            recordRun(sim, words, row);
+            recordRun(sim, words, row, runHandler(sim, line, words, mode, h));
             return;
         }
     }

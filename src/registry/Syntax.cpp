@@ -161,4 +161,20 @@ std::vector<std::string> formSpellings(const Form& form) {
     return texts;
 }
 
+std::string fullSpelling(const Form& form, const std::vector<std::string>& words) {
+    std::string text;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        std::string_view word = words[i];
+        if (i < form.words.size() && form.words[i].kind == SyntaxWord::Kind::keyword) {
+            // Another spelling that begins the first one abbreviates it.
+            const std::string& full = form.words[i].spellings.front();
+            if (full.starts_with(word))
+                word = full;
+        }
+        text += text.empty() ? "" : " ";
+        text += word;
+    }
+    return text;
+}
+
 } // namespace kestro

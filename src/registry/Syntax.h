@@ -86,4 +86,10 @@ Parsed parseLine(const Syntax& syntax, std::vector<std::string> words);
 // startup-config/config" is two), for the record of commands run.
 std::vector<std::string> formSpellings(const Form& form);
 
+// The words a form took (aliases already spelled out) as the form spells
+// them: a keyword cut short, or given in a shorter spelling that begins its
+// full one ("shut" of "shutdown/shut"), written in full; a choice ("login"
+// of "motd/login/exec"), addresses, numbers and free words as typed.
+std::string fullSpelling(const Form& form, const std::vector<std::string>& words);
+
 } // namespace kestro
