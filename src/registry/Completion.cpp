@@ -8,18 +8,17 @@
 #include "Simulator.h"
 #include "console/LineHelpers.h"
 #include "content/CommandTables.h"
-#include "records/AddressUtils.h"
+#include "registry/Dispatcher.h"
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 namespace kestro {
 
 namespace {
-
-constexpr std::string_view listPlaceholder = "<1-99>";
 
 struct Typed {
     std::string t; // as typed after the prompt
@@ -132,13 +131,73 @@ std::string completePartialCommand(Simulator& sim, const std::string& line) {
     return a.shared;
 }
 
+namespace {
+
+// A list number typed where the declared forms of the line's command hold a
+// number word: its place in the line, the number as a whole number and the
+// placeholder the command tables write there ("<1-99>").
+struct ListNumber {
+    std::size_t at = 0;
+    std::string number;
+    std::string placeholder;
+};
+
+// The line's words are a whole command of the mode: a form with a handler
+// takes them all.
+bool isWholeCommand(const CommandRow& row, Mode mode, const std::vector<std::string>& words) {
+    for (const ModeHandler& h : row.handlers)
+        if (h.mode == mode)
+            for (const Form& form : h.syntax.forms)
+                if (form.id >= 0 && matchForm(form, words) == FormMatch::match)
+                    return true;
+    return false;
+}
+
+// The first number word of the mode's forms of the line's command whose
+// earlier words the line takes, when the line holds a number in its range
+// there. A line that stops at the number and is already a whole command
+// ("ip access-group 5") has nothing for the tables to complete: none.
+std::optional<ListNumber> listNumber(Mode mode, const std::vector<std::string>& w) {
+    const CommandRow* row = w.empty() ? nullptr : commandRowFor(w.front());
+    if (row == nullptr)
+        return std::nullopt;
+    for (const ModeHandler& h : row->handlers) {
+        if (h.mode != mode)
+            continue;
+        for (const Form& form : h.syntax.forms)
+            for (std::size_t i = 0; i < form.words.size() && i < w.size(); ++i) {
+                const SyntaxWord& slot = form.words[i];
+                if (slot.kind == SyntaxWord::Kind::number) {
+                    if (!slot.takes(w[i]) || (i + 1 == w.size() && isWholeCommand(*row, mode, w)))
+                        return std::nullopt;
+                    return ListNumber{i, wholeNumber(w[i]),
+                                      "<" + std::to_string(slot.low) + "-" +
+                                          std::to_string(slot.high) + ">"};
+                }
+                if (!slot.takes(w[i]))
+                    break;
+            }
+    }
+    return std::nullopt;
+}
+
+// The words before the number, then `last`.
+std::string headThen(const std::vector<std::string>& w, std::size_t at, const std::string& last) {
+    std::string text;
+    for (std::size_t i = 0; i < at; ++i)
+        text += w[i] + " ";
+    return text + last;
+}
+
+} // namespace
+
 std::string completeAccessListCmd(Simulator& sim, const std::string& line) {
     Typed typed = typedParts(sim, line);
     std::string k;
     std::string s;
-    if (typed.w.size() >= 2 && isNumberInRange(typed.w[1], 1, 99)) {
-        k = "access-list " + wholeNumber(typed.w[1]);
-        s = "access-list <1-99>";
+    if (const std::optional<ListNumber> n = listNumber(Mode::conf, typed.w)) {
+        k = headThen(typed.w, n->at, n->number);
+        s = headThen(typed.w, n->at, n->placeholder);
         replaceAll(typed.n, k, s);
     }
 
@@ -154,18 +213,14 @@ std::string completeAccessListCmd(Simulator& sim, const std::string& line) {
 
 std::string completeAccessGroupCmd(Simulator& sim, const std::string& line) {
     Typed typed = typedParts(sim, line);
-    // The number is looked up as the tables' placeholder in "ip access-group
-    // N x" (once the word after it has been started) and in "no ip
-    // access-group N" with or without the word after it.
-    const std::vector<std::string>& w = typed.w;
-    const bool no = w.size() >= 4 && w[0] == "no";
-    const std::size_t at = no ? 3 : 2;
-    const bool group = w.size() >= at + 1 && w[at - 2] == "ip" && w[at - 1] == "access-group";
+    // The number is looked up as the tables' placeholder, which without a
+    // number typed is taken out of the result.
     std::string k;
-    if (group && w.size() <= at + 2 && (no || w.size() == at + 2) &&
-        isNumberInRange(w[at], 1, 99)) {
-        k = wholeNumber(w[at]);
-        replaceAll(typed.n, k, listPlaceholder);
+    std::string placeholder = "<1-99>";
+    if (const std::optional<ListNumber> n = listNumber(Mode::configIf, typed.w)) {
+        k = n->number;
+        placeholder = n->placeholder;
+        replaceAll(typed.n, k, placeholder);
     }
 
     const std::vector<std::string> cmds =
@@ -178,11 +233,11 @@ std::string completeAccessGroupCmd(Simulator& sim, const std::string& line) {
         std::string end = missingEnd(a.first, typed.n);
         end.erase(end.find_last_not_of(' ') + 1);
         std::string r = completedTyped(typed.t, end);
-        replaceAll(r, listPlaceholder, k);
+        replaceAll(r, placeholder, k);
         return r;
     }
     std::string r = a.shared;
-    replaceAll(r, listPlaceholder, k);
+    replaceAll(r, placeholder, k);
     // Without a typed number the placeholder leaves two blanks behind.
     if (r.ends_with("  ")) {
         r.erase(r.find_last_not_of(' ') + 1);
