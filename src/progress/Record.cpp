@@ -207,6 +207,69 @@ int Record::schemaVersion() {
     return currentVersion;
 }
 
+namespace {
+
+// Opens the file, checks it is a record this program reads, turns WAL on
+// and brings the schema forward. Null, with the problem and SQLite's
+// primary result code, when a step fails.
+sqlite3* openWorking(const std::string& path, std::string& problem, int& code) {
+    sqlite3* db = openFile(path, problem);
+    if (!db)
+        return nullptr;
+    problem = unreadable(db);
+    code = sqlite3_errcode(db) & 0xff;
+    // WAL lets a reader and a writer work at once; it is kept in the file.
+    if (problem.empty() && !execOn(db, "PRAGMA journal_mode = WAL")) {
+        problem = sqlite3_errmsg(db);
+        code = sqlite3_errcode(db) & 0xff;
+    }
+    if (problem.empty())
+        migrate(db, problem, code);
+    if (problem.empty()) {
+        execOn(db, "PRAGMA synchronous = FULL");
+        return db;
+    }
+    sqlite3_close(db);
+    return nullptr;
+}
+
+// A fresh record where the unreadable one was; null with the problem.
+sqlite3* openFresh(const std::string& path, std::string& problem) {
+    int code = SQLITE_OK;
+    sqlite3* db = openFile(path, problem);
+    if (db && execOn(db, "PRAGMA journal_mode = WAL") && migrate(db, problem, code)) {
+        execOn(db, "PRAGMA synchronous = FULL");
+        return db;
+    }
+    if (db)
+        problem = sqlite3_errmsg(db);
+    sqlite3_close(db);
+    return nullptr;
+}
+
+// Sets an unreadable record aside with its journal, saying so in `notice`;
+// false when it is there and cannot be moved.
+bool setAside(const std::string& path, const std::string& problem, std::string& notice) {
+    std::error_code ec;
+    if (!fs::exists(path, ec))
+        return true;
+    const std::string aside = asideName(path);
+    fs::rename(path, aside, ec);
+    if (ec) {
+        notice = "The study record \"" + path + "\" cannot be read (" + problem +
+                 ") nor moved aside (" + ec.message() + "): progress is not kept in this run.";
+        return false;
+    }
+    for (const char* suffix : {"-wal", "-shm", "-journal"})
+        if (fs::exists(path + suffix, ec))
+            fs::rename(path + suffix, aside + suffix, ec);
+    notice = "The study record \"" + path + "\" could not be read (" + problem +
+             "). It was moved to \"" + aside + "\" and a fresh record was started.";
+    return true;
+}
+
+} // namespace
+
 std::unique_ptr<Record> Record::open(const std::string& path, std::string& notice) {
     notice.clear();
     std::error_code ec;
@@ -218,58 +281,20 @@ std::unique_ptr<Record> Record::open(const std::string& path, std::string& notic
                  "\" is a folder, not a file: progress is not kept in this run.";
         return nullptr;
     }
-
     std::string problem;
     int code = SQLITE_OK;
-    sqlite3* db = openFile(path, problem);
-    if (db) {
-        problem = unreadable(db);
-        code = sqlite3_errcode(db) & 0xff;
-        // WAL lets a reader and a writer work at once; it is kept in the file.
-        if (problem.empty() && !execOn(db, "PRAGMA journal_mode = WAL")) {
-            problem = sqlite3_errmsg(db);
-            code = sqlite3_errcode(db) & 0xff;
-        }
-        if (problem.empty())
-            migrate(db, problem, code);
-    }
-    if (db && problem.empty()) {
-        execOn(db, "PRAGMA synchronous = FULL");
+    if (sqlite3* db = openWorking(path, problem, code))
         return std::unique_ptr<Record>(new Record(db, path));
-    }
     if (busy(code)) {
-        sqlite3_close(db);
         notice = "The study record \"" + path + "\" is held by another copy of the program (" +
                  problem + "): progress is not kept in this run.";
         return nullptr;
     }
-    sqlite3_close(db);
-    db = nullptr;
-
-    // Set the unreadable file aside, with its journal, and start afresh.
-    if (fs::exists(path, ec)) {
-        const std::string aside = asideName(path);
-        fs::rename(path, aside, ec);
-        if (ec) {
-            notice = "The study record \"" + path + "\" cannot be read (" + problem +
-                     ") nor moved aside (" + ec.message() + "): progress is not kept in this run.";
-            return nullptr;
-        }
-        for (const char* suffix : {"-wal", "-shm", "-journal"})
-            if (fs::exists(path + suffix, ec))
-                fs::rename(path + suffix, aside + suffix, ec);
-        notice = "The study record \"" + path + "\" could not be read (" + problem +
-                 "). It was moved to \"" + aside + "\" and a fresh record was started.";
-    }
+    if (!setAside(path, problem, notice))
+        return nullptr;
     std::string again;
-    db = openFile(path, again);
-    if (db && execOn(db, "PRAGMA journal_mode = WAL") && migrate(db, again, code)) {
-        execOn(db, "PRAGMA synchronous = FULL");
+    if (sqlite3* db = openFresh(path, again))
         return std::unique_ptr<Record>(new Record(db, path));
-    }
-    if (db)
-        again = sqlite3_errmsg(db);
-    sqlite3_close(db);
     notice += std::string(notice.empty() ? "" : "\n") + "The study record \"" + path +
               "\" cannot be created (" + (again.empty() ? problem : again) +
               "): progress is not kept in this run.";
@@ -317,31 +342,38 @@ bool ensureActivity(sqlite3* db, const std::string& name) {
     return Statement(db, "INSERT OR IGNORE INTO activities(name) VALUES (?1)").bind(1, name).done();
 }
 
+// An opening widens the span between the first and the last.
+bool noteOpened(sqlite3* db, const std::string& activity, StudyTime at) {
+    return ensureActivity(db, activity) &&
+           Statement(db, "UPDATE activities SET firstOpened = coalesce(min(firstOpened, ?2), ?2),"
+                         " lastOpened = coalesce(max(lastOpened, ?2), ?2) WHERE name = ?1")
+               .bind(1, activity)
+               .bind(2, std::optional(at))
+               .done();
+}
+
+// A sitting already kept keeps the longer of the two times.
+bool noteSitting(sqlite3* db, const std::string& activity, StudyTime started, long long seconds) {
+    return ensureActivity(db, activity) &&
+           Statement(db, "INSERT INTO sittings(activity, started, seconds) VALUES (?1, ?2, ?3)"
+                         " ON CONFLICT DO UPDATE SET seconds = max(seconds, excluded.seconds)")
+               .bind(1, activity)
+               .bind(2, std::optional(started))
+               .bind(3, seconds)
+               .done();
+}
+
 } // namespace
 
 bool Record::activityOpened(const std::string& activity, StudyTime at) {
-    return run("activityOpened", [&] {
-        return ensureActivity(db_, activity) &&
-               Statement(db_,
-                         "UPDATE activities SET firstOpened = coalesce(min(firstOpened, ?2), ?2),"
-                         " lastOpened = coalesce(max(lastOpened, ?2), ?2) WHERE name = ?1")
-                   .bind(1, activity)
-                   .bind(2, std::optional(at))
-                   .done();
-    });
+    return run("activityOpened", [&] { return noteOpened(db_, activity, at); });
 }
 
 bool Record::addSitting(const std::string& activity, Sitting sitting) {
     if (sitting.seconds <= 0)
         return true;
     return run("addSitting", [&] {
-        return ensureActivity(db_, activity) &&
-               Statement(db_, "INSERT INTO sittings(activity, started, seconds) VALUES (?1, ?2, ?3)"
-                              " ON CONFLICT DO UPDATE SET seconds = max(seconds, excluded.seconds)")
-                   .bind(1, activity)
-                   .bind(2, std::optional(sitting.started))
-                   .bind(3, static_cast<long long>(sitting.seconds))
-                   .done();
+        return noteSitting(db_, activity, sitting.started, static_cast<long long>(sitting.seconds));
     });
 }
 
@@ -676,6 +708,66 @@ std::string Record::exportJson(StudyTime now) {
     return doc.dump(2) + "\n";
 }
 
+namespace {
+
+// One activity of an export merged in: openings widen, the best progress
+// stays, attempts and sittings are joined. Throws on a missing name.
+bool importActivity(sqlite3* db, const json& a) {
+    const std::string name = a.at("name").get<std::string>();
+    if (!ensureActivity(db, name))
+        return false;
+    for (const char* key : {"firstOpened", "lastOpened"})
+        if (auto t = timeFrom(a, key); t && !noteOpened(db, name, *t))
+            return false;
+    const json checklist = a.value("checklist", json::object());
+    if (!updateProgress(db, name, checklist.value("done", 0), checklist.value("total", 0),
+                        a.value("completed", false)))
+        return false;
+    for (const json& t : a.value("attempts", json::array())) {
+        auto at = timeFrom(t, "at");
+        if (at &&
+            !insertAttempt(db, name,
+                           {*at, t.value("score", 0), partsFrom(t.value("parts", json::array()))}))
+            return false;
+    }
+    for (const json& s : a.value("sittings", json::array())) {
+        auto started = timeFrom(s, "started");
+        if (started && !noteSitting(db, name, *started, s.value("seconds", 0LL)))
+            return false;
+    }
+    return true;
+}
+
+// One card of an export merged in: the later review wins, the earlier first
+// review stays. Throws on a missing question.
+bool importCard(sqlite3* db, const json& c) {
+    StoredCard incoming;
+    incoming.card = c.at("card").get<std::string>();
+    incoming.memory.stability = c.value("stability", 0.0);
+    incoming.memory.difficulty = c.value("difficulty", 0.0);
+    incoming.memory.due = timeFrom(c, "due");
+    incoming.memory.reps = c.value("reps", 0);
+    incoming.memory.lapses = c.value("lapses", 0);
+    incoming.memory.lastReview = timeFrom(c, "lastReview");
+    incoming.memory.scheduledDays = c.value("scheduledDays", 0);
+    incoming.firstReview = timeFrom(c, "firstReview");
+    if (!incoming.memory.lastReview)
+        return true; // never reviewed there: nothing to bring
+    Statement s(db, (std::string(cardColumns) + " WHERE card = ?1").c_str());
+    s.bind(1, incoming.card);
+    if (s.step() == SQLITE_ROW) {
+        const StoredCard mine = cardFrom(s);
+        if (mine.memory.lastReview && *mine.memory.lastReview >= *incoming.memory.lastReview)
+            return true;
+        if (mine.firstReview &&
+            (!incoming.firstReview || *mine.firstReview < *incoming.firstReview))
+            incoming.firstReview = mine.firstReview;
+    }
+    return writeCard(db, incoming);
+}
+
+} // namespace
+
 bool Record::importJson(const std::string& text, std::string& error) {
     const json doc = json::parse(text, nullptr, false);
     if (doc.is_discarded() || !doc.is_object() || doc.value("format", "") != exportFormat ||
@@ -685,72 +777,12 @@ bool Record::importJson(const std::string& text, std::string& error) {
     }
     bool written = run("importJson", [&] {
         try {
-            for (const json& a : doc.at("activities")) {
-                const std::string name = a.at("name").get<std::string>();
-                if (!ensureActivity(db_, name))
+            for (const json& a : doc.at("activities"))
+                if (!importActivity(db_, a))
                     return false;
-                for (const char* key : {"firstOpened", "lastOpened"})
-                    if (auto t = timeFrom(a, key))
-                        if (!Statement(db_, "UPDATE activities SET"
-                                            " firstOpened = coalesce(min(firstOpened, ?2), ?2),"
-                                            " lastOpened = coalesce(max(lastOpened, ?2), ?2)"
-                                            " WHERE name = ?1")
-                                 .bind(1, name)
-                                 .bind(2, t)
-                                 .done())
-                            return false;
-                const json checklist = a.value("checklist", json::object());
-                if (!updateProgress(db_, name, checklist.value("done", 0),
-                                    checklist.value("total", 0), a.value("completed", false)))
+            for (const json& c : doc.at("cards"))
+                if (!importCard(db_, c))
                     return false;
-                for (const json& t : a.value("attempts", json::array())) {
-                    auto at = timeFrom(t, "at");
-                    if (at && !insertAttempt(db_, name,
-                                             {*at, t.value("score", 0),
-                                              partsFrom(t.value("parts", json::array()))}))
-                        return false;
-                }
-                for (const json& s : a.value("sittings", json::array())) {
-                    auto started = timeFrom(s, "started");
-                    if (started &&
-                        !Statement(db_, "INSERT INTO sittings(activity, started, seconds)"
-                                        " VALUES (?1, ?2, ?3) ON CONFLICT DO UPDATE"
-                                        " SET seconds = max(seconds, excluded.seconds)")
-                             .bind(1, name)
-                             .bind(2, started)
-                             .bind(3, s.value("seconds", 0LL))
-                             .done())
-                        return false;
-                }
-            }
-            for (const json& c : doc.at("cards")) {
-                StoredCard incoming;
-                incoming.card = c.at("card").get<std::string>();
-                incoming.memory.stability = c.value("stability", 0.0);
-                incoming.memory.difficulty = c.value("difficulty", 0.0);
-                incoming.memory.due = timeFrom(c, "due");
-                incoming.memory.reps = c.value("reps", 0);
-                incoming.memory.lapses = c.value("lapses", 0);
-                incoming.memory.lastReview = timeFrom(c, "lastReview");
-                incoming.memory.scheduledDays = c.value("scheduledDays", 0);
-                incoming.firstReview = timeFrom(c, "firstReview");
-                if (!incoming.memory.lastReview)
-                    continue; // never reviewed there: nothing to bring
-                Statement s(db_, (std::string(cardColumns) + " WHERE card = ?1").c_str());
-                s.bind(1, incoming.card);
-                if (s.step() == SQLITE_ROW) {
-                    const StoredCard mine = cardFrom(s);
-                    // The later review wins; the earlier first review stays.
-                    if (mine.memory.lastReview &&
-                        *mine.memory.lastReview >= *incoming.memory.lastReview)
-                        continue;
-                    if (mine.firstReview &&
-                        (!incoming.firstReview || *mine.firstReview < *incoming.firstReview))
-                        incoming.firstReview = mine.firstReview;
-                }
-                if (!writeCard(db_, incoming))
-                    return false;
-            }
             return true;
         } catch (const json::exception& e) {
             error = std::string("the export is not complete (") + e.what() + ")";

@@ -129,75 +129,87 @@ FieldInfo listField(std::function<std::vector<std::string>(const routerConfig&)>
 
 using FieldMap = std::map<std::string, FieldInfo, std::less<>>;
 
-void addInterfaceFields(FieldMap& f, const char* name, const char* shown,
-                        interfaceConfig routerConfig::*which) {
-    const std::string p = std::string(name) + ".";
-    const std::string s = std::string(shown) + ": ";
-    auto at = [which](const routerConfig& r) -> const interfaceConfig& { return r.*which; };
-    auto make = [&](auto member, Phrase phrase, long least = 0, long most = 0) {
-        using Value = std::remove_reference_t<decltype(std::declval<interfaceConfig>().*member)>;
+using InterfacePhrase = std::string (*)(const interfaceConfig&);
+
+// The fields of one interface, reached through `which`; each phrase is
+// headed with the interface's name as a listing shows it ("Serial0: ").
+class InterfaceFields {
+public:
+    InterfaceFields(FieldMap& f, const char* name, const char* shown,
+                    interfaceConfig routerConfig::*which)
+        : f_(f), prefix_(std::string(name) + "."), shown_(std::string(shown) + ": "),
+          which_(which) {}
+
+    template <typename Value>
+    FieldInfo& add(const char* field, Value interfaceConfig::*member, InterfacePhrase phrase,
+                   long least = 0, long most = 0) {
+        const auto which = which_;
         FieldInfo i;
         i.kind = kindOf<Value>();
         i.get = [which, member](const routerConfig& r) { return fieldValue((r.*which).*member); };
         i.set = [which, member](routerConfig& r, const std::string& v) {
             assign((r.*which).*member, v);
         };
-        i.phrase = [s, phrase](const routerConfig& r) { return s + phrase(r); };
+        i.phrase = [s = shown_, which, phrase](const routerConfig& r) {
+            return s + phrase(r.*which);
+        };
         i.least = least;
         i.most = most;
-        return i;
-    };
-    f.emplace(p + "shutdown", make(&interfaceConfig::shutdown, [at](const routerConfig& r) {
-                  return std::string(at(r).shutdown ? "shutdown" : "no shutdown");
-              }));
-    f.emplace(p + "bandwidth", make(
-                                   &interfaceConfig::bandwidth,
-                                   [at](const routerConfig& r) {
-                                       return "bandwidth " + std::to_string(at(r).bandwidth);
-                                   },
-                                   1, 10000000));
-    f.emplace(p + "clockRate", make(
-                                   &interfaceConfig::clockRate,
-                                   [at](const routerConfig& r) {
-                                       return at(r).clockRate == 0
-                                                  ? std::string("no clock rate")
-                                                  : "clock rate " + std::to_string(at(r).clockRate);
-                                   },
-                                   0, 8000000));
-    f.emplace(p + "description", make(&interfaceConfig::description, [at](const routerConfig& r) {
-                  return at(r).description.empty() ? std::string("no description")
-                                                   : "description " + at(r).description;
-              }));
-    f.emplace(p + "keepalive", make(
-                                   &interfaceConfig::keepalive,
-                                   [at](const routerConfig& r) {
-                                       return "keepalive " + std::to_string(at(r).keepalive);
-                                   },
-                                   0, 32767));
-    f.emplace(p + "cdpEnable", make(&interfaceConfig::cdpEnable, [at](const routerConfig& r) {
-                  return std::string(at(r).cdpEnable ? "cdp enable" : "no cdp enable");
-              }));
-    const Phrase address = [at](const routerConfig& r) {
-        const interfaceConfig& i = at(r);
-        return i.ipAddress.empty() ? std::string("no ip address")
-                                   : "ip address " + i.ipAddress + " " + i.subnetMask;
-    };
-    FieldInfo ip = make(&interfaceConfig::ipAddress, address);
-    ip.format = FieldInfo::Format::address;
-    f.emplace(p + "ipAddress", std::move(ip));
-    FieldInfo mask = make(&interfaceConfig::subnetMask, address);
-    mask.format = FieldInfo::Format::mask;
-    f.emplace(p + "subnetMask", std::move(mask));
-    auto group = [at](bool out) {
-        return [at, out](const routerConfig& r) {
-            const int n = out ? at(r).accessGroupOut : at(r).accessGroupIn;
-            const std::string way = out ? " out" : " in";
-            return n == 0 ? "no ip access-group" + way
-                          : "ip access-group " + std::to_string(n) + way;
-        };
-    };
-    f.emplace(p + "accessGroupOut", make(&interfaceConfig::accessGroupOut, group(true), 0, 99));
-    f.emplace(p + "accessGroupIn", make(&interfaceConfig::accessGroupIn, group(false), 0, 99));
+        return f_.emplace(prefix_ + field, std::move(i)).first->second;
+    }
+
+private:
+    FieldMap& f_;
+    std::string prefix_;
+    std::string shown_;
+    interfaceConfig routerConfig::*which_;
+};
+
+std::string addressPhrase(const interfaceConfig& i) {
+    return i.ipAddress.empty() ? std::string("no ip address")
+                               : "ip address " + i.ipAddress + " " + i.subnetMask;
+}
+
+template <int interfaceConfig::*list, const char* way>
+std::string groupPhrase(const interfaceConfig& i) {
+    const int n = i.*list;
+    return n == 0 ? std::string("no ip access-group ") + way
+                  : "ip access-group " + std::to_string(n) + " " + way;
+}
+
+constexpr char in[] = "in";
+constexpr char out[] = "out";
+
+void addInterfaceFields(FieldMap& f, const char* name, const char* shown,
+                        interfaceConfig routerConfig::*which) {
+    using I = interfaceConfig;
+    InterfaceFields fields(f, name, shown, which);
+    fields.add("shutdown", &I::shutdown,
+               [](const I& i) { return std::string(i.shutdown ? "shutdown" : "no shutdown"); });
+    fields.add(
+        "bandwidth", &I::bandwidth,
+        [](const I& i) { return "bandwidth " + std::to_string(i.bandwidth); }, 1, 10000000);
+    fields.add(
+        "clockRate", &I::clockRate,
+        [](const I& i) {
+            return i.clockRate == 0 ? std::string("no clock rate")
+                                    : "clock rate " + std::to_string(i.clockRate);
+        },
+        0, 8000000);
+    fields.add("description", &I::description, [](const I& i) {
+        return i.description.empty() ? std::string("no description")
+                                     : "description " + i.description;
+    });
+    fields.add(
+        "keepalive", &I::keepalive,
+        [](const I& i) { return "keepalive " + std::to_string(i.keepalive); }, 0, 32767);
+    fields.add("cdpEnable", &I::cdpEnable, [](const I& i) {
+        return std::string(i.cdpEnable ? "cdp enable" : "no cdp enable");
+    });
+    fields.add("ipAddress", &I::ipAddress, addressPhrase).format = FieldInfo::Format::address;
+    fields.add("subnetMask", &I::subnetMask, addressPhrase).format = FieldInfo::Format::mask;
+    fields.add("accessGroupOut", &I::accessGroupOut, groupPhrase<&I::accessGroupOut, out>, 0, 99);
+    fields.add("accessGroupIn", &I::accessGroupIn, groupPhrase<&I::accessGroupIn, in>, 0, 99);
 }
 
 const FieldMap& fields() {
