@@ -80,43 +80,30 @@ enum GlobalForm : int {
     routerRip,
 };
 
-// The no forms that put a setting back.
+// The no forms that put a setting back: a text emptied, a flag cleared, a
+// timer back to its default.
 void noSetting(routerConfig& r, int form) {
-    switch (form) {
-    case secret:
-        r.enableSecret.clear();
-        break;
-    case password:
-        r.enablePassword.clear();
-        break;
-    case execBanner:
-        r.execBanner.clear();
-        break;
-    case loginBanner:
-        r.loginBanner.clear();
-        break;
-    case motdBanner:
-        r.motdBanner.clear();
-        break;
-    case nameServers:
+    using R = routerConfig;
+    static constexpr std::pair<int, std::string R::*> texts[] = {{secret, &R::enableSecret},
+                                                                 {password, &R::enablePassword},
+                                                                 {execBanner, &R::execBanner},
+                                                                 {loginBanner, &R::loginBanner},
+                                                                 {motdBanner, &R::motdBanner}};
+    static constexpr std::pair<int, bool R::*> flags[] = {
+        {cdpRun, &R::cdpRun}, {httpServer, &R::httpServer}, {domainLookup, &R::domainLookup}};
+    static constexpr std::pair<int, int R::*> timers[] = {{cdpHoldtime, &R::cdpHoldtime},
+                                                          {cdpTimer, &R::cdpTimer}};
+    for (const auto& [f, text] : texts)
+        if (f == form)
+            (r.*text).clear();
+    for (const auto& [f, flag] : flags)
+        if (f == form)
+            r.*flag = false;
+    for (const auto& [f, timer] : timers)
+        if (f == form)
+            r.*timer = R{}.*timer;
+    if (form == nameServers)
         r.nameServers.clear();
-        break;
-    case cdpHoldtime:
-        r.cdpHoldtime = 180;
-        break;
-    case cdpRun:
-        r.cdpRun = false;
-        break;
-    case cdpTimer:
-        r.cdpTimer = 60;
-        break;
-    case httpServer:
-        r.httpServer = false;
-        break;
-    case domainLookup:
-        r.domainLookup = false;
-        break;
-    }
 }
 
 void enableConf(const CommandContext& c) {

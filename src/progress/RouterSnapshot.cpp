@@ -26,51 +26,27 @@ using nlohmann::json;
     F(prompt) F(savedPrompt) F(commandHistory) F(historyIndex) \
     F(savedLine) F(currentLine) F(failedPasswordCount) F(copyDialogue) \
     F(igrpAs) F(consoleText) F(consoleBold) F(inputText)
+
+#define KESTRO_FIELDS_HOST(F) F(hostName) F(ipAddress)
+#define KESTRO_FIELDS_AS_NETWORK(F) F(igrpAsNumber) F(networkAddress)
+#define KESTRO_FIELDS_ACCESS_LIST(F) F(typeOfList) F(ipAddress) F(wildCard) F(number)
 // clang-format on
 
 #define KESTRO_TO(field) j[#field] = v.field;
 #define KESTRO_FROM(field) j.at(#field).get_to(v.field);
+#define KESTRO_JSON(Type, FIELDS)                                                                  \
+    void to_json(json& j, const Type& v) {                                                         \
+        FIELDS(KESTRO_TO)                                                                          \
+    }                                                                                              \
+    void from_json(const json& j, Type& v) {                                                       \
+        FIELDS(KESTRO_FROM)                                                                        \
+    }
 
-void to_json(json& j, const interfaceConfig& v) {
-    KESTRO_FIELDS_INTERFACE(KESTRO_TO)
-}
-void from_json(const json& j, interfaceConfig& v) {
-    KESTRO_FIELDS_INTERFACE(KESTRO_FROM)
-}
-void to_json(json& j, const hostIpAssociation& v) {
-    j["hostName"] = v.hostName;
-    j["ipAddress"] = v.ipAddress;
-}
-void from_json(const json& j, hostIpAssociation& v) {
-    j.at("hostName").get_to(v.hostName);
-    j.at("ipAddress").get_to(v.ipAddress);
-}
-void to_json(json& j, const asNetworkAssociation& v) {
-    j["igrpAsNumber"] = v.igrpAsNumber;
-    j["networkAddress"] = v.networkAddress;
-}
-void from_json(const json& j, asNetworkAssociation& v) {
-    j.at("igrpAsNumber").get_to(v.igrpAsNumber);
-    j.at("networkAddress").get_to(v.networkAddress);
-}
-void to_json(json& j, const accessListInfo& v) {
-    j["typeOfList"] = v.typeOfList;
-    j["ipAddress"] = v.ipAddress;
-    j["wildCard"] = v.wildCard;
-    j["number"] = v.number;
-}
-void from_json(const json& j, accessListInfo& v) {
-    j.at("typeOfList").get_to(v.typeOfList);
-    j.at("ipAddress").get_to(v.ipAddress);
-    j.at("wildCard").get_to(v.wildCard);
-    j.at("number").get_to(v.number);
-}
-void to_json(json& j, const routerConfig& v) {
-    KESTRO_FIELDS_CONFIG(KESTRO_TO)
-}
-void from_json(const json& j, routerConfig& v) {
-    KESTRO_FIELDS_CONFIG(KESTRO_FROM)
-}
+KESTRO_JSON(interfaceConfig, KESTRO_FIELDS_INTERFACE)
+KESTRO_JSON(hostIpAssociation, KESTRO_FIELDS_HOST)
+KESTRO_JSON(asNetworkAssociation, KESTRO_FIELDS_AS_NETWORK)
+KESTRO_JSON(accessListInfo, KESTRO_FIELDS_ACCESS_LIST)
+KESTRO_JSON(routerConfig, KESTRO_FIELDS_CONFIG)
 
 namespace {
 

@@ -129,6 +129,14 @@ FieldInfo listField(std::function<std::vector<std::string>(const routerConfig&)>
 
 using FieldMap = std::map<std::string, FieldInfo, std::less<>>;
 
+// One member of each entry of a list of the configuration.
+template <auto list, auto member> std::vector<std::string> eachOf(const routerConfig& r) {
+    std::vector<std::string> out;
+    for (const auto& entry : r.*list)
+        out.push_back(entry.*member);
+    return out;
+}
+
 using InterfacePhrase = std::string (*)(const interfaceConfig&);
 
 // The fields of one interface, reached through `which`; each phrase is
@@ -279,28 +287,19 @@ const FieldMap& fields() {
                   listField([](const R& r) { return r.ripNetworks; },
                             [](R& r, const std::string& v) { r.ripNetworks.push_back(v); },
                             "network ", "no RIP network", FieldInfo::Kind::text));
-        f.emplace("igrpNetworks", listField(
-                                      [](const R& r) {
-                                          std::vector<std::string> n;
-                                          for (const asNetworkAssociation& a : r.igrpNetworks)
-                                              n.push_back(a.networkAddress);
-                                          return n;
-                                      },
-                                      [](R& r, const std::string& v) {
-                                          r.igrpNetworks.push_back({0, v});
-                                      },
-                                      "network ", "no IGRP network", FieldInfo::Kind::text));
+        f.emplace("igrpNetworks",
+                  listField(
+                      eachOf<&R::igrpNetworks, &asNetworkAssociation::networkAddress>,
+                      [](R& r, const std::string& v) {
+                          r.igrpNetworks.push_back({0, v});
+                      },
+                      "network ", "no IGRP network", FieldInfo::Kind::text));
         f.emplace("nameServers",
                   listField([](const R& r) { return r.nameServers; },
                             [](R& r, const std::string& v) { r.nameServers.push_back(v); },
                             "ip name-server ", "no ip name-server", FieldInfo::Kind::text));
         f.emplace("hosts", listField(
-                               [](const R& r) {
-                                   std::vector<std::string> n;
-                                   for (const hostIpAssociation& h : r.hosts)
-                                       n.push_back(h.hostName);
-                                   return n;
-                               },
+                               eachOf<&R::hosts, &hostIpAssociation::hostName>,
                                [](R& r, const std::string& v) {
                                    r.hosts.push_back({v, ""});
                                },

@@ -181,6 +181,17 @@ std::optional<ListNumber> listNumber(Mode mode, const std::vector<std::string>& 
     return std::nullopt;
 }
 
+// The extended table's rows that begin with the normalised line (the
+// interface filter left out), agreed on; none when no row does.
+std::optional<Agreement> extendedRows(Simulator& sim, Mode mode, const std::string& normalised,
+                                      const char* caller) {
+    const std::vector<std::string> cmds =
+        lookUp(sim, mode, TableKind::extended, normalised, false, caller);
+    if (cmds.empty())
+        return std::nullopt;
+    return agree(cmds);
+}
+
 // The words before the number, then `last`.
 std::string headThen(const std::vector<std::string>& w, std::size_t at, const std::string& last) {
     std::string text;
@@ -201,12 +212,11 @@ std::string completeAccessListCmd(Simulator& sim, const std::string& line) {
         replaceAll(typed.n, k, s);
     }
 
-    const std::vector<std::string> cmds =
-        lookUp(sim, Mode::conf, TableKind::extended, typed.n, false, "completeAccessListCmd");
-    if (cmds.empty())
+    const std::optional<Agreement> a =
+        extendedRows(sim, Mode::conf, typed.n, "completeAccessListCmd");
+    if (!a)
         return typed.t;
-    const Agreement a = agree(cmds);
-    std::string r = a.single ? completedTyped(typed.t, missingEnd(a.first, typed.n)) : a.shared;
+    std::string r = a->single ? completedTyped(typed.t, missingEnd(a->first, typed.n)) : a->shared;
     replaceAll(r, s, k);
     return r;
 }
@@ -223,20 +233,19 @@ std::string completeAccessGroupCmd(Simulator& sim, const std::string& line) {
         replaceAll(typed.n, k, placeholder);
     }
 
-    const std::vector<std::string> cmds =
-        // Access-group lines are completed on every interface.
-        lookUp(sim, Mode::configIf, TableKind::extended, typed.n, false, "completeAccessGroupCmd");
-    if (cmds.empty())
+    // Access-group lines are completed on every interface.
+    const std::optional<Agreement> a =
+        extendedRows(sim, Mode::configIf, typed.n, "completeAccessGroupCmd");
+    if (!a)
         return typed.t;
-    const Agreement a = agree(cmds);
-    if (a.single) {
-        std::string end = missingEnd(a.first, typed.n);
+    if (a->single) {
+        std::string end = missingEnd(a->first, typed.n);
         end.erase(end.find_last_not_of(' ') + 1);
         std::string r = completedTyped(typed.t, end);
         replaceAll(r, placeholder, k);
         return r;
     }
-    std::string r = a.shared;
+    std::string r = a->shared;
     replaceAll(r, placeholder, k);
     // Without a typed number the placeholder leaves two blanks behind.
     if (r.ends_with("  ")) {

@@ -78,33 +78,30 @@ void endCopyDialogue(Simulator& sim, const std::string& prompt) {
     sim.console.inputState = InputState::Normal;
 }
 
-void answerSave(Simulator& sim, const std::string& answer) {
+// The answer to a file-name question: the file asked about, in full, short
+// or taken by Enter, is copied with `copy`; another name is refused.
+void answerFile(Simulator& sim, const std::string& answer, std::string_view file,
+                std::string_view shortName, void (*copy)(Simulator&)) {
     routerState& r = sim.liveRouter;
-    if (answer == "startup-config" || answer == "start" || answer.empty()) {
+    if (answer == file || answer == shortName || answer.empty()) {
         if (!buildingOk(sim))
             return;
-        endCopyDialogue(sim, r.hostname + "#");
-        saveStartupConfig(sim);
-    } else {
-        printNvramError(sim, answer);
-        r.prompt = r.savedPrompt;
-        sim.console.inputState = InputState::Normal;
-    }
-}
-
-void answerLoad(Simulator& sim, const std::string& answer) {
-    routerState& r = sim.liveRouter;
-    if (answer == "running-config" || answer == "run" || answer.empty()) {
-        if (!buildingOk(sim))
-            return;
-        loadStartupConfig(sim);
-        // The prompt is built after loading: the saved host name is the one
-        // the router now has.
+        copy(sim);
+        // The prompt is built after copying: a loaded configuration brings
+        // its own host name.
         endCopyDialogue(sim, r.hostname + "#");
     } else {
         printNvramError(sim, answer);
         endCopyDialogue(sim, r.savedPrompt);
     }
+}
+
+void answerSave(Simulator& sim, const std::string& answer) {
+    answerFile(sim, answer, "startup-config", "start", saveStartupConfig);
+}
+
+void answerLoad(Simulator& sim, const std::string& answer) {
+    answerFile(sim, answer, "running-config", "run", loadStartupConfig);
 }
 
 void answerTftpHost(Simulator& sim, const std::string& answer) {

@@ -30,6 +30,33 @@ void bannerLine(Simulator& sim, const std::string& line) {
     sim.console.bannerText += line + "\r\n";
 }
 
+// The open questions a typed line answers, each with its answer's handler;
+// the answers to the configure and copy questions go into the history.
+struct Question {
+    InputState state;
+    void (*answer)(Simulator&, const std::string&);
+    bool kept;
+};
+constexpr Question questions[] = {
+    {InputState::ConfigureQuestion, configureQuestion, true},
+    {InputState::EnableSecretPassword, checkEnableSecret, false},
+    {InputState::EnablePassword, checkEnablePassword, false},
+    {InputState::LoginPassword, checkLoginPassword, false},
+    {InputState::BannerText, bannerLine, false},
+    {InputState::CopyQuestion, copyQuestion, true},
+};
+
+void answerQuestion(Simulator& sim, const std::string& line) {
+    for (const Question& q : questions)
+        if (q.state == sim.console.inputState) {
+            echoInputLine(sim);
+            if (q.kept)
+                manageHistory(sim);
+            q.answer(sim, line);
+            return;
+        }
+}
+
 } // namespace
 
 void completeLine(Simulator& sim) {
@@ -49,35 +76,12 @@ void completeLine(Simulator& sim) {
         if (sim.console.inputState == InputState::Normal && !sim.cancelled())
             resetInputLine(sim);
         return;
-    case InputState::ConfigureQuestion:
-        echoInputLine(sim);
-        manageHistory(sim);
-        configureQuestion(sim, line);
-        break;
-    case InputState::EnableSecretPassword:
-        echoInputLine(sim);
-        checkEnableSecret(sim, line);
-        break;
-    case InputState::EnablePassword:
-        echoInputLine(sim);
-        checkEnablePassword(sim, line);
-        break;
-    case InputState::LoginPassword:
-        echoInputLine(sim);
-        checkLoginPassword(sim, line);
-        break;
-    case InputState::BannerText:
-        echoInputLine(sim);
-        bannerLine(sim, line);
-        break;
-    case InputState::CopyQuestion:
-        echoInputLine(sim);
-        manageHistory(sim);
-        copyQuestion(sim, line);
-        break;
     case InputState::ReloadConfirm:
     case InputState::Paging:
         return;
+    default:
+        answerQuestion(sim, line);
+        break;
     }
     if (!sim.cancelled())
         resetInputLine(sim);
