@@ -137,6 +137,16 @@ template <auto list, auto member> std::vector<std::string> eachOf(const routerCo
     return out;
 }
 
+// A line's exec-timeout minutes and seconds ("auxExecTimeoutMinutes"...),
+// both said as the one configuration line.
+void addTimeoutFields(FieldMap& f, const std::string& line, long routerConfig::*minutes,
+                      long routerConfig::*seconds) {
+    f.emplace(line + "ExecTimeoutMinutes",
+              global(minutes, timeoutPhrase(minutes, seconds), 0, 35791));
+    f.emplace(line + "ExecTimeoutSeconds",
+              global(seconds, timeoutPhrase(minutes, seconds), 0, 2147483));
+}
+
 using InterfacePhrase = std::string (*)(const interfaceConfig&);
 
 // The fields of one interface, reached through `which`; each phrase is
@@ -247,28 +257,6 @@ const FieldMap& fields() {
              global(&R::domainLookup, flagPhrase(&R::domainLookup, "ip domain-lookup"))},
             {"domainName", global(&R::domainName, textPhrase(&R::domainName, "ip domain-name"))},
             {"httpServer", global(&R::httpServer, flagPhrase(&R::httpServer, "ip http server"))},
-            {"auxExecTimeoutMinutes",
-             global(&R::auxExecTimeoutMinutes,
-                    timeoutPhrase(&R::auxExecTimeoutMinutes, &R::auxExecTimeoutSeconds), 0, 35791)},
-            {"auxExecTimeoutSeconds",
-             global(&R::auxExecTimeoutSeconds,
-                    timeoutPhrase(&R::auxExecTimeoutMinutes, &R::auxExecTimeoutSeconds), 0,
-                    2147483)},
-            {"consoleExecTimeoutMinutes",
-             global(&R::consoleExecTimeoutMinutes,
-                    timeoutPhrase(&R::consoleExecTimeoutMinutes, &R::consoleExecTimeoutSeconds), 0,
-                    35791)},
-            {"consoleExecTimeoutSeconds",
-             global(&R::consoleExecTimeoutSeconds,
-                    timeoutPhrase(&R::consoleExecTimeoutMinutes, &R::consoleExecTimeoutSeconds), 0,
-                    2147483)},
-            {"vtyExecTimeoutMinutes",
-             global(&R::vtyExecTimeoutMinutes,
-                    timeoutPhrase(&R::vtyExecTimeoutMinutes, &R::vtyExecTimeoutSeconds), 0, 35791)},
-            {"vtyExecTimeoutSeconds",
-             global(&R::vtyExecTimeoutSeconds,
-                    timeoutPhrase(&R::vtyExecTimeoutMinutes, &R::vtyExecTimeoutSeconds), 0,
-                    2147483)},
             {"cdpRun", global(&R::cdpRun, flagPhrase(&R::cdpRun, "cdp run"))},
             {"cdpTimer",
              global(&R::cdpTimer, numberPhrase("cdp timer", [](const R& r) { return r.cdpTimer; }),
@@ -320,6 +308,10 @@ const FieldMap& fields() {
                                          r.accessLists.push_back(a);
                                      },
                                      "access-list ", "no access list", FieldInfo::Kind::number));
+        addTimeoutFields(f, "aux", &R::auxExecTimeoutMinutes, &R::auxExecTimeoutSeconds);
+        addTimeoutFields(f, "console", &R::consoleExecTimeoutMinutes,
+                         &R::consoleExecTimeoutSeconds);
+        addTimeoutFields(f, "vty", &R::vtyExecTimeoutMinutes, &R::vtyExecTimeoutSeconds);
         addInterfaceFields(f, "serial0", "Serial0", &R::serial0);
         addInterfaceFields(f, "serial1", "Serial1", &R::serial1);
         addInterfaceFields(f, "ethernet0", "Ethernet0", &R::ethernet0);

@@ -55,20 +55,30 @@ bool inRipNetworks(const routerState& router, std::string_view network) {
 
 namespace {
 
-std::optional<InterfaceRules> rulesByTopology(const Simulator& sim, Interface which) {
-    switch (sim.topology.kind) {
-    case TopologyKind::singleRouter:
-        return labTopology::rules(sim, which);
-    case TopologyKind::twoRouters:
-        return twoRouterTopology::rules(sim, which);
-    default:
-        return std::nullopt;
-    }
-}
-
 bool knownTopology(const Simulator& sim) {
     return sim.topology.kind == TopologyKind::singleRouter ||
            sim.topology.kind == TopologyKind::twoRouters;
+}
+
+// What the current topology's rules answer for an interface; `none`
+// outside the two topologies.
+template <typename Answer>
+Answer byTopology(const Simulator& sim, Interface which, Answer (*lab)(const Simulator&, Interface),
+                  Answer (*twoRouters)(const Simulator&, Interface), Answer none) {
+    switch (sim.topology.kind) {
+    case TopologyKind::singleRouter:
+        return lab(sim, which);
+    case TopologyKind::twoRouters:
+        return twoRouters(sim, which);
+    default:
+        return none;
+    }
+}
+
+std::optional<InterfaceRules> rulesByTopology(const Simulator& sim, Interface which) {
+    if (!knownTopology(sim))
+        return std::nullopt;
+    return byTopology(sim, which, labTopology::rules, twoRouterTopology::rules, {});
 }
 
 // Shut down, or enabled with the protocol as the link gives it.
@@ -93,14 +103,7 @@ const char* lineStatusText(LineStatus status) {
 }
 
 InterfaceState interfaceState(const Simulator& sim, Interface which) {
-    switch (sim.topology.kind) {
-    case TopologyKind::singleRouter:
-        return labTopology::shown(sim, which);
-    case TopologyKind::twoRouters:
-        return twoRouterTopology::shown(sim, which);
-    default:
-        return {};
-    }
+    return byTopology(sim, which, labTopology::shown, twoRouterTopology::shown, InterfaceState{});
 }
 
 std::string interfaceStatusLine(const Simulator& sim, Interface which) {
