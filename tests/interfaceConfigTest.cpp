@@ -318,11 +318,19 @@ TEST_F(InterfaceConfig, CdpRejections) {
 
 TEST_F(InterfaceConfig, NoIpAddressKeepsTheMask) {
     onInterface("serial 0");
-    type("ip address 10.1.1.1 255.255.255.0");
-    EXPECT_EQ(outputOf("no ip address"), "");
-    EXPECT_EQ(router().serial0.ipAddress, "");
-    EXPECT_EQ(router().serial0.subnetMask, "255.255.255.0");
-    EXPECT_EQ(outputOf("no ip address 10.1.1.1"), invalidInput);
+    // With or without the address and mask; the address alone is half a line.
+    const std::pair<const char*, std::string> cases[] = {
+        {"no ip address", ""},
+        {"no ip address 10.1.1.1 255.255.255.0", ""},
+        {"no ip address 10.1.1.1", incompleteCommand},
+        {"no ip address 10.1.1.1 mask", invalidInput},
+    };
+    for (const auto& [line, answer] : cases) {
+        type("ip address 10.1.1.1 255.255.255.0");
+        EXPECT_EQ(outputOf(line), answer) << line;
+        EXPECT_EQ(router().serial0.ipAddress, answer.empty() ? "" : "10.1.1.1") << line;
+        EXPECT_EQ(router().serial0.subnetMask, "255.255.255.0");
+    }
 }
 
 TEST_F(InterfaceConfig, NoAccessGroupByDirection) {

@@ -90,9 +90,10 @@ TEST_F(ShowUser, PrivilegedDisplaysAreInvalidAndPartialLinesIncomplete) {
 
 // --- privileged rewriting --------------------------------------------------
 
-TEST_F(ShowPriv, ShAloneIsInvalidInPrivilegedMode) {
-    EXPECT_EQ(outputOf("sh"), invalidInput);
+TEST_F(ShowPriv, ShAloneAndShowAloneGiveTheHint) {
+    EXPECT_EQ(outputOf("sh"), hint);
     EXPECT_EQ(outputOf("show"), hint);
+    EXPECT_EQ(outputOf("show sh"), invalidInput);
 }
 
 TEST_F(ShowPriv, InterfaceSpellingsAllReachTheSameReport) {
@@ -140,12 +141,12 @@ TEST_F(ShowPriv, RunAndStartWidenOnlyAsWholeLastWords) {
 }
 
 TEST_F(ShowPriv, IncompleteOnlyForTheListedBeginnings) {
-    for (const char* line : {"show ip", "show cdp interface serial", "show cdp interface ethernet",
-                             "show interfaces serial", "show interfaces ethernet"})
+    for (const char* line :
+         {"show ip", "show cdp interface serial", "show cdp interface ethernet",
+          "show interfaces serial", "show interfaces ethernet", "show interface serial",
+          "sh int ethernet", "show ip interface serial", "show ip interface ethernet"})
         EXPECT_EQ(outputOf(line), incompleteCommand) << line;
-    // Not in the incomplete list: the singular spelling and the IP report.
-    for (const char* line : {"show interface serial", "show ip interface serial",
-                             "show cdp neighbors x", "show ip route x"})
+    for (const char* line : {"show cdp neighbors x", "show ip route x"})
         EXPECT_EQ(outputOf(line), invalidInput) << line;
 }
 

@@ -250,6 +250,7 @@ ModeHandler noOnInterfaceMode() {
               {"no cdp run", cdpRun},
               {"no cdp enable", cdpEnable},
               {"no ip address", address},
+              {"no ip address A.B.C.D A.B.C.D", address},
               {"no ip access-group in", groupIn, invalidWhenShort},
               {"no ip access-group out", groupOut, invalidWhenShort},
               {"no ip access-group WORD", answerInvalid, invalidWhenShort},

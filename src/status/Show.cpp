@@ -227,7 +227,6 @@ Syntax userShow() {
 }
 
 Syntax privilegedShow() {
-    using W = Alias::Where;
     return {{
                 {"show", subcommandHint},
                 {"show flash", flash},
@@ -242,16 +241,14 @@ Syntax privilegedShow() {
                 {"show history", history},
                 {"show hosts", hosts},
                 {"show interfaces/interface", interfaces, invalid},
-                {"show interfaces/interface serial 0", serial0, invalid},
-                {"show interfaces serial 1", serial1},
-                {"show interface serial 1", serial1, invalid},
-                {"show interfaces ethernet 0", ethernet0},
-                {"show interface ethernet 0", ethernet0, invalid},
+                {"show interfaces/interface serial 0", serial0},
+                {"show interfaces/interface serial 1", serial1},
+                {"show interfaces/interface ethernet 0", ethernet0},
                 {"show ip interface", ipInterfaces, invalid},
                 {"show ip int|erface b|rief", ipInterfaceBrief, invalid},
-                {"show ip interface serial 0", ipSerial0, invalid},
-                {"show ip interface serial 1", ipSerial1, invalid},
-                {"show ip interface ethernet 0", ipEthernet0, invalid},
+                {"show ip interface serial 0", ipSerial0},
+                {"show ip interface serial 1", ipSerial1},
+                {"show ip interface ethernet 0", ipEthernet0},
                 {"show ip access-lists", accessLists, invalid},
                 {"show access-lists", accessLists, invalid},
                 {"show ip protocols", ipProtocols},
@@ -263,7 +260,7 @@ Syntax privilegedShow() {
                 {"show version", version},
             },
             {{"int", "interface"},
-             {"sh", "show", W::notLast},
+             {"sh", "show"},
              {"s0", "serial 0"},
              {"s1", "serial 1"},
              {"e0", "ethernet 0"},
