@@ -230,6 +230,47 @@ void addInterfaceFields(FieldMap& f, const char* name, const char* shown,
     fields.add("accessGroupIn", &I::accessGroupIn, groupPhrase<&I::accessGroupIn, in>, 0, 99);
 }
 
+// The list fields: each entry's name as a condition writes it.
+void addListFields(FieldMap& f) {
+    using R = routerConfig;
+    f.emplace("ripNetworks",
+              listField([](const R& r) { return r.ripNetworks; },
+                        [](R& r, const std::string& v) { r.ripNetworks.push_back(v); }, "network ",
+                        "no RIP network", FieldInfo::Kind::text));
+    f.emplace("igrpNetworks", listField(
+                                  eachOf<&R::igrpNetworks, &asNetworkAssociation::networkAddress>,
+                                  [](R& r, const std::string& v) {
+                                      r.igrpNetworks.push_back({0, v});
+                                  },
+                                  "network ", "no IGRP network", FieldInfo::Kind::text));
+    f.emplace("nameServers",
+              listField([](const R& r) { return r.nameServers; },
+                        [](R& r, const std::string& v) { r.nameServers.push_back(v); },
+                        "ip name-server ", "no ip name-server", FieldInfo::Kind::text));
+    f.emplace("hosts", listField(
+                           eachOf<&R::hosts, &hostIpAssociation::hostName>,
+                           [](R& r, const std::string& v) {
+                               r.hosts.push_back({v, ""});
+                           },
+                           "ip host ", "no ip host", FieldInfo::Kind::text));
+    f.emplace("accessLists", listField(
+                                 [](const R& r) {
+                                     std::vector<std::string> n;
+                                     for (const accessListInfo& a : r.accessLists) {
+                                         const std::string number = std::to_string(a.number);
+                                         if (std::find(n.begin(), n.end(), number) == n.end())
+                                             n.push_back(number);
+                                     }
+                                     return n;
+                                 },
+                                 [](R& r, const std::string& v) {
+                                     accessListInfo a;
+                                     a.number = std::stoi(v);
+                                     r.accessLists.push_back(a);
+                                 },
+                                 "access-list ", "no access list", FieldInfo::Kind::number));
+}
+
 const FieldMap& fields() {
     static const FieldMap all = [] {
         using R = routerConfig;
@@ -271,43 +312,7 @@ const FieldMap& fields() {
              global(&R::igrpConfigured, flagPhrase(&R::igrpConfigured, "router igrp"))},
             {"ipRouting", global(&R::ipRouting, flagPhrase(&R::ipRouting, "ip routing"))},
         };
-        f.emplace("ripNetworks",
-                  listField([](const R& r) { return r.ripNetworks; },
-                            [](R& r, const std::string& v) { r.ripNetworks.push_back(v); },
-                            "network ", "no RIP network", FieldInfo::Kind::text));
-        f.emplace("igrpNetworks",
-                  listField(
-                      eachOf<&R::igrpNetworks, &asNetworkAssociation::networkAddress>,
-                      [](R& r, const std::string& v) {
-                          r.igrpNetworks.push_back({0, v});
-                      },
-                      "network ", "no IGRP network", FieldInfo::Kind::text));
-        f.emplace("nameServers",
-                  listField([](const R& r) { return r.nameServers; },
-                            [](R& r, const std::string& v) { r.nameServers.push_back(v); },
-                            "ip name-server ", "no ip name-server", FieldInfo::Kind::text));
-        f.emplace("hosts", listField(
-                               eachOf<&R::hosts, &hostIpAssociation::hostName>,
-                               [](R& r, const std::string& v) {
-                                   r.hosts.push_back({v, ""});
-                               },
-                               "ip host ", "no ip host", FieldInfo::Kind::text));
-        f.emplace("accessLists", listField(
-                                     [](const R& r) {
-                                         std::vector<std::string> n;
-                                         for (const accessListInfo& a : r.accessLists) {
-                                             const std::string number = std::to_string(a.number);
-                                             if (std::find(n.begin(), n.end(), number) == n.end())
-                                                 n.push_back(number);
-                                         }
-                                         return n;
-                                     },
-                                     [](R& r, const std::string& v) {
-                                         accessListInfo a;
-                                         a.number = std::stoi(v);
-                                         r.accessLists.push_back(a);
-                                     },
-                                     "access-list ", "no access list", FieldInfo::Kind::number));
+        addListFields(f);
         addTimeoutFields(f, "aux", &R::auxExecTimeoutMinutes, &R::auxExecTimeoutSeconds);
         addTimeoutFields(f, "console", &R::consoleExecTimeoutMinutes,
                          &R::consoleExecTimeoutSeconds);
