@@ -18,6 +18,12 @@ std::vector<Mode> interfaceMode() {
     return {Mode::configIf};
 }
 
+// The one "?" answer of a command of interface mode alone.
+std::vector<HelpAnswer> onInterface(const char* spelling,
+                                    std::initializer_list<std::string_view> lines) {
+    return {{interfaceMode(), {spelling}, helpLines(lines)}};
+}
+
 std::vector<HelpAnswer> accessList() {
     return {
         {conf(), {"access-list ?"}, markedHelpScreen("access_list_?")},
@@ -187,9 +193,7 @@ const std::vector<CommandRow>& configurationCommands() {
              {},
              {bandwidthOnInterface()},
              E::invalidInput,
-             {{help::interfaceMode(),
-               {"bandwidth ?"},
-               helpLines({"$  <1-10000000>  Bandwidth in kilobits"})}}},
+             help::onInterface("bandwidth ?", {"$  <1-10000000>  Bandwidth in kilobits"})},
             {"banner", {}, {bannerInConfiguration()}, E::invalidInput, help::banner()},
             {"cdp", {}, {cdpInConfiguration(), cdpOnInterface()}, E::invalidInput, help::cdp()},
             {"clock", {}, {clockRateOnInterface()}, E::invalidInput, help::clock()},
@@ -197,18 +201,16 @@ const std::vector<CommandRow>& configurationCommands() {
              {},
              {descriptionOnInterface()},
              E::invalidInput,
-             {{help::interfaceMode(),
-               {"description ?"},
-               helpLines({"$  LINE  Up to 80 characters describing this interface"})}}},
+             help::onInterface("description ?",
+                               {"$  LINE  Up to 80 characters describing this interface"})},
             {"exec-timeout", {}, {execTimeoutOnLine()}, E::unknownCommand, help::execTimeout()},
             {"ip", {}, {ipInConfiguration(), ipOnInterface()}, E::invalidInput, help::ip()},
             {"keepalive",
              {},
              {keepaliveOnInterface()},
              E::invalidInput,
-             {{help::interfaceMode(),
-               {"keepalive ?"},
-               helpLines({"  <0-32767>  Keepalive period (default 10 seconds)", "  <cr>"})}}},
+             help::onInterface("keepalive ?",
+                               {"  <0-32767>  Keepalive period (default 10 seconds)", "  <cr>"})},
             {"network",
              {},
              std::move(network),
@@ -221,7 +223,7 @@ const std::vector<CommandRow>& configurationCommands() {
              {},
              {shutdownOnInterface()},
              E::unknownCommand,
-             {{help::interfaceMode(), {"shutdown ?"}, helpLines({"  <cr>"})}}},
+             help::onInterface("shutdown ?", {"  <cr>"})},
         };
     }();
     return rows;

@@ -61,16 +61,21 @@ namespace {
 
 enum InterfaceForm : int { groupOut = 1, groupIn, address, shutdown, cdpRun, cdpEnable, clockRate };
 
-void interfaceIp(const CommandContext& c) {
+// A handler of the selected interface: with none selected the line is
+// answered as invalid input.
+template <void (*act)(const CommandContext&, interfaceConfig&)>
+void onSelectedInterface(const CommandContext& c) {
+    if (interfaceConfig* iface = interfaceOrInvalid(c.sim))
+        act(c, *iface);
+}
+
+void interfaceIp(const CommandContext& c, interfaceConfig& iface) {
     Simulator& sim = c.sim;
     routerState& r = sim.liveRouter;
-    interfaceConfig* iface = interfaceOrInvalid(sim);
-    if (iface == nullptr)
-        return;
     const std::vector<std::string>& words = c.words;
     if (c.form == groupOut || c.form == groupIn) {
         // Without a direction the list applies outbound.
-        (c.form == groupIn ? iface->accessGroupIn : iface->accessGroupOut) =
+        (c.form == groupIn ? iface.accessGroupIn : iface.accessGroupOut) =
             static_cast<int>(numberValue(words[2]));
         return;
     }
@@ -80,8 +85,8 @@ void interfaceIp(const CommandContext& c) {
     }
     const std::string overlap = checkOverlap(r, words[2], words[3], *r.currentInterface);
     if (overlap == "ok") {
-        iface->ipAddress = words[2];
-        iface->subnetMask = words[3];
+        iface.ipAddress = words[2];
+        iface.subnetMask = words[3];
     } else {
         printLine(sim, overlap);
     }
@@ -94,11 +99,8 @@ template <long interfaceConfig::*field> void interfaceNumber(const CommandContex
         iface->*field = numberValue(c.words[1]);
 }
 
-void clockRateCommand(const CommandContext& c) {
+void clockRateCommand(const CommandContext& c, interfaceConfig& iface) {
     Simulator& sim = c.sim;
-    interfaceConfig* iface = interfaceOrInvalid(sim);
-    if (iface == nullptr)
-        return;
     // A clock rate is a serial-line setting: Ethernet0 refuses every value,
     // listed or not.
     if (isEthernet(sim.liveRouter)) {
@@ -111,7 +113,7 @@ void clockRateCommand(const CommandContext& c) {
         printLine(sim, "Unknown clock rate");
         return;
     }
-    iface->clockRate = rate;
+    iface.clockRate = rate;
 }
 
 void descriptionCommand(const CommandContext& c) {
@@ -142,41 +144,38 @@ void interfaceCdp(const CommandContext& c) {
     }
 }
 
-void noOnInterface(const CommandContext& c) {
+void noOnInterface(const CommandContext& c, interfaceConfig& iface) {
     Simulator& sim = c.sim;
     routerState& r = sim.liveRouter;
-    interfaceConfig* iface = interfaceOrInvalid(sim);
-    if (iface == nullptr)
-        return;
     switch (c.form) {
     case shutdown:
         // A port without a cable opens too; the topology then shows it down.
-        iface->shutdown = false;
+        iface.shutdown = false;
         break;
     case cdpRun:
         r.cdpRun = false;
         leaveToPrivileged(sim);
         break;
     case cdpEnable:
-        iface->cdpEnable = false;
+        iface.cdpEnable = false;
         break;
     case address:
         // The mask stays; only the address says whether one is configured.
-        iface->ipAddress.clear();
+        iface.ipAddress.clear();
         break;
     case groupIn:
         // Any valid list number removes whatever list is applied in that
         // direction; it is not compared with the applied one.
-        iface->accessGroupIn = 0;
+        iface.accessGroupIn = 0;
         break;
     case groupOut:
-        iface->accessGroupOut = 0;
+        iface.accessGroupOut = 0;
         break;
     case clockRate:
         if (isEthernet(r))
             printInvalidInput(sim);
         else
-            iface->clockRate = 0;
+            iface.clockRate = 0;
         break;
     }
 }
@@ -206,7 +205,7 @@ constexpr WhenShort invalidWhenShort = WhenShort::invalid;
 
 ModeHandler ipOnInterface() {
     return {Mode::configIf,
-            interfaceIp,
+            onSelectedInterface<interfaceIp>,
             {{{"ip access-group <1-99> out", groupOut},
               {"ip access-group <1-99>", groupOut},
               {"ip access-group <1-99> in", groupIn},
@@ -226,7 +225,8 @@ ModeHandler bandwidthOnInterface() {
 }
 
 ModeHandler clockRateOnInterface() {
-    return {Mode::configIf, clockRateCommand, {{{"clock rate <300-4000000>:7"}}}};
+    return {
+        Mode::configIf, onSelectedInterface<clockRateCommand>, {{{"clock rate <300-4000000>:7"}}}};
 }
 
 ModeHandler descriptionOnInterface() {
@@ -245,7 +245,7 @@ ModeHandler cdpOnInterface() {
 // direction is refused whole, not taken as the start of a longer form.
 ModeHandler noOnInterfaceMode() {
     return {Mode::configIf,
-            noOnInterface,
+            onSelectedInterface<noOnInterface>,
             {{{"no shutdown/shut", shutdown},
               {"no cdp run", cdpRun},
               {"no cdp enable", cdpEnable},
