@@ -262,34 +262,18 @@ std::optional<Key> BottomForm::translate(const QKeyEvent& e) {
     // the router's: one whose control is disabled types nothing.
     if (e.modifiers().testFlag(Qt::AltModifier) && !ctrl)
         return std::nullopt;
-    switch (e.key()) {
-    case Qt::Key_Backspace:
-        return Key::special(keyBackspace);
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return Key::special(keyTab);
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return Key::special(keyEnter);
-    case Qt::Key_Escape:
-        return Key::special(keyEscape);
-    case Qt::Key_Left:
-        return Key::special(keyArrowLeft);
-    case Qt::Key_Right:
-        return Key::special(keyArrowRight);
-    case Qt::Key_Up:
-        return Key::special(keyArrowUp);
-    case Qt::Key_Down:
-        return Key::special(keyArrowDown);
-    case Qt::Key_Home:
-        return Key::special(keyHome);
-    case Qt::Key_End:
-        return Key::special(keyEnd);
-    case Qt::Key_Delete:
-        return Key::special(keyDelete);
-    default:
-        break;
-    }
+    // The keys the router takes by name.
+    static constexpr std::pair<int, int> named[] = {
+        {Qt::Key_Backspace, keyBackspace}, {Qt::Key_Tab, keyTab},
+        {Qt::Key_Backtab, keyTab},         {Qt::Key_Return, keyEnter},
+        {Qt::Key_Enter, keyEnter},         {Qt::Key_Escape, keyEscape},
+        {Qt::Key_Left, keyArrowLeft},      {Qt::Key_Right, keyArrowRight},
+        {Qt::Key_Up, keyArrowUp},          {Qt::Key_Down, keyArrowDown},
+        {Qt::Key_Home, keyHome},           {Qt::Key_End, keyEnd},
+        {Qt::Key_Delete, keyDelete}};
+    for (const auto& [qtKey, code] : named)
+        if (e.key() == qtKey)
+            return Key::special(code);
     if (ctrl && e.key() >= Qt::Key_A && e.key() <= Qt::Key_Z)
         return Key::control(static_cast<char>('a' + (e.key() - Qt::Key_A)));
     const QString text = e.text();
