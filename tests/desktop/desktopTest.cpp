@@ -930,21 +930,25 @@ void DesktopTest::checkMyWork() {
     QVERIFY(total >= 3);
 
     d.named<QPushButton>("checkMyWork")->click();
-    ChecklistWindow* window = d.main.checklistWindow();
-    QVERIFY(window != nullptr && window->isVisible());
+    auto* window = d.named<ChecklistWindow>("checklistWindow");
+    QVERIFY(window->isVisible());
     QCOMPARE(window->windowTitle(), QStringLiteral("Check My Work"));
-    QVERIFY(window->items->toPlainText().contains(QStringLiteral("not done yet")));
+    auto* items = d.named<QTextEdit>("checklistItems", window);
+    auto* hint = d.named<QPushButton>("checklistHint", window);
+    QVERIFY(items->toPlainText().contains(QStringLiteral("not done yet")));
     // Hint after hint, then the step's solution.
     for (int press = 0; press < 3; ++press)
-        window->hint->click();
-    QCOMPARE(window->items->toPlainText().count(QStringLiteral("Hint:")), 3);
-    window->hint->click();
-    QVERIFY(window->items->toPlainText().contains(QStringLiteral("Solution:")));
+        hint->click();
+    QCOMPARE(items->toPlainText().count(QStringLiteral("Hint:")), 3);
+    hint->click();
+    QVERIFY(items->toPlainText().contains(QStringLiteral("Solution:")));
 
     typeLine(d, "");
     typeLine(d, "enable");
     QCOMPARE(bar->value(), 1);
-    QVERIFY(window->progressLine->text().startsWith(QStringLiteral("1 of ")));
+    QVERIFY(d.named<QLabel>("checklistProgressLine", window)
+                ->text()
+                .startsWith(QStringLiteral("1 of ")));
     QVERIFY(bar->accessibleDescription().startsWith(QStringLiteral("1 of ")));
 }
 
