@@ -43,6 +43,10 @@ checkTree() {
 
     if [ -x "$prefix/bin/kestro" ]; then
         desktop-file-validate "$prefix/share/applications/$appId.desktop" || fail "desktop entry"
+        # The charts of My Progress are a module the program loads from
+        # lib/kestro (lib/<triplet>/kestro in the package).
+        compgen -G "$prefix/lib/kestro/kestro-charts.so" >/dev/null ||
+            compgen -G "$prefix/lib/*/kestro/kestro-charts.so" >/dev/null || fail "no charts module"
         appstreamcli validate --no-net "$prefix/share/metainfo/$appId.metainfo.xml" >/dev/null ||
             fail "metainfo"
         # The installed program up to its main window, offscreen, then out.

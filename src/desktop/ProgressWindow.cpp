@@ -2,6 +2,7 @@
 
 #include "Simulator.h"
 #include "desktop/CoreDoor.h"
+#include "desktop/ProgressCharts.h"
 #include "progress/Clock.h"
 #include "progress/Record.h"
 #include "shell/ProgressOverview.h"
@@ -19,13 +20,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <QtCharts/QBarCategoryAxis>
-#include <QtCharts/QBarSeries>
-#include <QtCharts/QBarSet>
-#include <QtCharts/QChart>
-#include <QtCharts/QChartView>
-#include <QtCharts/QLineSeries>
-#include <QtCharts/QValueAxis>
 
 namespace kestro {
 
@@ -66,20 +60,6 @@ QLabel* heading(const QString& text) {
     return label;
 }
 
-// A chart is a picture: its figures are also given in words, for a reader
-// who cannot see it.
-QChartView* chartView(QChart* chart, const QString& name, const QString& words) {
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->setBackgroundRoundness(0);
-    auto* view = new QChartView(chart);
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumHeight(220);
-    view->setAccessibleName(name);
-    view->setAccessibleDescription(words);
-    view->setToolTip(words);
-    return view;
-}
-
 // Replaces the contents of a tab with a fresh scrolled page.
 QVBoxLayout* freshPage(QWidget* tab) {
     delete tab->layout();
@@ -97,40 +77,13 @@ QVBoxLayout* freshPage(QWidget* tab) {
 }
 
 // The cards due on each of the next seven days, as bars.
-QChartView* forecastChart(const std::vector<int>& forecast) {
-    auto* set = new QBarSet(QStringLiteral("Cards due"));
-    QStringList days;
-    QString words = QStringLiteral("Cards due:");
+QWidget* forecastChartOf(const std::vector<int>& forecast) {
+    ForecastChart chart{forecast, {}, QStringLiteral("Cards due:")};
     for (std::size_t i = 0; i < forecast.size(); ++i) {
-        *set << forecast[i];
-        days << q(forecastDayLabel(static_cast<int>(i)));
-        words += QStringLiteral(" %1 %2;").arg(days.back()).arg(forecast[i]);
+        chart.days << q(forecastDayLabel(static_cast<int>(i)));
+        chart.words += QStringLiteral(" %1 %2;").arg(chart.days.back()).arg(forecast[i]);
     }
-    auto* series = new QBarSeries;
-    series->append(set);
-    auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("Cards due in the next seven days"));
-    chart->addSeries(series);
-    auto* x = new QBarCategoryAxis;
-    x->append(days);
-    auto* y = new QValueAxis;
-    const int most = forecast.empty() ? 0 : *std::max_element(forecast.begin(), forecast.end());
-    // Whole cards on the scale: one tick per card up to ten.
-    const int top = std::max(4, most);
-    y->setRange(0, top);
-    y->setLabelFormat(QStringLiteral("%d"));
-    if (top <= 10)
-        y->setTickCount(top + 1);
-    else
-        y->applyNiceNumbers();
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    series->attachAxis(x);
-    series->attachAxis(y);
-    chart->legend()->hide();
-    QChartView* view = chartView(chart, QStringLiteral("Cards due in the next seven days"), words);
-    view->setObjectName("cardForecast");
-    return view;
+    return forecastChart(chart);
 }
 
 // Each test's attempts, best and last score.
@@ -161,40 +114,16 @@ QTableWidget* scoreTable(const std::vector<TestProgress>& tests) {
 }
 
 // One line per test: the score of each attempt, in order.
-QChartView* scoreChart(const std::vector<TestProgress>& tests) {
-    auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("Score history (out of 1000)"));
-    auto* x = new QValueAxis;
-    x->setTitleText(QStringLiteral("Attempt"));
-    x->setLabelFormat(QStringLiteral("%d"));
-    auto* y = new QValueAxis;
-    y->setRange(0, 1000);
-    y->setLabelFormat(QStringLiteral("%d"));
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    QString words = QStringLiteral("Score history.");
-    std::size_t attempts = 2;
+QWidget* scoreChartOf(const std::vector<TestProgress>& tests) {
+    ScoreChart chart{{}, QStringLiteral("Score history.")};
     for (const TestProgress& t : tests) {
-        auto* line = new QLineSeries;
-        line->setName(q(t.caption));
-        line->setPointsVisible(true);
-        words += QStringLiteral(" ") + q(t.caption) + QStringLiteral(":");
-        for (std::size_t i = 0; i < t.scores.size(); ++i) {
-            line->append(static_cast<double>(i + 1), t.scores[i]);
-            words += QStringLiteral(" %1").arg(t.scores[i]);
-        }
-        words += t.scores.empty() ? QStringLiteral(" no attempt.") : QStringLiteral(".");
-        attempts = std::max(attempts, t.scores.size());
-        chart->addSeries(line);
-        line->attachAxis(x);
-        line->attachAxis(y);
+        chart.lines.push_back({q(t.caption), t.scores});
+        chart.words += QStringLiteral(" ") + q(t.caption) + QStringLiteral(":");
+        for (int score : t.scores)
+            chart.words += QStringLiteral(" %1").arg(score);
+        chart.words += t.scores.empty() ? QStringLiteral(" no attempt.") : QStringLiteral(".");
     }
-    x->setRange(1, static_cast<double>(attempts));
-    x->setTickCount(static_cast<int>(std::min<std::size_t>(attempts, 11)));
-    QChartView* view = chartView(chart, QStringLiteral("Score history"), words);
-    view->setObjectName("scoreHistory");
-    view->setMinimumHeight(280);
-    return view;
+    return scoreChart(chart);
 }
 
 } // namespace
@@ -314,7 +243,7 @@ void ProgressWindow::fillOverview(const ProgressOverview& o) {
     auto* cardLine = new QLabel(cards);
     cardLine->setWordWrap(true);
     page->addWidget(cardLine);
-    page->addWidget(forecastChart(o.forecast));
+    page->addWidget(forecastChartOf(o.forecast));
 
     page->addWidget(heading(QStringLiteral("Time studied")));
     page->addWidget(new QLabel(QStringLiteral("In the last seven days: ") +
@@ -325,7 +254,7 @@ void ProgressWindow::fillOverview(const ProgressOverview& o) {
 void ProgressWindow::fillTests(const ProgressOverview& o) {
     QVBoxLayout* page = freshPage(tests_);
     page->addWidget(scoreTable(o.tests));
-    page->addWidget(scoreChart(o.tests), 1);
+    page->addWidget(scoreChartOf(o.tests), 1);
 }
 
 void ProgressWindow::fillActivities(const ProgressOverview& o) {
