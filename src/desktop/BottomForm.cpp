@@ -92,7 +92,6 @@ BottomForm::BottomForm(CoreDoor& main, QWidget* parent) : QWidget(parent), main_
     VScroll1->setEnabled(false);
     connect(VScroll1, &QScrollBar::valueChanged, this, &BottomForm::scrollcode);
 
-    lineHeight_ = std::max(1, QFontMetrics(mono).lineSpacing());
     setFocusProxy(TextWrite);
 }
 
@@ -105,7 +104,8 @@ void BottomForm::layoutControls() {
     const int inputHeight = TextWrite->sizeHint().height();
     // As wide as the instruction pane above, so the two line up.
     const int showWidth = std::max(10, static_cast<int>(w * 0.92) - bar);
-    const int showHeight = std::max(lineHeight_, static_cast<int>(h * 0.8) - inputHeight);
+    const int showHeight =
+        std::max(TextShow->lineHeight(), static_cast<int>(h * 0.8) - inputHeight);
     const int left = (w - showWidth - bar) / 2;
     const int top = std::max(2, (h - showHeight - inputHeight - 5) / 2);
     TextShow->setGeometry(left, top, showWidth, showHeight);
@@ -217,7 +217,8 @@ int BottomForm::visibleLines() const {
     if (linesOverride_ > 0)
         return linesOverride_;
     const int h = TextShow->viewport()->height();
-    return std::max(1, static_cast<int>(std::lround(static_cast<double>(h) / lineHeight_)));
+    return std::max(1,
+                    static_cast<int>(std::lround(static_cast<double>(h) / TextShow->lineHeight())));
 }
 
 void BottomForm::messageBox(const std::string& text) {

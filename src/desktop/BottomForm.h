@@ -80,7 +80,6 @@ private:
     bool syncingInput_ = false;
     double pauseScale_ = 1.0;
     int linesOverride_ = 0;
-    int lineHeight_ = 16;
     int topLine_ = 0;
     // Keys of a paste still to be typed: a command that waits takes the next
     // of them at " --More--", as a terminal would.

@@ -27,6 +27,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFile>
+#include <QGroupBox>
 #include <QIcon>
 #include <QIconEngine>
 #include <QKeyEvent>
@@ -41,6 +42,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStyleOption>
 #include <QTextEdit>
 #include <QTimer>
 #include <QUrl>
@@ -110,6 +112,36 @@ public:
             return QIcon(new DeferredIcon(baseStyle(), icon, widget));
         }
     }
+    // The Fusion style draws a group box's frame from a picture, and the
+    // first picture decoded costs the first screen a millisecond and more
+    // (the mode frame of the side panel): the same frame is drawn here with
+    // lines, as sharp at any scale.
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        if (element != PE_FrameGroupBox ||
+            baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0) {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        // Below the title, as Fusion places it.
+        constexpr int titleGap = 3;
+        int top = titleGap;
+        const auto* box = qobject_cast<const QGroupBox*>(widget);
+        if (box == nullptr || box->isCheckable() || !box->title().isEmpty())
+            top += std::max(pixelMetric(PM_ExclusiveIndicatorHeight, option, widget),
+                            option->fontMetrics.height());
+        const QRectF frame =
+            QRectF(option->rect.adjusted(1, top + 1, 0, 0)).adjusted(0.5, 0.5, -0.5, -0.5);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QColor(0, 0, 0, 26));
+        painter->setBrush(QColor(0, 0, 0, 3));
+        painter->drawRoundedRect(frame, 2, 2);
+        painter->setPen(QColor(0, 0, 0, 5));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRoundedRect(frame.adjusted(1, 1, -1, -1), 1.5, 1.5);
+        painter->restore();
+    }
 };
 } // namespace
 
@@ -144,20 +176,7 @@ MDIForm1::MDIForm1(Simulator& sim, QWidget* parent) : QMainWindow(parent), sim_(
     sim_.setIo(*bottomForm);
 
     buildMenus();
-
-    // Whatever a click in the lesson area activates (a pane, a frame), the
-    // keyboard stays with the console's input line while the console is
-    // open, unless F6 took it to a text pane; the flash cards keep their own
-    // focus rule.
-    focusRule_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now != paneByKeyboard_)
-            paneByKeyboard_ = nullptr;
-        if (!now || !windowShown(bottomForm) || now == bottomForm->TextWrite ||
-            now == paneByKeyboard_)
-            return;
-        if (mdiArea->isAncestorOf(now) && !flashCards->isAncestorOf(now))
-            bottomForm->TextWrite->setFocus();
-    });
+    followFocus();
 
     // The window covers the screen's available area and is not resized by
     // dragging: the lesson windows are laid out from its size.
@@ -175,32 +194,56 @@ MDIForm1::~MDIForm1() {
 }
 
 void MDIForm1::createLessons() {
-    bottomForm = new BottomForm(*this);
-    topForm = new TopForm(*this);
-    multiRouterTopForm = new MultiRouterTopForm(*this);
-    welcome = new welcomeForm(*this);
-    answerForm = new showAnswerForm(*this);
-    flashCards = new flashCardForm(*this);
-    diagramForm = new networkDiagramForm(*this);
-    // Each window carries a title a screen reader announces; the lesson
-    // windows take their lesson's name as it opens.
-    const std::pair<QWidget*, const char*> forms[] = {
-        {topForm, "Instructions"},       {multiRouterTopForm, "Instructions"},
-        {bottomForm, "Router console"},  {welcome, "Welcome"},
-        {answerForm, "Test report"},     {flashCards, "Flash cards"},
-        {diagramForm, "Network diagram"}};
-    for (auto [form, title] : forms) {
-        addLesson(form);
-        setLessonTitle(form, title);
-    }
+    // The console is the core's input and output from the start; the other
+    // lesson windows are made the first time the core opens them, so the
+    // first screen waits only for the welcome text.
+    addLesson(bottomForm = new BottomForm(*this), "Router console");
+    addLesson(welcome = new welcomeForm(*this), "Welcome");
 }
 
-QMdiSubWindow* MDIForm1::addLesson(QWidget* form) {
+void MDIForm1::followFocus() {
+    // Whatever a click in the lesson area activates (a pane, a frame), the
+    // keyboard stays with the console's input line while the console is
+    // open, unless F6 took it to a text pane; the flash cards keep their own
+    // focus rule. The rule must be told of a focus change after the lesson
+    // windows (each activates itself when its pane takes the focus), or the
+    // two would hand the focus back and forth for ever: it is connected
+    // again whenever a lesson window is made.
+    disconnect(focusRule_);
+    focusRule_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now != paneByKeyboard_)
+            paneByKeyboard_ = nullptr;
+        if (!now || !windowShown(bottomForm) || now == bottomForm->TextWrite ||
+            now == paneByKeyboard_)
+            return;
+        if (mdiArea->isAncestorOf(now) && (flashCards == nullptr || !flashCards->isAncestorOf(now)))
+            bottomForm->TextWrite->setFocus();
+    });
+}
+
+void MDIForm1::createOpenedLessons(const OpenWindows& w) {
+    // Each window carries a title a screen reader announces; the lesson
+    // windows take their lesson's name as it opens.
+    if (w.TopForm && topForm == nullptr)
+        addLesson(topForm = new TopForm(*this), "Instructions");
+    if (w.MultiRouterTopForm && multiRouterTopForm == nullptr)
+        addLesson(multiRouterTopForm = new MultiRouterTopForm(*this), "Instructions");
+    if (w.showAnswerForm && answerForm == nullptr)
+        addLesson(answerForm = new showAnswerForm(*this), "Test report");
+    if (w.flashCardForm && flashCards == nullptr)
+        addLesson(flashCards = new flashCardForm(*this), "Flash cards");
+    if (w.networkDiagramForm && diagramForm == nullptr)
+        addLesson(diagramForm = new networkDiagramForm(*this), "Network diagram");
+}
+
+void MDIForm1::addLesson(QWidget* form, const char* title) {
     QMdiSubWindow* sub = mdiArea->addSubWindow(form, Qt::FramelessWindowHint);
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
     sub->hide();
     subWindows_[form] = sub;
-    return sub;
+    setLessonTitle(form, title);
+    if (focusRule_)
+        followFocus();
 }
 
 void MDIForm1::buildMenus() {
@@ -529,6 +572,8 @@ void MDIForm1::setLessonTitle(QWidget* form, const std::string& title) {
 }
 
 void MDIForm1::showLesson(QWidget* form, bool show) {
+    if (form == nullptr)
+        return;
     QMdiSubWindow* sub = subWindows_.at(form);
     if (show != sub->isVisible())
         sub->setVisible(show);
@@ -540,21 +585,27 @@ void MDIForm1::syncWindows() {
     // they stay loaded behind it.
     const bool front = !w.networkDiagramForm;
     const bool consoleShown = w.BottomForm && front;
-    if (w.BottomForm && !shownWindows_.BottomForm)
-        bottomForm->syncFromCore();
-    topForm->sync();
-    multiRouterTopForm->sync();
-    welcome->sync();
-    answerForm->sync();
-    flashCards->sync(w.flashCardForm && !shownWindows_.flashCardForm);
-    if (w.networkDiagramForm)
-        diagramForm->sync();
+    createOpenedLessons(w);
     const std::string lesson = activityCaption(sim_.learning.activityName);
     for (QWidget* form :
          {static_cast<QWidget*>(topForm), static_cast<QWidget*>(multiRouterTopForm)})
-        setLessonTitle(form, lesson.empty() ? "Instructions" : lesson);
+        if (form != nullptr)
+            setLessonTitle(form, lesson.empty() ? "Instructions" : lesson);
     const std::string text = activityCaption(sim_.learning.welcomeTextId);
     setLessonTitle(welcome, text.empty() ? "Welcome" : text);
+    if (w.BottomForm && !shownWindows_.BottomForm)
+        bottomForm->syncFromCore();
+    // Once made, a lesson window follows the core whether shown or not.
+    for (ReadingForm* form :
+         std::initializer_list<ReadingForm*>{topForm, multiRouterTopForm, welcome, answerForm})
+        if (form != nullptr)
+            form->sync();
+    if (flashCards != nullptr)
+        flashCards->sync(w.flashCardForm && !shownWindows_.flashCardForm);
+    if (w.networkDiagramForm)
+        diagramForm->sync();
+    // Placed before shown: a window is laid out once, at its final size.
+    arrange();
     showLesson(topForm, w.TopForm && front);
     showLesson(multiRouterTopForm, w.MultiRouterTopForm && front);
     showLesson(bottomForm, consoleShown);
@@ -573,7 +624,6 @@ void MDIForm1::syncWindows() {
             checklistWindow_->sync();
     }
     shownWindows_ = w;
-    arrange();
     if (consoleShown)
         bottomForm->TextWrite->setFocus();
     else if (w.flashCardForm && front)
@@ -586,6 +636,8 @@ void MDIForm1::arrange() {
     const QSize area = mdiArea->viewport()->size();
     const int half = area.height() / 2;
     auto place = [&](QWidget* form, QRect r) {
+        if (form == nullptr)
+            return;
         QMdiSubWindow* sub = subWindows_.at(form);
         if (sub->geometry() != r)
             sub->setGeometry(r);

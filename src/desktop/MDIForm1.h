@@ -89,12 +89,13 @@ public:
     QMdiArea* mdiArea;
     SideMenu* sideMenu;
     BottomForm* bottomForm;
-    TopForm* topForm;
-    MultiRouterTopForm* multiRouterTopForm;
+    // Made the first time the core opens them (null before).
+    TopForm* topForm = nullptr;
+    MultiRouterTopForm* multiRouterTopForm = nullptr;
     welcomeForm* welcome;
-    showAnswerForm* answerForm;
-    flashCardForm* flashCards;
-    networkDiagramForm* diagramForm;
+    showAnswerForm* answerForm = nullptr;
+    flashCardForm* flashCards = nullptr;
+    networkDiagramForm* diagramForm = nullptr;
 
     // Is the lesson window with this name shown?
     bool windowShown(QWidget* form) const;
@@ -111,7 +112,9 @@ private:
     void menuChosen(const MenuItem& item);
     // The lesson windows, each with the title a screen reader announces.
     void createLessons();
-    QMdiSubWindow* addLesson(QWidget* form);
+    void createOpenedLessons(const OpenWindows& w);
+    void followFocus();
+    void addLesson(QWidget* form, const char* title);
     void setLessonTitle(QWidget* form, const std::string& title);
     void arrange();
     void showLesson(QWidget* form, bool show);

@@ -13,7 +13,7 @@ class MultiRouterTopForm : public ReadingForm {
     Q_OBJECT
 public:
     explicit MultiRouterTopForm(CoreDoor& main, QWidget* parent = nullptr);
-    void sync();
+    void sync() override;
 
     QPushButton* routerButtonA;
     QPushButton* routerButtonB;

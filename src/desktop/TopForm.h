@@ -37,6 +37,8 @@ public:
     ReadingForm(CoreDoor& main, const char* name, const char* accessibleName,
                 QWidget* parent = nullptr);
     void showDocument(const StyledDocument& document);
+    // Shows what the core holds for this window.
+    virtual void sync() = 0;
     QTextEdit* RichTextBox1;
 
 protected:
@@ -57,7 +59,7 @@ class TopForm : public ReadingForm {
 public:
     explicit TopForm(CoreDoor& main, QWidget* parent = nullptr);
     // Shows the core's instruction document.
-    void sync();
+    void sync() override;
 };
 
 } // namespace kestro

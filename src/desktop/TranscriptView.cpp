@@ -201,7 +201,6 @@ TranscriptView::TranscriptView(QWidget* parent) : QAbstractScrollArea(parent) {
     (void)accessible;
     lines_.push_back({0, 0});
     viewport()->setCursor(Qt::IBeamCursor);
-    updateMetrics();
 }
 
 void TranscriptView::showPane(const OutputPane& pane) {
@@ -359,14 +358,25 @@ void TranscriptView::copy() const {
         QGuiApplication::clipboard()->setText(selectedText());
 }
 
-void TranscriptView::updateMetrics() {
+void TranscriptView::measure() const {
+    // Measured when first needed, not when the font is set: a console still
+    // hidden at start-up does not load its font.
+    if (measured_)
+        return;
+    measured_ = true;
     const QFontMetricsF metrics(font());
     lineHeight_ = std::max(1, QFontMetrics(font()).lineSpacing());
     ascent_ = QFontMetrics(font()).ascent();
     charWidth_ = std::max<qreal>(1, metrics.horizontalAdvance(u'M'));
 }
 
+int TranscriptView::lineHeight() const {
+    measure();
+    return lineHeight_;
+}
+
 int TranscriptView::rowsInView() const {
+    measure();
     // A margin stays free below the last line, as a text box leaves it.
     return std::max(1, (viewport()->height() - margin) / lineHeight_);
 }
@@ -428,6 +438,7 @@ QRect TranscriptView::characterRect(qsizetype offset) const {
 }
 
 qsizetype TranscriptView::offsetAt(QPoint point) const {
+    measure();
     const int first = verticalScrollBar()->value();
     const int top = first == 0 ? margin : 0;
     const int row = point.y() < top ? 0 : (point.y() - top) / lineHeight_;
@@ -441,6 +452,7 @@ qsizetype TranscriptView::offsetAt(QPoint point) const {
 }
 
 void TranscriptView::paintEvent(QPaintEvent*) {
+    measure();
     QPainter p(viewport());
     const int first = verticalScrollBar()->value();
     const int top = first == 0 ? margin : 0;
@@ -502,10 +514,17 @@ void TranscriptView::resizeEvent(QResizeEvent* event) {
 void TranscriptView::changeEvent(QEvent* event) {
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
-        updateMetrics();
-        updateScrollRanges();
-        viewport()->update();
+        measured_ = false;
+        if (isVisible()) {
+            updateScrollRanges();
+            viewport()->update();
+        }
     }
+}
+
+void TranscriptView::showEvent(QShowEvent* event) {
+    QAbstractScrollArea::showEvent(event);
+    updateScrollRanges();
 }
 
 void TranscriptView::scrollContentsBy(int, int) {

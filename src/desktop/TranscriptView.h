@@ -57,8 +57,9 @@ public:
     QString selectedText() const;
     void copy() const;
 
-    // Rows of text the viewport shows whole.
+    // Rows of text the viewport shows whole, and the height of one.
     int rowsInView() const;
+    int lineHeight() const;
     // Where a character is drawn (viewport coordinates; empty when out of
     // view) and the character under a point.
     QRect characterRect(qsizetype offset) const;
@@ -74,6 +75,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -91,7 +93,7 @@ private:
     void index(std::size_t from);
     std::size_t lineEndByte(int line) const;
     void updateScrollRanges();
-    void updateMetrics();
+    void measure() const;
     // The x of each character boundary of a line, from its left edge.
     std::vector<qreal> boundaries(const std::vector<Run>& runs) const;
 
@@ -104,9 +106,10 @@ private:
     qsizetype anchor_ = 0;
     qsizetype caret_ = 0;
     bool dragging_ = false;
-    int lineHeight_ = 1;
-    int ascent_ = 1;
-    qreal charWidth_ = 1;
+    mutable bool measured_ = false;
+    mutable int lineHeight_ = 1;
+    mutable int ascent_ = 1;
+    mutable qreal charWidth_ = 1;
 };
 
 } // namespace kestro

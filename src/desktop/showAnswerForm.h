@@ -10,7 +10,7 @@ class showAnswerForm : public ReadingForm {
     Q_OBJECT
 public:
     explicit showAnswerForm(CoreDoor& main, QWidget* parent = nullptr);
-    void sync();
+    void sync() override;
 };
 
 } // namespace kestro

@@ -10,7 +10,7 @@ class welcomeForm : public ReadingForm {
     Q_OBJECT
 public:
     explicit welcomeForm(CoreDoor& main, QWidget* parent = nullptr);
-    void sync();
+    void sync() override;
 };
 
 } // namespace kestro
