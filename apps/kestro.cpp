@@ -16,6 +16,9 @@
 #include <cstring>
 #include <iostream>
 
+#include <chrono>
+#include <cstdio>
+static void T(const char*w){fprintf(stderr,"T %s %.3f\n",w,std::chrono::duration<double,std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count());}
 namespace {
 
 using namespace kestro;
@@ -44,9 +47,9 @@ public:
     void messageBox(const std::string& text) override { tell(text, QMessageBox::Information); }
 };
 
-// --quit-when-shown: once the main window has painted itself for the first
-// time, says "shown" on standard output (the start-up benchmark times that
-// line) and quits.
+// --quit-when-shown: says "shown" on standard output once the main window
+// has been shown with its first screen, "painted" once it has painted itself
+// for the first time, and quits (the start-up benchmark times both lines).
 class QuitWhenShown : public QObject {
 public:
     using QObject::QObject;
@@ -54,10 +57,11 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint && !painted_) {
+            T("paint0");
             painted_ = true;
             // After the whole window is painted, not just its frame.
             QTimer::singleShot(0, qApp, [] {
-                std::cout << "shown" << std::endl;
+                std::cout << "painted" << std::endl; T("painted");
                 QApplication::quit();
             });
         }
@@ -71,7 +75,9 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+    T("main");
     QApplication app(argc, argv);
+    T("app");
     QApplication::setApplicationName(title);
     QApplication::setOverrideCursor(Qt::WaitCursor);
 
@@ -101,6 +107,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    T("content");
     StartupIo startupIo;
     Simulator sim(startupIo, std::move(content));
     if (skipCountdown) {
@@ -119,12 +126,18 @@ int main(int argc, char** argv) {
 
     // The study record outlives the main window that writes to it.
     std::unique_ptr<Record> record;
+    T("sim");
     MDIForm1 main(sim);
+    T("ctor");
     QuitWhenShown quitWhenShownFilter;
     if (quitWhenShown)
         main.installEventFilter(&quitWhenShownFilter);
     main.show();
+    T("show");
     main.start();
+    T("start");
+    if (quitWhenShown)
+        std::cout << "shown" << std::endl;
     // The record is opened once the main window is up: the first screen does
     // not need it. Without one the program runs as before and keeps nothing;
     // the notice of a record set aside is shown then.

@@ -145,6 +145,38 @@ public:
 };
 } // namespace
 
+// The core's console before the console window is made: the window is made
+// by the first call that needs it (a wait, a question of its size) and then
+// shows the core's pane and input line. Until then a change of the pane has
+// nothing to show.
+class MDIForm1::ConsoleDoor : public ConsoleIo {
+public:
+    explicit ConsoleDoor(MDIForm1& main) : main_(main) {}
+    void outputAppended(std::string_view piece, bool bold) override {
+        if (main_.bottomForm != nullptr)
+            main_.bottomForm->outputAppended(piece, bold);
+    }
+    void outputReplaced(const OutputPane& pane) override {
+        if (main_.bottomForm != nullptr)
+            main_.bottomForm->outputReplaced(pane);
+    }
+    void inputChanged(const InputLine& line) override {
+        if (main_.bottomForm != nullptr)
+            main_.bottomForm->inputChanged(line);
+    }
+    void repaint() override {
+        if (main_.bottomForm != nullptr)
+            main_.bottomForm->repaint();
+    }
+    bool pause(int ms) override { return main_.console().pause(ms); }
+    std::optional<int> waitForKey() override { return main_.console().waitForKey(); }
+    int visibleLines() const override { return main_.console().visibleLines(); }
+    void messageBox(const std::string& text) override { main_.messageBox(text); }
+
+private:
+    MDIForm1& main_;
+};
+
 MDIForm1::MDIForm1(Simulator& sim, QWidget* parent) : QMainWindow(parent), sim_(sim) {
     setObjectName("MDIForm1");
     QApplication::setApplicationDisplayName("");
@@ -173,7 +205,7 @@ MDIForm1::MDIForm1(Simulator& sim, QWidget* parent) : QMainWindow(parent), sim_(
     if (dynamic_cast<LessonStyle*>(QApplication::style()) == nullptr)
         QApplication::setStyle(new LessonStyle(QApplication::style()->name()));
     createLessons();
-    sim_.setIo(*bottomForm);
+    sim_.setIo(*consoleDoor_);
 
     buildMenus();
     followFocus();
@@ -194,11 +226,19 @@ MDIForm1::~MDIForm1() {
 }
 
 void MDIForm1::createLessons() {
-    // The console is the core's input and output from the start; the other
-    // lesson windows are made the first time the core opens them, so the
-    // first screen waits only for the welcome text.
-    addLesson(bottomForm = new BottomForm(*this), "Router console");
+    // Only the welcome text is made now; the other lesson windows, the
+    // console too, are made the first time the core opens or needs them, so
+    // the first screen waits for nothing else.
+    consoleDoor_ = std::make_unique<ConsoleDoor>(*this);
     addLesson(welcome = new welcomeForm(*this), "Welcome");
+}
+
+BottomForm& MDIForm1::console() {
+    if (bottomForm == nullptr) {
+        addLesson(bottomForm = new BottomForm(*this), "Router console");
+        bottomForm->syncFromCore();
+    }
+    return *bottomForm;
 }
 
 void MDIForm1::followFocus() {
@@ -224,6 +264,8 @@ void MDIForm1::followFocus() {
 void MDIForm1::createOpenedLessons(const OpenWindows& w) {
     // Each window carries a title a screen reader announces; the lesson
     // windows take their lesson's name as it opens.
+    if (w.BottomForm)
+        console();
     if (w.TopForm && topForm == nullptr)
         addLesson(topForm = new TopForm(*this), "Instructions");
     if (w.MultiRouterTopForm && multiRouterTopForm == nullptr)
@@ -530,7 +572,8 @@ void MDIForm1::runCore(std::function<void()> call) {
         // current wait, and this call runs once it has returned.
         pending_.push_back(std::move(call));
         sim_.cancelCommand();
-        bottomForm->cancelWaits();
+        if (bottomForm != nullptr)
+            bottomForm->cancelWaits();
         return;
     }
     ++depth_;
@@ -540,7 +583,8 @@ void MDIForm1::runCore(std::function<void()> call) {
         sim_.logError("MDIForm1", e.what());
     }
     --depth_;
-    bottomForm->endCancel();
+    if (bottomForm != nullptr)
+        bottomForm->endCancel();
     syncWindows();
     recorder_.noteProgress(sim_);
     if (resumeAsked_ && pending_.empty()) {
@@ -699,7 +743,8 @@ void MDIForm1::closeEvent(QCloseEvent* event) {
         // window closes.
         closeWanted_ = true;
         sim_.cancelCommand();
-        bottomForm->cancelWaits();
+        if (bottomForm != nullptr)
+            bottomForm->cancelWaits();
         event->ignore();
         return;
     }

@@ -17,6 +17,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -88,7 +89,8 @@ public:
 
     QMdiArea* mdiArea;
     SideMenu* sideMenu;
-    BottomForm* bottomForm;
+    // Made the first time the core opens or needs it (null before).
+    BottomForm* bottomForm = nullptr;
     // Made the first time the core opens them (null before).
     TopForm* topForm = nullptr;
     MultiRouterTopForm* multiRouterTopForm = nullptr;
@@ -96,6 +98,9 @@ public:
     showAnswerForm* answerForm = nullptr;
     flashCardForm* flashCards = nullptr;
     networkDiagramForm* diagramForm = nullptr;
+
+    // The console window, made if it is not yet.
+    BottomForm& console();
 
     // Is the lesson window with this name shown?
     bool windowShown(QWidget* form) const;
@@ -125,6 +130,8 @@ private:
     void markMenus();
 
     Simulator& sim_;
+    class ConsoleDoor;
+    std::unique_ptr<ConsoleDoor> consoleDoor_;
     ChecklistWindow* checklistWindow_ = nullptr;
     ProgressWindow* progressWindow_ = nullptr;
     StudyCardsWindow* studyWindow_ = nullptr;

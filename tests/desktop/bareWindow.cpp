@@ -1,6 +1,7 @@
 // A bare Qt main window started the way kestro starts: the yardstick for
 // kestro's start-up time. Like kestro --quit-when-shown, it says "shown" on
-// standard output once it has painted itself for the first time, and quits.
+// standard output once its window is shown, "painted" once it has painted
+// itself for the first time, and quits.
 #include <QApplication>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -18,7 +19,7 @@ protected:
         if (event->type() == QEvent::Paint && !painted_) {
             painted_ = true;
             QTimer::singleShot(0, qApp, [] {
-                std::cout << "shown" << std::endl;
+                std::cout << "painted" << std::endl;
                 QApplication::quit();
             });
         }
@@ -40,5 +41,6 @@ int main(int argc, char** argv) {
     QuitWhenShown quit;
     window.installEventFilter(&quit);
     window.show();
+    std::cout << "shown" << std::endl;
     return QApplication::exec();
 }

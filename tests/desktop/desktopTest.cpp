@@ -102,7 +102,7 @@ struct Desktop {
     template <typename T = QWidget> T* named(const char* name, const char* window) {
         return named<T>(name, named(window));
     }
-    BottomForm& console() { return *named<BottomForm>("BottomForm"); }
+    BottomForm& console() { return main.console(); }
     QLineEdit* input() { return named<QLineEdit>("TextWrite", &console()); }
     TranscriptView* output() { return named<TranscriptView>("TextShow", &console()); }
     QScrollBar* consoleBar() { return named<QScrollBar>("VScroll1", &console()); }
@@ -262,6 +262,7 @@ private slots:
     void morePrompt_data();
     void morePrompt();
     void scrollBarFollowsOutput();
+    void lessonWindowsMadeWhenOpened();
     void focusStaysInInputLine();
     void panesByKeyboard();
     void routerSwitchKeepsEachConsole();
@@ -397,6 +398,35 @@ void DesktopTest::morePrompt() {
     }
     QCOMPARE(d.shownInput(), QStringLiteral("Router>"));
     QVERIFY(!d.input()->isReadOnly());
+}
+
+void DesktopTest::lessonWindowsMadeWhenOpened() {
+    // Not through Desktop, which makes the console to set its pauses.
+    RecordingConsole io;
+    Simulator sim(io, openContent());
+    MDIForm1 main(sim);
+    main.show();
+    main.start();
+    // The first screen makes the welcome text alone.
+    for (const char* name : {"BottomForm", "TopForm", "MultiRouterTopForm", "showAnswerForm",
+                             "flashCardForm", "networkDiagramForm"})
+        QVERIFY2(main.findChild<QWidget*>(name) == nullptr, name);
+    QVERIFY(main.windowShown(main.findChild<QWidget*>("welcomeForm")));
+    // Made when the lab opens, the console shows what the core printed
+    // before it existed, and takes keys.
+    main.chooseMenuItem(menuItemFor("lab"));
+    auto* console = main.findChild<BottomForm*>("BottomForm");
+    QVERIFY(console != nullptr && main.windowShown(console));
+    QVERIFY(main.windowShown(main.findChild<QWidget*>("TopForm")));
+    QVERIFY(!sim.output.text.empty());
+    QCOMPARE(console->TextShow->lineCount(),
+             static_cast<int>(std::count(sim.output.text.begin(), sim.output.text.end(), '\n')) +
+                 1);
+    typeKey(console->TextWrite, Key::special(keyEnter));
+    for (char c : {'e', 'n'})
+        typeKey(console->TextWrite, Key::character(c));
+    QCOMPARE(QString::fromStdString(sim.input.text), QStringLiteral("Router>en"));
+    sim.setIo(io);
 }
 
 void DesktopTest::scrollBarFollowsOutput() {
