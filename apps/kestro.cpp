@@ -16,9 +16,6 @@
 #include <cstring>
 #include <iostream>
 
-#include <chrono>
-#include <cstdio>
-static void T(const char*w){fprintf(stderr,"T %s %.3f\n",w,std::chrono::duration<double,std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count());}
 namespace {
 
 using namespace kestro;
@@ -57,11 +54,10 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint && !painted_) {
-            T("paint0");
             painted_ = true;
             // After the whole window is painted, not just its frame.
             QTimer::singleShot(0, qApp, [] {
-                std::cout << "painted" << std::endl; T("painted");
+                std::cout << "painted" << std::endl;
                 QApplication::quit();
             });
         }
@@ -75,9 +71,7 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
-    T("main");
     QApplication app(argc, argv);
-    T("app");
     QApplication::setApplicationName(title);
     QApplication::setOverrideCursor(Qt::WaitCursor);
 
@@ -107,7 +101,6 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    T("content");
     StartupIo startupIo;
     Simulator sim(startupIo, std::move(content));
     if (skipCountdown) {
@@ -126,16 +119,12 @@ int main(int argc, char** argv) {
 
     // The study record outlives the main window that writes to it.
     std::unique_ptr<Record> record;
-    T("sim");
     MDIForm1 main(sim);
-    T("ctor");
     QuitWhenShown quitWhenShownFilter;
     if (quitWhenShown)
         main.installEventFilter(&quitWhenShownFilter);
     main.show();
-    T("show");
     main.start();
-    T("start");
     if (quitWhenShown)
         std::cout << "shown" << std::endl;
     // The record is opened once the main window is up: the first screen does
