@@ -8,6 +8,7 @@
 
 #include "console/Console.h"
 #include "content/ContentStore.h"
+#include "records/Text.h"
 #include "registry/Dispatcher.h"
 
 #include <algorithm>
@@ -93,15 +94,8 @@ bool appliesTo(const CommandRow& row, char interface) {
 }
 
 std::vector<std::string> splitAt(std::string_view text, std::string_view separator) {
-    std::vector<std::string> parts;
-    std::size_t at = 0;
-    while (true) {
-        const std::size_t end = text.find(separator, at);
-        parts.emplace_back(text.substr(at, end == std::string_view::npos ? end : end - at));
-        if (end == std::string_view::npos)
-            return parts;
-        at = end + separator.size();
-    }
+    const std::vector<std::string_view> parts = splitOn(text, separator);
+    return {parts.begin(), parts.end()};
 }
 
 std::vector<std::string> wordsOf(std::string_view cmd) {

@@ -2,6 +2,7 @@
 
 #include "console/LineHelpers.h"
 #include "records/AddressUtils.h"
+#include "records/Text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -9,18 +10,6 @@
 namespace kestro {
 
 namespace {
-
-std::vector<std::string> split(std::string_view text, char separator) {
-    std::vector<std::string> parts;
-    std::size_t at = 0;
-    while (true) {
-        const std::size_t end = text.find(separator, at);
-        parts.emplace_back(text.substr(at, end == std::string_view::npos ? end : end - at));
-        if (end == std::string_view::npos)
-            return parts;
-        at = end + 1;
-    }
-}
 
 long numberIn(std::string_view text) {
     long value = 0;
@@ -43,7 +32,8 @@ SyntaxWord numberWord(std::string_view token) {
 
 SyntaxWord keywordWord(std::string_view token) {
     SyntaxWord w;
-    w.spellings = split(token, '/');
+    for (std::string_view spelling : splitOn(token, "/"))
+        w.spellings.emplace_back(spelling);
     std::string& full = w.spellings.front();
     if (const std::size_t bar = full.find('|'); bar != std::string::npos) {
         w.shortest = bar;
