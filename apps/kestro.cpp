@@ -1,5 +1,6 @@
 // kestro: the desktop program. The start-up window reads the content
 // database, then the main window hosts every lesson window.
+#include "QuitWhenShown.h"
 #include "Simulator.h"
 #include "desktop/BottomForm.h"
 #include "desktop/MDIForm1.h"
@@ -15,6 +16,7 @@
 
 #include <cstring>
 #include <iostream>
+#include <optional>
 
 namespace {
 
@@ -42,30 +44,6 @@ public:
     std::optional<int> waitForKey() override { return std::nullopt; }
     int visibleLines() const override { return 24; }
     void messageBox(const std::string& text) override { tell(text, QMessageBox::Information); }
-};
-
-// --quit-when-shown: says "shown" on standard output once the main window
-// has been shown with its first screen, "painted" once it has painted itself
-// for the first time, and quits (the start-up benchmark times both lines).
-class QuitWhenShown : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !painted_) {
-            painted_ = true;
-            // After the whole window is painted, not just its frame.
-            QTimer::singleShot(0, qApp, [] {
-                std::cout << "painted" << std::endl;
-                QApplication::quit();
-            });
-        }
-        return false;
-    }
-
-private:
-    bool painted_ = false;
 };
 
 } // namespace
@@ -120,13 +98,13 @@ int main(int argc, char** argv) {
     // The study record outlives the main window that writes to it.
     std::unique_ptr<Record> record;
     MDIForm1 main(sim);
-    QuitWhenShown quitWhenShownFilter;
+    std::optional<QuitWhenShown> marks;
     if (quitWhenShown)
-        main.installEventFilter(&quitWhenShownFilter);
+        marks.emplace(main);
     main.show();
     main.start();
     if (quitWhenShown)
-        std::cout << "shown" << std::endl;
+        QuitWhenShown::shown();
     // The record is opened once the main window is up: the first screen does
     // not need it. Without one the program runs as before and keeps nothing;
     // the notice of a record set aside is shown then.
