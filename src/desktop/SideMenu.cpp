@@ -94,7 +94,7 @@ void SideMenu::connectControls() {
     }
     for (auto [button, control] : buttons)
         connect(button, &QPushButton::clicked, this,
-                [this, control] { main_.sidePanelClicked(control); });
+                [this, c = control] { main_.sidePanelClicked(c); });
     // The choice, not the click: an assistive technology's toggle chooses
     // without clicking.
     connect(learnMode, &QRadioButton::toggled, this, [this](bool on) {
