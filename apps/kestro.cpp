@@ -60,7 +60,8 @@ int main(int argc, char** argv) {
         // --skip-countdown: as if a key were pressed on the start-up window.
         if (std::strcmp(argv[i], "--skip-countdown") == 0)
             skipCountdown = true;
-        // --quit-when-shown: ends once the main window is up (start-up time).
+        // --quit-when-shown: ends once the main window has painted itself
+        // (start-up time; see QuitWhenShown.h).
         else if (std::strcmp(argv[i], "--quit-when-shown") == 0)
             quitWhenShown = true;
         // --record FILE: the study record (also KESTRO_RECORD).
