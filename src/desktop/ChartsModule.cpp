@@ -14,16 +14,14 @@
 
 namespace {
 
-// A chart is a picture: its figures are also given in words, for a reader
-// who cannot see it.
-QChartView* chartView(QChart* chart, const QString& name, const QString& words) {
+// The figures in words are the tooltip; the program names the view and
+// gives it the same words for a screen reader.
+QChartView* chartView(QChart* chart, const QString& words) {
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setBackgroundRoundness(0);
     auto* view = new QChartView(chart);
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumHeight(220);
-    view->setAccessibleName(name);
-    view->setAccessibleDescription(words);
     view->setToolTip(words);
     return view;
 }
@@ -57,7 +55,7 @@ extern "C" Q_DECL_EXPORT QWidget* kestroForecastChart(const kestro::ForecastChar
     series->attachAxis(x);
     series->attachAxis(y);
     chart->legend()->hide();
-    return chartView(chart, QStringLiteral("Cards due in the next seven days"), data.words);
+    return chartView(chart, data.words);
 }
 
 extern "C" Q_DECL_EXPORT QWidget* kestroScoreChart(const kestro::ScoreChart& data) {
@@ -85,7 +83,7 @@ extern "C" Q_DECL_EXPORT QWidget* kestroScoreChart(const kestro::ScoreChart& dat
     }
     x->setRange(1, static_cast<double>(attempts));
     x->setTickCount(static_cast<int>(std::min<std::size_t>(attempts, 11)));
-    QChartView* view = chartView(chart, QStringLiteral("Score history"), data.words);
+    QChartView* view = chartView(chart, data.words);
     view->setMinimumHeight(280);
     return view;
 }

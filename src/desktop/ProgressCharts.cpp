@@ -43,32 +43,35 @@ const ChartsModule& chartsModule() {
     return module;
 }
 
-// Without the module: the figures in words, named as the chart would be.
-QWidget* inWords(const QString& name, const QString& words) {
-    auto* label = new QLabel(words);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setAccessibleName(name);
-    label->setAccessibleDescription(words);
-    return label;
+// The module's chart, or without the module the figures in words; either
+// way named for a screen reader, with the figures as its description.
+template <typename Chart>
+QWidget* shown(QWidget* (*make)(const Chart&), const Chart& chart, const QString& name,
+               const char* objectName) {
+    QWidget* view;
+    if (make != nullptr) {
+        view = make(chart);
+    } else {
+        auto* label = new QLabel(chart.words);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        view = label;
+    }
+    view->setObjectName(objectName);
+    view->setAccessibleName(name);
+    view->setAccessibleDescription(chart.words);
+    return view;
 }
 
 } // namespace
 
 QWidget* forecastChart(const ForecastChart& chart) {
-    QWidget* view = chartsModule().forecast != nullptr
-                        ? chartsModule().forecast(chart)
-                        : inWords(QStringLiteral("Cards due in the next seven days"), chart.words);
-    view->setObjectName("cardForecast");
-    return view;
+    return shown(chartsModule().forecast, chart, QStringLiteral("Cards due in the next seven days"),
+                 "cardForecast");
 }
 
 QWidget* scoreChart(const ScoreChart& chart) {
-    QWidget* view = chartsModule().score != nullptr
-                        ? chartsModule().score(chart)
-                        : inWords(QStringLiteral("Score history"), chart.words);
-    view->setObjectName("scoreHistory");
-    return view;
+    return shown(chartsModule().score, chart, QStringLiteral("Score history"), "scoreHistory");
 }
 
 } // namespace kestro
