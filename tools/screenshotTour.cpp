@@ -7,6 +7,7 @@
 #include "desktop/BottomForm.h"
 #include "desktop/ChecklistWindow.h"
 #include "desktop/MDIForm1.h"
+#include "learning/Instructions.h"
 #include "platform/AppFolder.h"
 #include "progress/Record.h"
 
@@ -230,6 +231,8 @@ int main(int argc, char** argv) {
     main.setRecord(record.get());
     // A lab opened again starts afresh rather than asking.
     main.resumeHook = [] { return false; };
+    // The welcome text the start-up window leaves, as in kestro.
+    setWelcomeText(sim);
     main.show();
     main.start();
     Tour tour(main, folder);

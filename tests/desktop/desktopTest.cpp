@@ -12,6 +12,7 @@
 #include "desktop/TranscriptView.h"
 #include "desktop/networkDiagramForm.h"
 #include "learning/Activities.h"
+#include "learning/Instructions.h"
 #include "progress/Record.h"
 
 #include <QAccessible>
@@ -404,14 +405,17 @@ void DesktopTest::lessonWindowsMadeWhenOpened() {
     // Not through Desktop, which makes the console to set its pauses.
     RecordingConsole io;
     Simulator sim(io, openContent());
+    setWelcomeText(sim); // as the start-up window leaves it
     MDIForm1 main(sim);
     main.show();
     main.start();
-    // The first screen makes the welcome text alone.
+    // The first screen makes the welcome text alone, and shows it.
     for (const char* name : {"BottomForm", "TopForm", "MultiRouterTopForm", "showAnswerForm",
                              "flashCardForm", "networkDiagramForm"})
         QVERIFY2(main.findChild<QWidget*>(name) == nullptr, name);
-    QVERIFY(main.windowShown(main.findChild<QWidget*>("welcomeForm")));
+    auto* welcome = main.findChild<QWidget*>("welcomeForm");
+    QVERIFY(main.windowShown(welcome));
+    QVERIFY(!welcome->findChild<QTextEdit*>("RichTextBox1")->toPlainText().isEmpty());
     // Made when the lab opens, the console shows what the core printed
     // before it existed, and takes keys.
     main.chooseMenuItem(menuItemFor("lab"));
